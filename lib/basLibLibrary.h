@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// General-purpose text routines shared by several commands.
+namespace basLibLibrary {
+
+// Replaces every character outside the kept class by `replacement`:
+// letters A-Z, a-z and the space when lettersOnly, else printable ASCII.
+QString FilterText(const QString &text, const QString &replacement, bool lettersOnly);
+
+// Ascending binary (UTF-16 code unit) order; equal strings keep their order.
+void SortStringArray(QStringList &list);
+
+// The first `width` characters of the right-trimmed text followed by `width` fills.
+QString PadToWidth(const QString &text, qsizetype width, QChar fill = u' ');
+
+// The first value when it is >= the second, otherwise the second.
+template <typename T>
+T MaxValue(const T &first, const T &second)
+{
+    return first >= second ? first : second;
+}
+
+} // namespace basLibLibrary

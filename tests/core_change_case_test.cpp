@@ -1,0 +1,62 @@
+#include "ops/ChangeCase.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+using wordloom::ops::changeCase;
+using wordloom::ops::changeCaseText;
+using wordloom::testing::RecordingHost;
+
+namespace {
+
+struct CaseRow {
+    const char16_t *input;
+    const char16_t *expected; // nullptr: no result
+    const char *why;
+};
+
+const CaseRow kRows[] = {
+    {u"Hello World", u"hello world", "first letter upper: all lower"},
+    {u"hello World", u"HELLO WORLD", "first letter lower: all upper"},
+    {u"  123 abc", u"  123 ABC", "leading spaces stay in the result"},
+    {u"123 !?", nullptr, "no ASCII letter: no result"},
+    {u"", nullptr, "empty text"},
+    {u"   ", nullptr, "spaces only"},
+    {u"\u00C9lan", u"\u00C9LAN", "non-ASCII letters do not decide the direction"},
+    {u"\u00E9bc", u"\u00C9BC", "but they are converted"},
+    {u"Ab\r\ncD", u"ab\r\ncd", "line breaks unchanged"},
+    {u"\tx ", u"\tX ", "tabs are not trimmed and stay"},
+    {u"stra\u00DFe", u"STRASSE", "full Unicode mapping may lengthen the text"},
+};
+
+TEST(ChangeCase, TableOfCases)
+{
+    for (const auto &row : kRows) {
+        const auto got = changeCaseText(QString::fromUtf16(row.input));
+        if (row.expected)
+            EXPECT_EQ(got, QString::fromUtf16(row.expected)) << row.why;
+        else
+            EXPECT_FALSE(got.has_value()) << row.why;
+    }
+}
+
+TEST(ChangeCase, PostsCasingThenReadyAndKeepsTrimmedTextInWorkPane)
+{
+    RecordingHost host(QStringLiteral("  Abc  "));
+    host.cancelAtPost = 1; // never tests Cancel, so it must run to its end
+    changeCase(host);
+    EXPECT_EQ(host.posts, (QStringList{"Casing...", "Ready"}));
+    EXPECT_EQ(host.work, QStringLiteral("Abc"));
+    EXPECT_EQ(host.result, QStringLiteral("  abc  "));
+    EXPECT_EQ(host.cancelTests, 0);
+}
+
+TEST(ChangeCase, WritesNoResultWithoutLetters)
+{
+    RecordingHost host(QStringLiteral("42"));
+    changeCase(host);
+    EXPECT_FALSE(host.result.has_value());
+    EXPECT_EQ(host.posts.last(), QStringLiteral("Ready"));
+}
+
+} // namespace
