@@ -1,0 +1,206 @@
+#include "frmWordloom.h"
+
+#include "lib/basLibForm.h"
+#include "platform/Twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace wordloom {
+
+namespace {
+const char kSample[] =
+    "To be or not to be.  That is the question.  Whether tis nobler in one's mind to bear the "
+    "slings and arrows of outrageous fortune or to take arms against a sea of troubles and by "
+    "opposing end them.";
+
+// Design client area, in twips.
+constexpr double kClientWidth = 9450;
+constexpr double kClientHeight = 6795;
+constexpr double kStatusHeight = 372;
+
+struct ButtonDesign {
+    QPushButton *frmWordloom::*member;
+    const char *name;
+    const char *caption;
+    double top;
+};
+
+const ButtonDesign kButtons[] = {
+    // In tab order.
+    {&frmWordloom::cmdSortLines, "cmdSortLines", "Sort Lines", 2040},
+    {&frmWordloom::cmdSortWords, "cmdSortWords", "Sort Words", 2520},
+    {&frmWordloom::cmdUniqueLines, "cmdUniqueLines", "Unique Lines", 3000},
+    {&frmWordloom::cmdUniqueWords, "cmdUniqueWords", "Unique Words", 3480},
+    {&frmWordloom::cmdWordCount, "cmdWordCount", "Word Count", 3960},
+    {&frmWordloom::cmdPhraseCount, "cmdPhraseCount", "Phrase Count", 4440},
+    {&frmWordloom::cmdBinaryCodes, "cmdBinaryCodes", "Binary Codes", 4920},
+    {&frmWordloom::cmdCase, "cmdCase", "Change Case", 240},
+    {&frmWordloom::cmdExit, "cmdExit", "Exit", 5880},
+    {&frmWordloom::cmdCancel, "cmdCancel", "Cancel", 5400},
+    {&frmWordloom::cmdClean, "cmdClean", "Characters Only", 720},
+    {&frmWordloom::cmdPurify, "cmdPurify", "Letters Only", 1200},
+};
+
+TextPane *makePane(QWidget *parent, const char *name)
+{
+    auto *pane = new TextPane(parent);
+    pane->setObjectName(QLatin1String(name));
+    QFont font(QStringLiteral("Lucida Console"), 9);
+    font.setStyleHint(QFont::Monospace);
+    pane->setFont(font);
+    return pane;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const char *caption)
+{
+    auto *label = new QLabel(QLatin1String(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QFrame *makeLine(QWidget *parent, int index, const char *colour)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("line1_%1").arg(index));
+    line->setStyleSheet(QStringLiteral("background-color: #%1; border: none;").arg(QLatin1String(colour)));
+    line->setFixedHeight(1);
+    return line;
+}
+} // namespace
+
+frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
+    : QMainWindow(parent), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this))
+{
+    setObjectName(QStringLiteral("frmWordloom"));
+    setWindowTitle(QStringLiteral("Wordloom"));
+    createControls();
+    createMenus();
+    placeAtDesignPositions();
+    connectHandlers();
+    Form_Load();
+}
+
+frmWordloom::~frmWordloom() = default;
+
+void frmWordloom::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+
+    rtbText = makePane(client, "rtbText");
+    for (const auto &design : kButtons) {
+        auto *button = new QPushButton(QLatin1String(design.caption), client);
+        button->setObjectName(QLatin1String(design.name));
+        this->*design.member = button;
+    }
+    rtbResult = makePane(client, "rtbResult");
+    // Tab order: the input pane, the buttons from Sort Lines to Exit, the result pane, then the rest.
+    QWidget *order[] = {rtbText, cmdSortLines, cmdSortWords, cmdUniqueLines, cmdUniqueWords,
+                        cmdWordCount, cmdPhraseCount, cmdBinaryCodes, cmdCase, cmdExit,
+                        rtbResult, cmdCancel, cmdClean, cmdPurify};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    lblText = makeLabel(client, "lblText", "- Text -");
+    lblResult = makeLabel(client, "lblResult", "- Result -");
+    const char *colours[4] = {"808080", "E0E0E0", "808080", "E0E0E0"};
+    for (int i = 0; i < 4; ++i)
+        line1[i] = makeLine(client, i, colours[i]);
+
+    sbStatus = new StatusBar(this);
+    sbStatus->setFixedHeight(Twips::toPixelsY(kStatusHeight, this));
+    setStatusBar(sbStatus);
+
+    rtbText->setText(QLatin1String(kSample) + QStringLiteral("\r\n"));
+    rtbResult->setText(QString());
+    rtbWork.setText(QStringLiteral("rtbWork"));
+    rtbSave.setText(QStringLiteral("rtbSave"));
+}
+
+void frmWordloom::createMenus()
+{
+    mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+
+    // The pop-up root is never added to the menu bar: it only opens on a right click.
+    mnuTextPopup = new QMenu(QStringLiteral("Text Popup Menu"), this);
+    mnuTextPopup->setObjectName(QStringLiteral("mnuTextPopup"));
+    auto add = [this](const char *name, const char *caption) {
+        QAction *a = mnuTextPopup->addAction(QLatin1String(caption));
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    auto separator = [this](const char *name) { mnuTextPopup->addSeparator()->setObjectName(QLatin1String(name)); };
+    mnuTextPopupCaption = add("mnuTextPopupCaption", "Caption");
+    separator("mnuLine0");
+    mnuTextPopupCut = add("mnuTextPopupCut", "Cu&t");
+    mnuTextPopupCopy = add("mnuTextPopupCopy", "&Copy");
+    mnuTextPopupPaste = add("mnuTextPopupPaste", "&Paste");
+    mnuTextPopupDelete = add("mnuTextPopupDelete", "&Delete");
+    separator("mnuLine1");
+    mnuTextPopupSelectAll = add("mnuTextPopupSelectAll", "Select &All");
+    separator("mnuLine2");
+    mnuTextPopupFind = add("mnuTextPopupFind", "&Find");
+    separator("mnuLine3");
+    mnuTextPopupWrap = add("mnuTextPopupWrap", "&Wrap Lines");
+    mnuTextPopupWrap->setCheckable(true);
+    mnuTextPopupWrap->setChecked(true);
+}
+
+void frmWordloom::placeAtDesignPositions()
+{
+    auto place = [this](QWidget *w, double left, double top, double width, double height) {
+        w->setGeometry(Twips::toPixels(left, top, width, height, this));
+    };
+    place(rtbText, 120, 240, 7695, 2295);
+    place(rtbResult, 120, 3000, 7695, 2295);
+    for (const auto &design : kButtons)
+        place(this->*design.member, 7920, design.top, 1335, 300);
+    place(lblText, 4680, 0, 615, 255);
+    place(lblResult, 3840, 2760, 855, 255);
+    const int clientHeight = Twips::toPixelsY(kClientHeight, this);
+    const int menuHeight = menuBar()->sizeHint().height();
+    resize(Twips::toPixelsX(kClientWidth, this), menuHeight + clientHeight);
+}
+
+void frmWordloom::Form_Load()
+{
+    SaveDepth = 0;
+    cmdCancel->setEnabled(false);
+    NestDepth = 0;
+    HyphenBreak = QStringLiteral("-\r\n");
+    basLibForm::RestoreFormPlacement(*this);
+}
+
+void frmWordloom::Form_Unload()
+{
+    basLibForm::SaveFormPlacement(*this, true);
+}
+
+void frmWordloom::cmdExit_Click()
+{
+    close();
+}
+
+void frmWordloom::closeEvent(QCloseEvent *event)
+{
+    if (isRunningCommand()) {
+        // Let the running command unwind first: ask it to stop, close afterwards.
+        closeRequested_ = true;
+        cmdCancel->setEnabled(false);
+        event->ignore();
+        return;
+    }
+    Form_Unload();
+    event->accept();
+}
+
+} // namespace wordloom

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "lib/basLibStatusBar.h"
+#include "platform/Dialogs.h"
+#include "platform/TextPane.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace wordloom {
+
+class CommandHost;
+
+// A hidden scratch pane: only its whole text is ever used.
+struct TextBuffer {
+    QString text;
+    QString Text() const { return text; }
+    void setText(const QString &t) { text = t; }
+};
+
+// The main window: every control, the window-level state and the handlers.
+class frmWordloom : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmWordloom(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
+    ~frmWordloom() override;
+
+    // Window-level state shared by the handlers.
+    QString HyphenBreak;
+    qint16 SaveDepth = 0;
+    qint16 NestDepth = 0;
+    QString SearchText;
+    qint32 SearchPosition = -1;
+
+    // Controls.
+    TextPane *rtbText = nullptr;
+    TextPane *rtbResult = nullptr;
+    TextBuffer rtbWork;
+    TextBuffer rtbSave;
+    StatusBar *sbStatus = nullptr;
+    QPushButton *cmdCase = nullptr, *cmdClean = nullptr, *cmdPurify = nullptr,
+                *cmdSortLines = nullptr, *cmdSortWords = nullptr, *cmdUniqueLines = nullptr,
+                *cmdUniqueWords = nullptr, *cmdWordCount = nullptr, *cmdPhraseCount = nullptr,
+                *cmdBinaryCodes = nullptr, *cmdCancel = nullptr, *cmdExit = nullptr;
+    QLabel *lblText = nullptr, *lblResult = nullptr;
+    QFrame *line1[4] = {};
+    QMenu *mnuTextPopup = nullptr;
+    QAction *mnuAbout = nullptr, *mnuTextPopupCaption = nullptr, *mnuTextPopupCut = nullptr,
+            *mnuTextPopupCopy = nullptr, *mnuTextPopupPaste = nullptr, *mnuTextPopupDelete = nullptr,
+            *mnuTextPopupSelectAll = nullptr, *mnuTextPopupFind = nullptr, *mnuTextPopupWrap = nullptr;
+
+    Dialogs &dialogs() { return *dialogs_; }
+    // True while a command handler runs (also one started from inside another).
+    bool isRunningCommand() const { return runningHandlers_ > 0; }
+
+    void BeginOperation();
+    void EndOperation();
+    void ShowStatus(const QString &text);
+
+    // For tests: a command fails at the given status post (1-based, 0 never).
+    void setFailAtPost(int post, std::function<void()> thrower);
+
+public slots:
+    void cmdCancel_Click();
+    void cmdExit_Click();
+    void cmdCase_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void placeAtDesignPositions();
+    void connectHandlers();
+    void Form_Load();
+    void Form_Unload();
+
+    // Runs a button's handler: reports a failure instead of letting it escape,
+    // and leaves the window usable.
+    void runHandler(const QString &commandName, void (frmWordloom::*handler)());
+    void recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName, const QString &what);
+
+    std::unique_ptr<Dialogs> dialogs_;
+    int runningHandlers_ = 0;
+    bool closeRequested_ = false;
+    int failAtPost_ = 0;
+    int postsSinceArmed_ = 0;
+    std::function<void()> failThrower_;
+
+    friend class WindowCommandHost;
+};
+
+} // namespace wordloom

@@ -1,0 +1,94 @@
+// The busy state every command runs inside, and the handling of a failed command.
+#include "frmWordloom.h"
+
+#include <QMetaObject>
+#include <QPushButton>
+
+#include <new>
+
+namespace wordloom {
+
+namespace {
+void setPointer(frmWordloom &w, bool wait)
+{
+    // The panes keep their own pointer otherwise, so the wait pointer is set on them too.
+    if (wait) {
+        w.setCursor(Qt::WaitCursor);
+        w.rtbText->viewport()->setCursor(Qt::WaitCursor);
+        w.rtbResult->viewport()->setCursor(Qt::WaitCursor);
+    } else {
+        w.unsetCursor();
+        w.rtbText->viewport()->setCursor(Qt::IBeamCursor);
+        w.rtbResult->viewport()->setCursor(Qt::IBeamCursor);
+    }
+}
+} // namespace
+
+void frmWordloom::BeginOperation()
+{
+    setPointer(*this, true);
+    sbStatus->pumpNextPost();
+    ShowStatus(QStringLiteral("Starting..."));
+    cmdCancel->setEnabled(true);
+}
+
+void frmWordloom::EndOperation()
+{
+    cmdCancel->setEnabled(false);
+    setPointer(*this, false);
+    sbStatus->flush();
+}
+
+void frmWordloom::cmdCancel_Click()
+{
+    cmdCancel->setEnabled(false);
+}
+
+void frmWordloom::ShowStatus(const QString &text)
+{
+    if (failAtPost_ > 0 && ++postsSinceArmed_ == failAtPost_) {
+        failAtPost_ = 0;
+        failThrower_();
+    }
+    basLibStatusBar::ShowStatus(*sbStatus, 1, text);
+}
+
+void frmWordloom::setFailAtPost(int post, std::function<void()> thrower)
+{
+    failAtPost_ = post;
+    postsSinceArmed_ = 0;
+    failThrower_ = std::move(thrower);
+}
+
+void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*handler)())
+{
+    if (closeRequested_)
+        return;
+    const qint16 nestDepthAtStart = NestDepth;
+    ++runningHandlers_;
+    try {
+        (this->*handler)();
+    } catch (const std::bad_alloc &) {
+        recoverFromFailure(nestDepthAtStart, commandName, tr("there was not enough memory."));
+    } catch (const std::exception &e) {
+        recoverFromFailure(nestDepthAtStart, commandName, QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        recoverFromFailure(nestDepthAtStart, commandName, tr("an unexpected error occurred."));
+    }
+    --runningHandlers_;
+    if (runningHandlers_ == 0 && closeRequested_)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void frmWordloom::recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName,
+                                     const QString &what)
+{
+    // The de-duplication commands put the user's text back themselves on the
+    // way out; here the window only leaves the busy state.
+    NestDepth = nestDepthAtStart;
+    EndOperation();
+    dialogs_->failureBox(tr("%1 could not finish: %2\nYour text is unchanged.").arg(commandName, what),
+                         windowTitle());
+}
+
+} // namespace wordloom

@@ -1,0 +1,13 @@
+#include "frmWordloom.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Wordloom"));
+    QApplication::setApplicationVersion(QStringLiteral(WORDLOOM_VERSION_STRING));
+    wordloom::frmWordloom window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,70 @@
+#include "basLibStatusBar.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace wordloom {
+
+StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), panel_(new QLabel(this))
+{
+    setObjectName(QStringLiteral("sbStatus"));
+    setSizeGripEnabled(false);
+    panel_->setObjectName(QStringLiteral("sbStatusPanel1"));
+    panel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    addWidget(panel_, 1);
+    sincePump_.start();
+}
+
+QString StatusBar::panelText(int panel) const
+{
+    Q_ASSERT(panel == 1);
+    return pendingShown_ ? panel_->text() : pending_;
+}
+
+void StatusBar::setPanelText(int panel, const QString &text)
+{
+    Q_ASSERT(panel == 1);
+    pending_ = text;
+    pendingShown_ = false;
+}
+
+void StatusBar::setPanelWidth(int panel, int pixels)
+{
+    Q_ASSERT(panel == 1);
+    panel_->setFixedWidth(std::max(0, pixels));
+}
+
+void StatusBar::flush()
+{
+    if (!pendingShown_) {
+        panel_->setText(pending_);
+        pendingShown_ = true;
+    }
+    repaint();
+}
+
+bool StatusBar::takePumpTurn()
+{
+    if (pumpNext_ || pumpIntervalMs_ <= 0 || sincePump_.elapsed() >= pumpIntervalMs_) {
+        pumpNext_ = false;
+        sincePump_.restart();
+        return true;
+    }
+    return false;
+}
+
+} // namespace wordloom
+
+namespace basLibStatusBar {
+
+void ShowStatus(wordloom::StatusBar &statusBar, int panel, const QString &text)
+{
+    statusBar.setPanelText(panel, QStringLiteral("Status: ") + text);
+    emit statusBar.posted(text);
+    if (statusBar.takePumpTurn()) {
+        statusBar.flush();
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace basLibStatusBar

@@ -1,0 +1,98 @@
+#include "TextPane.h"
+
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace wordloom {
+
+TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+    setContextMenuPolicy(Qt::PreventContextMenu);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
+        if (!writing_ && (removed || added))
+            writtenValid_ = false;
+    });
+}
+
+QString TextPane::fromDocumentText(const QString &raw)
+{
+    // Paragraph and line separators are the pane's line breaks; every other
+    // character (a non-breaking space, a tab) stays as it is.
+    QString text;
+    text.reserve(raw.size() + raw.size() / 32);
+    for (QChar c : raw) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            text.append(u"\r\n");
+        else
+            text.append(c);
+    }
+    return text;
+}
+
+QString TextPane::Text() const
+{
+    if (writtenValid_)
+        return written_;
+    return fromDocumentText(document()->toRawText());
+}
+
+void TextPane::setText(const QString &text)
+{
+    writing_ = true;
+    setPlainText(text);
+    writing_ = false;
+    written_ = text;
+    writtenValid_ = true;
+}
+
+QString TextPane::selText() const
+{
+    return fromDocumentText(textCursor().selectedText());
+}
+
+void TextPane::setSelText(const QString &text)
+{
+    textCursor().insertText(text);
+}
+
+int TextPane::selStart() const
+{
+    return textCursor().selectionStart();
+}
+
+int TextPane::selLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TextPane::setSelStart(int start)
+{
+    QTextCursor c = textCursor();
+    const int last = document()->characterCount() - 1;
+    c.setPosition(std::clamp(start, 0, last));
+    setTextCursor(c);
+}
+
+void TextPane::setSelLength(int length)
+{
+    QTextCursor c = textCursor();
+    const int start = c.selectionStart();
+    const int last = document()->characterCount() - 1;
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + length, start, last), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+void TextPane::mousePressEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button());
+    QTextEdit::mousePressEvent(event);
+}
+
+} // namespace wordloom

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QTextEdit>
+
+namespace wordloom {
+
+// A visible pane used as a plain-text buffer with a selection. Text() gives
+// exactly what the pane holds, paragraph breaks as CR LF; what was written
+// with setText() reads back unchanged, lone CR and LF included, until the
+// user edits the pane.
+class TextPane : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TextPane(QWidget *parent = nullptr);
+
+    QString Text() const;
+    void setText(const QString &text);
+
+    QString selText() const;
+    void setSelText(const QString &text);
+    int selStart() const;
+    int selLength() const;
+    void setSelStart(int start);
+    void setSelLength(int length);
+
+signals:
+    // Every mouse button pressed in the pane (before the pane's own handling).
+    void mouseDown(Qt::MouseButton button);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    static QString fromDocumentText(const QString &raw);
+
+    QString written_;
+    bool writtenValid_ = false;
+    bool writing_ = false;
+};
+
+} // namespace wordloom

@@ -1,0 +1,156 @@
+#include "support/WindowFixture.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <stdexcept>
+
+using wordloom::testing::WindowFixture;
+
+namespace {
+
+class Lifecycle : public WindowFixture {};
+
+TEST_F(Lifecycle, OpensIdleWithTheSampleText)
+{
+    EXPECT_FALSE(button("cmdCancel")->isEnabled());
+    EXPECT_TRUE(panel().isEmpty());
+    EXPECT_TRUE(window->rtbText->Text().startsWith(QStringLiteral("To be or not to be.  That is")));
+    EXPECT_TRUE(window->rtbText->Text().endsWith(QStringLiteral("end them.\r\n")));
+    EXPECT_TRUE(window->rtbResult->Text().isEmpty());
+    EXPECT_TRUE(window->mnuTextPopupWrap->isChecked());
+    EXPECT_EQ(window->HyphenBreak, QStringLiteral("-\r\n"));
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+    // The menu bar holds the About entry only; the pop-up root never shows there.
+    const auto entries = window->menuBar()->actions();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries.front()->text(), QStringLiteral("&About"));
+}
+
+TEST_F(Lifecycle, ChangeCaseThroughTheButton)
+{
+    window->rtbText->setText(QStringLiteral("Hello World"));
+    button("cmdCase")->click();
+    EXPECT_EQ(posts, (QStringList{"Starting...", "Casing...", "Ready"}));
+    EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("hello world"));
+    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("Hello World"));
+}
+
+TEST_F(Lifecycle, ChangeCaseWithoutLettersKeepsTheResultPane)
+{
+    window->rtbResult->setText(QStringLiteral("earlier result"));
+    window->rtbText->setText(QStringLiteral("123 !?"));
+    button("cmdCase")->click();
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("earlier result"));
+    EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
+}
+
+TEST_F(Lifecycle, BusyStateBeforeDuringAndAfter)
+{
+    struct Seen {
+        QString post;
+        bool cancelEnabled;
+        Qt::CursorShape pointer;
+    };
+    std::vector<Seen> seen;
+    onPost = [&](const QString &text) {
+        seen.push_back({text, button("cmdCancel")->isEnabled(), window->cursor().shape()});
+    };
+    button("cmdCase")->click();
+    ASSERT_EQ(seen.size(), 3u);
+    // Cancel is enabled only after "Starting..." has been posted.
+    EXPECT_FALSE(seen[0].cancelEnabled);
+    EXPECT_TRUE(seen[1].cancelEnabled);
+    for (const auto &s : seen)
+        EXPECT_EQ(s.pointer, Qt::WaitCursor) << s.post.toStdString();
+    EXPECT_FALSE(button("cmdCancel")->isEnabled());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(Lifecycle, CancelPressedDuringStartingHasNoEffect)
+{
+    onPost = [&](const QString &text) {
+        if (text == QStringLiteral("Starting..."))
+            button("cmdCancel")->click(); // still disabled: the click goes nowhere
+    };
+    window->rtbText->setText(QStringLiteral("abc"));
+    button("cmdCase")->click();
+    EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
+}
+
+TEST_F(Lifecycle, CancelDuringChangeCaseDoesNotStopIt)
+{
+    onPost = [&](const QString &text) {
+        if (text == QStringLiteral("Casing..."))
+            button("cmdCancel")->click();
+    };
+    window->rtbText->setText(QStringLiteral("abc"));
+    button("cmdCase")->click();
+    EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("ABC"));
+}
+
+TEST_F(Lifecycle, PostingShowsThePrefixedText)
+{
+    window->ShowStatus(QString());
+    EXPECT_EQ(panel(), QStringLiteral("Status: "));
+    window->ShowStatus(QStringLiteral("Ready"));
+    EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
+}
+
+TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
+{
+    const QString input = QStringLiteral("Keep me");
+    window->rtbText->setText(input);
+    for (int post = 1; post <= 3; ++post) {
+        SCOPED_TRACE(post);
+        dialogs->shown.clear();
+        window->setFailAtPost(post, [] { throw std::bad_alloc(); });
+        button("cmdCase")->click();
+        ASSERT_EQ(dialogs->shown.size(), 1u);
+        EXPECT_EQ(dialogs->shown[0].kind, QStringLiteral("failure"));
+        EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("Change Case")));
+        EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
+        EXPECT_FALSE(button("cmdCancel")->isEnabled());
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+        EXPECT_EQ(window->NestDepth, 0);
+        EXPECT_EQ(window->rtbText->Text(), input);
+    }
+    window->setFailAtPost(2, [] { throw std::runtime_error("disk on fire"); });
+    button("cmdCase")->click();
+    EXPECT_TRUE(dialogs->shown.back().text.contains(QStringLiteral("disk on fire")));
+    // And the next command runs normally.
+    window->rtbResult->setText(QString());
+    button("cmdCase")->click();
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("keep me"));
+}
+
+TEST_F(Lifecycle, ClosingDuringAPostWaitsForTheCommandToUnwind)
+{
+    bool closedDuringCommand = false;
+    onPost = [&](const QString &text) {
+        if (text == QStringLiteral("Casing...")) {
+            window->close();
+            closedDuringCommand = !window->isVisible();
+        }
+    };
+    window->rtbText->setText(QStringLiteral("abc"));
+    button("cmdCase")->click();
+    EXPECT_FALSE(closedDuringCommand);
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("ABC"));
+    QTRY_VERIFY(!window->isVisible());
+    // A command asked for while closing does not start.
+    posts.clear();
+    button("cmdCase")->click();
+    EXPECT_TRUE(posts.isEmpty());
+}
+
+TEST_F(Lifecycle, ExitClosesTheWindow)
+{
+    button("cmdExit")->click();
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace

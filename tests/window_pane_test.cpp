@@ -1,0 +1,47 @@
+#include "platform/TextPane.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using wordloom::TextPane;
+
+namespace {
+
+TEST(TextPane, WrittenTextReadsBackExactly)
+{
+    TextPane pane;
+    const QString samples[] = {
+        QStringLiteral("a\r\nb"),
+        QStringLiteral("no\u00A0break\tand tab"),
+        QStringLiteral("lone\rCR and lone\nLF"),
+        QStringLiteral("ends with\r\n"),
+        QString(),
+        QStringLiteral("nul\u0000inside") + QChar(0) + QStringLiteral("x"),
+        QStringLiteral("pair \U0001F600 and lone ") + QChar(0xD800),
+    };
+    for (const QString &s : samples) {
+        pane.setText(s);
+        EXPECT_EQ(pane.Text(), s) << s.toStdString();
+    }
+}
+
+TEST(TextPane, EditedTextReadsParagraphBreaksAsCrLf)
+{
+    TextPane pane;
+    pane.setText(QStringLiteral("x\u00A0y"));
+    pane.moveCursor(QTextCursor::End);
+    QTest::keyClick(&pane, Qt::Key_Return);
+    QTest::keyClicks(&pane, QStringLiteral("z"));
+    QTest::keyClick(&pane, Qt::Key_Return, Qt::ShiftModifier); // a line separator
+    QTest::keyClick(&pane, Qt::Key_Tab);
+    EXPECT_EQ(pane.Text(), QStringLiteral("x\u00A0y\r\nz\r\n\t"));
+}
+
+TEST(TextPane, CrLfShowsAsOneLineBreak)
+{
+    TextPane pane;
+    pane.setText(QStringLiteral("one\r\ntwo\r\n"));
+    EXPECT_EQ(pane.document()->blockCount(), 3);
+}
+
+} // namespace
