@@ -48,6 +48,7 @@ bool StatusBar::takePumpTurn()
     if (pumpNext_ || pumpIntervalMs_ <= 0 || sincePump_.elapsed() >= pumpIntervalMs_) {
         pumpNext_ = false;
         sincePump_.restart();
+        ++pumps_;
         return true;
     }
     return false;

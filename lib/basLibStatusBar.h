@@ -30,6 +30,7 @@ public:
 
     // The post protocol: true when this post should repaint and pump.
     bool takePumpTurn();
+    int pumpCount() const { return pumps_; }
 
 signals:
     void posted(const QString &text);
@@ -41,6 +42,7 @@ private:
     QElapsedTimer sincePump_;
     int pumpIntervalMs_ = 30;
     bool pumpNext_ = true;
+    int pumps_ = 0;
 };
 
 } // namespace wordloom

@@ -41,10 +41,36 @@ QString TextPane::Text() const
     return fromDocumentText(document()->toRawText());
 }
 
+QString TextPane::toDocumentText(const QString &text)
+{
+    // Lines become line separators inside paragraphs of a few dozen lines:
+    // the document then has few blocks and builds in a blink even for
+    // megabytes, while reading it back still gives one CR LF per break.
+    constexpr int kLinesPerParagraph = 32;
+    QString display(text.size(), Qt::Uninitialized);
+    QChar *out = display.data();
+    const QChar *in = text.constData();
+    const qsizetype n = text.size();
+    qsizetype length = 0;
+    int lines = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = in[i].unicode();
+        if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
+                ++i;
+            out[length++] = ++lines % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
+        } else {
+            out[length++] = in[i];
+        }
+    }
+    display.truncate(length);
+    return display;
+}
+
 void TextPane::setText(const QString &text)
 {
     writing_ = true;
-    setPlainText(text);
+    setPlainText(toDocumentText(text));
     writing_ = false;
     written_ = text;
     writtenValid_ = true;

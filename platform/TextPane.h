@@ -33,6 +33,7 @@ protected:
 
 private:
     static QString fromDocumentText(const QString &raw);
+    static QString toDocumentText(const QString &text);
 
     QString written_;
     bool writtenValid_ = false;

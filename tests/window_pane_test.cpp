@@ -1,4 +1,5 @@
 #include "platform/TextPane.h"
+#include "support/QtPrinters.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -41,7 +42,23 @@ TEST(TextPane, CrLfShowsAsOneLineBreak)
 {
     TextPane pane;
     pane.setText(QStringLiteral("one\r\ntwo\r\n"));
-    EXPECT_EQ(pane.document()->blockCount(), 3);
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("one\ntwo\n"));
+}
+
+TEST(TextPane, ManyLinesReadBackAfterAnEdit)
+{
+    QString text;
+    for (int i = 0; i < 100; ++i)
+        text += QStringLiteral("line %1\r\n").arg(i);
+    TextPane pane;
+    pane.setText(text);
+    pane.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&pane, QStringLiteral("tail"));
+    EXPECT_EQ(pane.Text(), text + QStringLiteral("tail"));
+    // Positions count one per line break, as the pane shows them.
+    pane.setSelStart(0);
+    pane.setSelLength(int(text.size()) - 100);
+    EXPECT_EQ(pane.selText(), text);
 }
 
 } // namespace

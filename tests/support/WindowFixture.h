@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "app/frmWordloom.h"
 

@@ -1,0 +1,28 @@
+#pragma once
+
+namespace wordloom {
+
+class frmWordloom;
+
+// The de-duplication commands' hold on the user's text: the outermost one
+// saves the input pane and puts it back on every way out, a failure included.
+class SaveDepthGuard {
+public:
+    explicit SaveDepthGuard(frmWordloom &window);
+    ~SaveDepthGuard();
+    SaveDepthGuard(const SaveDepthGuard &) = delete;
+    SaveDepthGuard &operator=(const SaveDepthGuard &) = delete;
+
+    // Lowers the save depth; at 0 the saved text goes back into the input pane,
+    // announced with "Reshuffling..." when `announce` is set.
+    void release(bool announce);
+
+private:
+    void restore();
+
+    frmWordloom &window_;
+    bool released_ = false;
+    bool restorePending_ = false;
+};
+
+} // namespace wordloom
