@@ -3,8 +3,10 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+SANITIZE    = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build build-asan test-asan bench fuzz shot clean
+.PHONY: run test deps build build-asan test-plain test-asan bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -16,11 +18,31 @@ build: deps
 run: build
 	@scripts/run-wordloom $(BUILD)
 
-test: build
+# Every test, then every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
+test: test-plain test-asan
+
+test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DWORDLOOM_SANITIZE=ON
+	cmake --build $(BUILD_ASAN) -j $(JOBS)
+
+test-asan: build-asan
+	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	bench/run $(BUILD)
 
+# libFuzzer targets (clang): each runs FUZZ_SECONDS seconds; see bench/README.md.
+fuzz: deps
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DWORDLOOM_FUZZ=ON -DWORDLOOM_BUILD_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
