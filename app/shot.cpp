@@ -1,9 +1,10 @@
-// wordloom-shot OUT.png [BUTTON] [--size=WxH] [--about] [--screen]: renders the
-// real main window into a picture, after clicking the named command button
-// (say, cmdWordCount) on the sample text. --size resizes the window's frame to
-// W x H pixels first, --about pictures the About box instead, and --screen
-// grabs the whole screen, to see where the windows stand. The placement is
-// kept in a temporary folder, never in the user's store.
+// wordloom-shot OUT.png [BUTTON] [--size=WxH] [--about] [--screen] [--store=DIR]:
+// renders the real main window into a picture, after clicking the named command
+// button (say, cmdWordCount) on the sample text. --size resizes the window's
+// frame to W x H pixels first, --about pictures the About box instead, and
+// --screen grabs the whole screen, to see where the windows stand. The window
+// is then closed, which stores its placement; the store is a temporary folder
+// unless --store names one, never the user's. Prints the frame it had.
 #include "frmAbout.h"
 #include "frmWordloom.h"
 #include "platform/SettingsStore.h"
@@ -23,6 +24,7 @@ namespace {
 struct Options {
     QString out, button;
     std::optional<QSize> size;
+    QString store;
     bool about = false, screen = false;
 };
 
@@ -34,6 +36,8 @@ std::optional<Options> parse(const QStringList &args)
             o.about = true;
         } else if (arg == QLatin1String("--screen")) {
             o.screen = true;
+        } else if (arg.startsWith(QLatin1String("--store="))) {
+            o.store = arg.mid(8);
         } else if (arg.startsWith(QLatin1String("--size="))) {
             const QStringList wh = arg.mid(7).split(QLatin1Char('x'));
             bool okW = false, okH = false;
@@ -71,11 +75,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Wordloom"));
     const auto options = parse(QApplication::arguments());
     if (!options) {
-        std::fprintf(stderr, "usage: wordloom-shot OUT.png [BUTTON] [--size=WxH] [--about] [--screen]\n");
+        std::fprintf(stderr, "usage: wordloom-shot OUT.png [BUTTON] [--size=WxH] [--about] [--screen] [--store=DIR]\n");
         return 2;
     }
     QTemporaryDir store;
-    wordloom::SettingsStore::useFolder(store.path());
+    wordloom::SettingsStore::useFolder(options->store.isEmpty() ? store.path() : options->store);
 
     wordloom::frmWordloom window;
     window.show();
@@ -105,5 +109,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "wordloom-shot: cannot write %s\n", qPrintable(options->out));
         return 1;
     }
+    const QRect frame = window.frameGeometry();
+    std::printf("frame %d,%d %dx%d\n", frame.x(), frame.y(), frame.width(), frame.height());
+    window.close();
     return 0;
 }
