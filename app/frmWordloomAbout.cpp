@@ -6,9 +6,10 @@
 namespace wordloom {
 
 // Created for each opening and gone when it closes; the main window waits.
+// The main window is its parent only so that task bars leave the dialog out.
 void frmWordloom::mnuAbout_Click()
 {
-    frmAbout about;
+    frmAbout about(this);
     about.exec();
 }
 

@@ -19,7 +19,7 @@ QRect pixelEdges(double left, double top, double width, double height)
     return {x, y, Twips::toPixelsX(left + width) - x, Twips::toPixelsY(top + height) - y};
 }
 
-class Layout : public wordloom::testing::PlacementStoreTest {
+class WindowLayout : public wordloom::testing::PlacementStoreTest {
 protected:
     void SetUp() override
     {
@@ -68,7 +68,7 @@ protected:
     std::unique_ptr<frmWordloom> window;
 };
 
-TEST_F(Layout, TheWorkedWindowInPixels)
+TEST_F(WindowLayout, TheWorkedWindowInPixels)
 {
     if (Twips::perPixelX() != 15 || Twips::perPixelY() != 15)
         GTEST_SKIP() << "figures worked out for 96 dots per inch";
@@ -91,7 +91,7 @@ TEST_F(Layout, TheWorkedWindowInPixels)
     expectInvariants();
 }
 
-TEST_F(Layout, EveryPassKeepsPanesButtonsLinesAndPanelAligned)
+TEST_F(WindowLayout, EveryPassKeepsPanesButtonsLinesAndPanelAligned)
 {
     for (QSize size : {QSize(638, 512), QSize(790, 590), QSize(700, 450), QSize(640, 600)}) {
         resizeOuter(size.width(), size.height());
@@ -100,7 +100,7 @@ TEST_F(Layout, EveryPassKeepsPanesButtonsLinesAndPanelAligned)
     }
 }
 
-TEST_F(Layout, TooSmallSnapsBackToTheMinimumAndStoresThePlacement)
+TEST_F(WindowLayout, TooSmallSnapsBackToTheMinimumAndStoresThePlacement)
 {
     store("frmWordloom", "SaveSize", "False");
     resizeOuter(200, 150);
@@ -117,7 +117,7 @@ TEST_F(Layout, TooSmallSnapsBackToTheMinimumAndStoresThePlacement)
     expectInvariants();
 }
 
-TEST_F(Layout, MinimisedChangesNothingAndRestoringLaysOutAgain)
+TEST_F(WindowLayout, MinimisedChangesNothingAndRestoringLaysOutAgain)
 {
     resizeOuter(638, 512);
     window->showMinimized();
@@ -129,7 +129,7 @@ TEST_F(Layout, MinimisedChangesNothingAndRestoringLaysOutAgain)
     expectInvariants();
 }
 
-TEST_F(Layout, MaximisedIsLaidOutToo)
+TEST_F(WindowLayout, MaximisedIsLaidOutToo)
 {
     window->showMaximized();
     EXPECT_TRUE(window->isMaximized());
