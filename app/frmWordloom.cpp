@@ -1,5 +1,6 @@
 #include "frmWordloom.h"
 
+#include "AppIcon.h"
 #include "lib/basLibForm.h"
 #include "platform/Twips.h"
 
@@ -80,6 +81,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmWordloom"));
     setWindowTitle(QStringLiteral("Wordloom"));
+    setWindowIcon(applicationIcon());
     createControls();
     createMenus();
     placeAtDesignPositions();
@@ -129,6 +131,7 @@ void frmWordloom::createMenus()
 {
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    connect(mnuAbout, &QAction::triggered, this, &frmWordloom::mnuAbout_Click);
 
     // The pop-up root is never added to the menu bar: it only opens on a right click.
     mnuTextPopup = new QMenu(QStringLiteral("Text Popup Menu"), this);

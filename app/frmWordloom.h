@@ -14,6 +14,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QResizeEvent;
 
 namespace wordloom {
 
@@ -72,9 +73,12 @@ public slots:
     void cmdCancel_Click();
     void cmdExit_Click();
     void cmdCase_Click();
+    void mnuAbout_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
@@ -83,6 +87,7 @@ private:
     void connectHandlers();
     void Form_Load();
     void Form_Unload();
+    void Form_Resize();
 
     // Runs a button's handler: reports a failure instead of letting it escape,
     // and leaves the window usable.

@@ -11,6 +11,10 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), panel_(new QLabel(th
     setSizeGripEnabled(false);
     panel_->setObjectName(QStringLiteral("sbStatusPanel1"));
     panel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // The panel's width is only ever a wish: the bar clips it, so that neither
+    // a long text nor a width set from the window's size can hold the window
+    // open wider than the user makes it.
+    panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(panel_, 1);
     sincePump_.start();
 }
@@ -31,7 +35,14 @@ void StatusBar::setPanelText(int panel, const QString &text)
 void StatusBar::setPanelWidth(int panel, int pixels)
 {
     Q_ASSERT(panel == 1);
-    panel_->setFixedWidth(std::max(0, pixels));
+    panelWidth_ = std::max(0, pixels);
+    panel_->setMaximumWidth(panelWidth_);
+}
+
+int StatusBar::panelWidth(int panel) const
+{
+    Q_ASSERT(panel == 1);
+    return panelWidth_;
 }
 
 void StatusBar::flush()

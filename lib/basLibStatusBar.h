@@ -19,6 +19,7 @@ public:
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString &text);
     void setPanelWidth(int panel, int pixels);
+    int panelWidth(int panel) const;
 
     // 0 makes every post repaint and process events.
     void setPumpInterval(int milliseconds) { pumpIntervalMs_ = milliseconds; }
@@ -37,6 +38,7 @@ signals:
 
 private:
     QLabel *panel_;
+    int panelWidth_ = QWIDGETSIZE_MAX;
     QString pending_;
     bool pendingShown_ = true;
     QElapsedTimer sincePump_;

@@ -1,0 +1,125 @@
+// The layout applied whenever the main window changes size.
+#include "frmWordloom.h"
+
+#include "lib/MainWindowLayout.h"
+#include "lib/basLibForm.h"
+#include "platform/Twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <cmath>
+
+namespace wordloom {
+
+namespace {
+
+using layout::Twip;
+
+layout::Inputs measure(const frmWordloom &w)
+{
+    const QRect frame = w.frameGeometry();
+    layout::Inputs in;
+    in.W = Twip(Twips::fromPixelsX(frame.width(), &w));
+    in.H = Twip(Twips::fromPixelsY(frame.height(), &w));
+    in.S = Twip(Twips::fromPixelsY(w.sbStatus->height(), &w));
+    in.E = Twip(Twips::fromPixelsY(w.cmdExit->height(), &w));
+    in.X = Twip(Twips::fromPixelsX(w.cmdExit->width(), &w));
+    in.Lt = Twip(Twips::fromPixelsY(w.lblText->height(), &w));
+    in.Wt = Twip(Twips::fromPixelsX(w.lblText->width(), &w));
+    in.Lr = Twip(Twips::fromPixelsY(w.lblResult->height(), &w));
+    in.Wr = Twip(Twips::fromPixelsX(w.lblResult->width(), &w));
+    in.P = Twip(Twips::perPixelY(&w));
+    in.TE = Twip(Twips::fromPixelsX(w.fontMetrics().horizontalAdvance(QLatin1Char('E')), &w));
+    return in;
+}
+
+// Rounds up, so that the window in whole pixels is never below the minimum.
+int pixelsAtLeast(Twip twips, double twipsPerPixel)
+{
+    return int(std::ceil(twips / twipsPerPixel - 1e-3));
+}
+
+void setOuterHeight(frmWordloom &w, Twip twips)
+{
+    const int frameExtra = w.frameGeometry().height() - w.height();
+    w.resize(w.width(), pixelsAtLeast(twips, Twips::perPixelY(&w)) - frameExtra);
+}
+
+void setOuterWidth(frmWordloom &w, Twip twips)
+{
+    const int frameExtra = w.frameGeometry().width() - w.width();
+    w.resize(pixelsAtLeast(twips, Twips::perPixelX(&w)) - frameExtra, w.height());
+}
+
+// Converted edge by edge, so that a line and a pane spanning the same twips
+// span the same pixels too.
+void place(QWidget *control, const layout::Rect &r)
+{
+    const int left = Twips::toPixelsX(r.left, control);
+    const int top = Twips::toPixelsY(r.top, control);
+    control->setGeometry(left, top, Twips::toPixelsX(r.left + r.width, control) - left,
+                         Twips::toPixelsY(r.top + r.height, control) - top);
+}
+
+void placeLine(QFrame *line, const layout::HorizontalLine &l)
+{
+    const int x1 = Twips::toPixelsX(l.x1, line);
+    line->setGeometry(x1, Twips::toPixelsY(l.y, line), Twips::toPixelsX(l.x2, line) - x1, 1);
+}
+
+void placeControls(frmWordloom &w, const layout::Result &r)
+{
+    w.lblText->move(Twips::toPixelsX(r.labelTextLeft, &w), Twips::toPixelsY(r.labelTextTop, &w));
+    place(w.rtbText, r.text);
+    for (int i = 0; i < 4; ++i)
+        placeLine(w.line1[i], r.lines[size_t(i)]);
+    w.lblResult->move(Twips::toPixelsX(r.labelResultLeft, &w), Twips::toPixelsY(r.labelResultTop, &w));
+    place(w.rtbResult, r.result);
+
+    QPushButton *column[layout::ButtonCount] = {
+        w.cmdCase, w.cmdClean, w.cmdPurify, w.cmdSortLines, w.cmdSortWords, w.cmdUniqueLines,
+        w.cmdUniqueWords, w.cmdWordCount, w.cmdPhraseCount, w.cmdBinaryCodes, w.cmdCancel, w.cmdExit};
+    const int left = Twips::toPixelsX(r.buttonLeft, &w);
+    for (int i = 0; i < layout::ButtonCount; ++i)
+        column[i]->move(left, Twips::toPixelsY(r.buttonTops[size_t(i)], &w));
+
+    w.sbStatus->setPanelWidth(1, Twips::toPixelsX(r.statusPanelWidth, &w));
+}
+
+} // namespace
+
+void frmWordloom::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    const layout::Result r = layout::compute(measure(*this));
+    // A maximised window keeps the size the screen gives it; the controls are
+    // still laid out for at least the minimum.
+    if (r.heightEnlarged && !isMaximized()) {
+        setOuterHeight(*this, r.H);
+        basLibForm::SaveFormPlacement(*this, true);
+    }
+    if (r.widthEnlarged && !isMaximized()) {
+        setOuterWidth(*this, r.W);
+        basLibForm::SaveFormPlacement(*this, true);
+    }
+    placeControls(*this, r);
+}
+
+void frmWordloom::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmWordloom::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Coming back from minimised may bring no size event of its own.
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+} // namespace wordloom

@@ -1,0 +1,157 @@
+#include "app/frmWordloom.h"
+#include "support/PlacementStore.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <memory>
+
+using wordloom::Twips;
+using wordloom::frmWordloom;
+
+namespace {
+
+class Placement : public wordloom::testing::PlacementStoreTest {
+protected:
+    static QString stored(const char *key) { return PlacementStoreTest::stored("frmWordloom", key); }
+    static void store(const char *key, const QString &value) { PlacementStoreTest::store("frmWordloom", key, value); }
+
+    std::unique_ptr<frmWordloom> open(bool show = true)
+    {
+        auto window = std::make_unique<frmWordloom>();
+        if (show)
+            window->show();
+        return window;
+    }
+    static QStringList allKeys()
+    {
+        QStringList values;
+        for (const char *key : {"WindowState", "SaveSize", "Top", "Left", "Width", "Height"})
+            values << stored(key);
+        return values;
+    }
+};
+
+TEST_F(Placement, FirstStartOpensBelowAndRightOfTheScreenCornerAtDesignSize)
+{
+    auto window = open();
+    const QRect frame = window->frameGeometry();
+    EXPECT_EQ(frame.top(), Twips::toPixelsY(700));
+    EXPECT_EQ(frame.left(), Twips::toPixelsX(400));
+    // The design client area: below the menu bar, the panes, buttons and status bar.
+    EXPECT_EQ(window->width(), Twips::toPixelsX(9450));
+    EXPECT_EQ(window->centralWidget()->height() + window->statusBar()->height(), Twips::toPixelsY(6795));
+    EXPECT_FALSE(window->isMaximized());
+
+    EXPECT_EQ(stored("WindowState"), "0");
+    EXPECT_EQ(stored("SaveSize"), "False");
+    EXPECT_EQ(stored("Top"), twipsY(frame.top()));
+    EXPECT_EQ(stored("Left"), twipsX(frame.left()));
+    EXPECT_EQ(stored("Width"), "<missing>");
+    EXPECT_EQ(stored("Height"), "<missing>");
+}
+
+TEST_F(Placement, CloseStoresStatePositionAndSizeAndTheNextStartUsesThem)
+{
+    const QRect placed(-10, 60, 700, 520); // partly left of the screen, as on a second monitor
+    {
+        auto window = open();
+        window->move(placed.topLeft());
+        window->resize(placed.size() - (window->frameGeometry().size() - window->size()));
+        window->close();
+    }
+    EXPECT_EQ(stored("WindowState"), "0");
+    EXPECT_EQ(stored("SaveSize"), "True");
+    EXPECT_EQ(stored("Left"), "-150");
+    EXPECT_EQ(stored("Top"), twipsY(60));
+    EXPECT_EQ(stored("Width"), twipsX(700));
+    EXPECT_EQ(stored("Height"), twipsY(520));
+
+    auto again = open();
+    EXPECT_EQ(again->frameGeometry(), placed);
+}
+
+TEST_F(Placement, CloseWhileMinimisedStoresNothing)
+{
+    open()->close();
+    const QStringList before = allKeys();
+    auto window = open();
+    window->move(200, 150);
+    window->showMinimized();
+    window->close();
+    EXPECT_EQ(allKeys(), before);
+}
+
+TEST_F(Placement, CloseWhileMaximisedStoresStateAndFlagOnlyAndReopensMaximised)
+{
+    store("Top", "1500");
+    store("Left", "2250");
+    store("Width", "9000");
+    store("Height", "7200");
+    {
+        auto window = open();
+        window->showMaximized();
+        window->close();
+    }
+    EXPECT_EQ(stored("WindowState"), "2");
+    EXPECT_EQ(stored("SaveSize"), "True");
+    EXPECT_EQ(stored("Top"), "1500");
+    EXPECT_EQ(stored("Left"), "2250");
+    EXPECT_EQ(stored("Width"), "9000");
+    EXPECT_EQ(stored("Height"), "7200");
+
+    auto again = open();
+    EXPECT_TRUE(again->isMaximized());
+}
+
+TEST_F(Placement, StoredTopZeroMovesTheWindowDownAndRightAndStoresThatAtOnce)
+{
+    store("Top", "0");
+    store("Left", "1500");
+    auto window = open(false);
+    EXPECT_EQ(window->frameGeometry().top(), Twips::toPixelsY(700));
+    EXPECT_EQ(window->frameGeometry().left(), Twips::toPixelsX(1500) + Twips::toPixelsX(400));
+    EXPECT_EQ(stored("Top"), twipsY(window->frameGeometry().top()));
+    EXPECT_EQ(stored("Left"), twipsX(window->frameGeometry().left()));
+    EXPECT_EQ(stored("SaveSize"), "False");
+}
+
+TEST_F(Placement, GarbageInTheStoreGivesTheDefaults)
+{
+    store("WindowState", "maximised");
+    store("SaveSize", "perhaps");
+    store("Top", "abc");
+    store("Left", "1e999");
+    store("Width", "wide");
+    auto window = open();
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(Twips::toPixelsX(400), Twips::toPixelsY(700)));
+    EXPECT_EQ(window->width(), Twips::toPixelsX(9450));
+    EXPECT_EQ(stored("SaveSize"), "False");
+}
+
+TEST_F(Placement, MissingOrAbsurdSizesGiveTheDefaultSize)
+{
+    store("SaveSize", "True");
+    store("Top", "900");
+    store("Left", "900");
+    EXPECT_EQ(open(false)->frameGeometry().size(), QSize(Twips::toPixelsX(6400), Twips::toPixelsY(4800)));
+
+    store("Width", "-20");
+    store("Height", "1e12");
+    EXPECT_EQ(open(false)->frameGeometry().size(), QSize(Twips::toPixelsX(6400), Twips::toPixelsY(4800)));
+}
+
+TEST_F(Placement, APositionOnNoScreenIsMovedOntoTheNearestScreen)
+{
+    store("Top", "-90000");
+    store("Left", "120000");
+    auto window = open(false);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->frameGeometry().x() << ","
+                                                          << window->frameGeometry().y();
+    EXPECT_EQ(window->frameGeometry().top(), screen.top());
+    EXPECT_EQ(window->frameGeometry().right(), screen.right());
+}
+
+} // namespace
