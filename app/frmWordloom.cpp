@@ -84,6 +84,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createMenus();
     placeAtDesignPositions();
     connectHandlers();
+    connectPopupMenu();
     Form_Load();
 }
 

@@ -1,5 +1,7 @@
 #include "TextPane.h"
 
+#include "Twips.h"
+
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -87,6 +89,36 @@ void TextPane::setSelLength(int length)
     c.setPosition(start);
     c.setPosition(std::clamp(start + length, start, last), QTextCursor::KeepAnchor);
     setTextCursor(c);
+}
+
+int TextPane::find(const QString &text, int start)
+{
+    if (text.isEmpty() || start >= document()->characterCount())
+        return -1;
+    // Block by block, so that a search never copies the whole document.
+    for (QTextBlock block = document()->findBlock(std::max(start, 0)); block.isValid(); block = block.next()) {
+        const int from = std::max(start - block.position(), 0);
+        const qsizetype at = block.text().indexOf(text, from, Qt::CaseInsensitive);
+        if (at < 0)
+            continue;
+        QTextCursor c(document());
+        c.setPosition(block.position() + int(at));
+        c.setPosition(block.position() + int(at + text.size()), QTextCursor::KeepAnchor);
+        setTextCursor(c);
+        return block.position() + int(at);
+    }
+    return -1;
+}
+
+void TextPane::setRightMargin(float twips)
+{
+    rightMargin_ = twips;
+    // The layout width is measured from inside the frame and includes the
+    // document's own margin on both sides.
+    const int edge = Twips::toPixelsX(twips, this);
+    const int margin = int(document()->documentMargin());
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setLineWrapColumnOrWidth(std::max(edge - frameWidth() + margin, 1));
 }
 
 void TextPane::mousePressEvent(QMouseEvent *event)
