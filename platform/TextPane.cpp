@@ -16,7 +16,11 @@ TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (!writing_ && (removed || added))
+        if (!removed && !added)
+            return;
+        searchable_.clear();
+        searchableValid_ = false;
+        if (!writing_)
             writtenValid_ = false;
     });
 }
@@ -50,6 +54,8 @@ void TextPane::setText(const QString &text)
     writing_ = false;
     written_ = text;
     writtenValid_ = true;
+    searchable_.clear();
+    searchableValid_ = false;
 }
 
 QString TextPane::selText() const
@@ -95,19 +101,20 @@ int TextPane::find(const QString &text, int start)
 {
     if (text.isEmpty() || start >= document()->characterCount())
         return -1;
-    // Block by block, so that a search never copies the whole document.
-    for (QTextBlock block = document()->findBlock(std::max(start, 0)); block.isValid(); block = block.next()) {
-        const int from = std::max(start - block.position(), 0);
-        const qsizetype at = block.text().indexOf(text, from, Qt::CaseInsensitive);
-        if (at < 0)
-            continue;
-        QTextCursor c(document());
-        c.setPosition(block.position() + int(at));
-        c.setPosition(block.position() + int(at + text.size()), QTextCursor::KeepAnchor);
-        setTextCursor(c);
-        return block.position() + int(at);
+    // The document's own text, one character per position, kept between
+    // searches so that stepping through a large pane copies it only once.
+    if (!searchableValid_) {
+        searchable_ = document()->toRawText();
+        searchableValid_ = true;
     }
-    return -1;
+    const qsizetype at = searchable_.indexOf(text, std::max(start, 0), Qt::CaseInsensitive);
+    if (at < 0)
+        return -1;
+    QTextCursor c(document());
+    c.setPosition(int(at));
+    c.setPosition(int(at + text.size()), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    return int(at);
 }
 
 void TextPane::setRightMargin(float twips)

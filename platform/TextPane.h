@@ -49,6 +49,8 @@ private:
     bool writtenValid_ = false;
     bool writing_ = false;
     std::optional<float> rightMargin_;
+    QString searchable_;
+    bool searchableValid_ = false;
 };
 
 } // namespace wordloom

@@ -146,4 +146,19 @@ TEST(TextPaneFind, MatchesTheTextExactlyApartFromCase)
     EXPECT_EQ(pane.selText(), QStringLiteral("a\u00A0b"));
 }
 
+TEST(TextPaneFind, SeesEveryEdit)
+{
+    TextPane pane;
+    pane.setText(QStringLiteral("one\r\ntwo"));
+    EXPECT_EQ(pane.find(QStringLiteral("two"), 0), 4);
+    pane.setSelStart(0);
+    pane.setSelText(QStringLiteral("zero\n"));
+    EXPECT_EQ(pane.find(QStringLiteral("two"), 0), 9);
+    EXPECT_EQ(pane.selText(), QStringLiteral("two"));
+    pane.setText(QStringLiteral("two"));
+    EXPECT_EQ(pane.find(QStringLiteral("two"), 0), 0);
+    pane.setSelText(QStringLiteral("!"));
+    EXPECT_EQ(pane.find(QStringLiteral("two"), 0), -1);
+}
+
 } // namespace
