@@ -1,6 +1,7 @@
 #include "support/PopupFixture.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QImage>
 #include <QTimer>
 
@@ -112,10 +113,12 @@ TEST_F(PanePopup, TheRealMenuOpensAtThePointer)
     window->rtbText->setText(QStringLiteral("Hello world"));
     select(window->rtbText, 0, 5);
     QWidget *shown = nullptr;
-    QTimer::singleShot(50, [&] {
+    QPoint shownAt;
+    QTimer::singleShot(50, window.get(), [&] {
         shown = QApplication::activePopupWidget();
         if (!shown)
             return;
+        shownAt = shown->pos();
         const QString file = qEnvironmentVariable("WORDLOOM_POPUP_PNG");
         if (!file.isEmpty())
             shown->grab().save(file);
@@ -123,6 +126,7 @@ TEST_F(PanePopup, TheRealMenuOpensAtThePointer)
     });
     rightClick(window->rtbText);
     EXPECT_EQ(shown, window->mnuTextPopup);
+    EXPECT_EQ(shownAt, QCursor::pos());
     EXPECT_FALSE(window->mnuTextPopup->isVisible());
 }
 
