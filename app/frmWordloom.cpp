@@ -86,6 +86,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createMenus();
     placeAtDesignPositions();
     connectHandlers();
+    connectPopupMenu();
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lib/basLibStatusBar.h"
+#include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/TextPane.h"
 
@@ -74,6 +75,29 @@ public slots:
     void cmdExit_Click();
     void cmdCase_Click();
     void mnuAbout_Click();
+
+    // The panes' pop-up menu and its commands (frmWordloomPopup.cpp).
+public:
+    void rtbText_MouseDown(Qt::MouseButton button);
+    void rtbResult_MouseDown(Qt::MouseButton button);
+    void mnuTextPopupCut_Click();
+    void mnuTextPopupCopy_Click();
+    void mnuTextPopupPaste_Click();
+    void mnuTextPopupDelete_Click();
+    void mnuTextPopupSelectAll_Click();
+    void mnuTextPopupFind_Click();
+    void mnuTextPopupWrap_Click();
+    // The pane whose menu opened last; the menu's commands act on it.
+    TextPane *ActiveControl() const { return activePane_; }
+    Clipboard &clipboard() { return *clipboard_; }
+    // Shows the menu at the pointer; tests replace it so that nothing blocks.
+    std::function<void(QMenu &)> showPopupMenu;
+
+private:
+    void connectPopupMenu();
+    void openPanePopup(TextPane *pane, const QString &heading);
+    QPointer<TextPane> activePane_;
+    std::unique_ptr<Clipboard> clipboard_ = std::make_unique<SystemClipboard>();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,7 @@
 #include "TextPane.h"
 
+#include "Twips.h"
+
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -14,7 +16,11 @@ TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
-        if (!writing_ && (removed || added))
+        if (!removed && !added)
+            return;
+        searchable_.clear();
+        searchableValid_ = false;
+        if (!writing_)
             writtenValid_ = false;
     });
 }
@@ -74,6 +80,8 @@ void TextPane::setText(const QString &text)
     writing_ = false;
     written_ = text;
     writtenValid_ = true;
+    searchable_.clear();
+    searchableValid_ = false;
 }
 
 QString TextPane::selText() const
@@ -113,6 +121,37 @@ void TextPane::setSelLength(int length)
     c.setPosition(start);
     c.setPosition(std::clamp(start + length, start, last), QTextCursor::KeepAnchor);
     setTextCursor(c);
+}
+
+int TextPane::find(const QString &text, int start)
+{
+    if (text.isEmpty() || start >= document()->characterCount())
+        return -1;
+    // The document's own text, one character per position, kept between
+    // searches so that stepping through a large pane copies it only once.
+    if (!searchableValid_) {
+        searchable_ = document()->toRawText();
+        searchableValid_ = true;
+    }
+    const qsizetype at = searchable_.indexOf(text, std::max(start, 0), Qt::CaseInsensitive);
+    if (at < 0)
+        return -1;
+    QTextCursor c(document());
+    c.setPosition(int(at));
+    c.setPosition(int(at + text.size()), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    return int(at);
+}
+
+void TextPane::setRightMargin(float twips)
+{
+    rightMargin_ = twips;
+    // The layout width is measured from inside the frame and includes the
+    // document's own margin on both sides.
+    const int edge = Twips::toPixelsX(twips, this);
+    const int margin = int(document()->documentMargin());
+    setLineWrapMode(QTextEdit::FixedPixelWidth);
+    setLineWrapColumnOrWidth(std::max(edge - frameWidth() + margin, 1));
 }
 
 void TextPane::mousePressEvent(QMouseEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTextEdit>
+#include <optional>
 
 namespace wordloom {
 
@@ -24,6 +25,16 @@ public:
     void setSelStart(int start);
     void setSelLength(int length);
 
+    // Searches from the 0-based position `start` to the end, ignoring letter
+    // case; selects the first match and returns its position, or returns -1
+    // and leaves the selection. A paragraph break counts as one position.
+    int find(const QString &text, int start);
+
+    // Lines wrap where they reach this distance (twips) from the pane's left
+    // edge; fixed until set again. Unset, lines wrap at the pane's own width.
+    void setRightMargin(float twips);
+    std::optional<float> rightMargin() const { return rightMargin_; }
+
 signals:
     // Every mouse button pressed in the pane (before the pane's own handling).
     void mouseDown(Qt::MouseButton button);
@@ -38,6 +49,9 @@ private:
     QString written_;
     bool writtenValid_ = false;
     bool writing_ = false;
+    std::optional<float> rightMargin_;
+    QString searchable_;
+    bool searchableValid_ = false;
 };
 
 } // namespace wordloom

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace wordloom {
+
+// The system clipboard as the window uses it: plain text only.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    // The clipboard's plain text; empty when it holds no text (say, only a picture).
+    virtual QString text() const = 0;
+    virtual void setText(const QString &text) = 0;
+};
+
+// The platform's own clipboard.
+class SystemClipboard final : public Clipboard {
+public:
+    QString text() const override;
+    void setText(const QString &text) override;
+};
+
+} // namespace wordloom
