@@ -27,11 +27,17 @@ protected:
         const QFontMetricsF metrics(window->font());
         return 1001.0f * float(metrics.horizontalAdvance(QLatin1Char('A')) * Twips::perPixelX(window.get()));
     }
+    // Screen lines taken by the pane's first line of text.
     static int linesOfFirstParagraph(TextPane *pane)
     {
         const QTextBlock first = pane->document()->firstBlock();
         pane->document()->documentLayout()->blockBoundingRect(first); // lays the block out now
-        return first.layout()->lineCount();
+        const qsizetype lineEnd = first.text().indexOf(QChar::LineSeparator);
+        int lines = 0;
+        for (int i = 0; i < first.layout()->lineCount(); ++i)
+            if (lineEnd < 0 || first.layout()->lineAt(i).textStart() <= lineEnd)
+                ++lines;
+        return lines;
     }
 };
 
