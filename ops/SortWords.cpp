@@ -3,9 +3,8 @@
 #include "SortLines.h"
 #include "TextViews.h"
 #include "lib/CodeUnitOrder.h"
+#include "WordTable.h"
 #include "lib/basLibLibrary.h"
-
-#include <QHash>
 
 #include <optional>
 #include <vector>
@@ -125,20 +124,22 @@ struct DistinctWords {
 DistinctWords sortedDistinctWords(QStringView text)
 {
     DistinctWords distinct;
-    QHash<QStringView, qsizetype> slot;
-    for (qsizetype start = 0; start < text.size();) {
-        qsizetype end = text.indexOf(u' ', start);
-        if (end < 0)
-            end = text.size();
+    WordTable table;
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype start = 0; start < n;) {
+        qsizetype end = start;
+        while (end < n && p[end] != u' ')
+            ++end;
         if (end > start) {
             const QStringView word = text.sliced(start, end - start);
-            qsizetype &number = slot[word]; // 1-based, 0 for a word not seen yet
+            std::uint32_t &number = table.slotFor(word, distinct.words);
             if (number == 0) {
                 distinct.words.push_back(word);
                 distinct.counts.push_back(0);
-                number = qsizetype(distinct.words.size());
+                number = std::uint32_t(distinct.words.size());
             }
-            ++distinct.counts[std::size_t(number - 1)];
+            ++distinct.counts[number - 1];
         }
         start = end + 1;
     }

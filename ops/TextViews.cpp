@@ -3,17 +3,16 @@
 
 namespace wordloom::ops {
 
+// Pairs cannot overlap, so every LF after a CR ends a piece. Plain loops:
+// one library search per line costs more than the line.
 namespace {
-// Where the CR LF pair that ends the piece starting at `from` begins, or -1.
-qsizetype nextCrLf(QStringView text, qsizetype from)
+template <typename OnSeparator>
+void forEachCrLf(QStringView text, OnSeparator onSeparator)
 {
-    for (;;) {
-        const qsizetype lf = text.indexOf(u'\n', from);
-        if (lf < 0)
-            return -1;
-        if (lf > from && text[lf - 1] == u'\r')
-            return lf - 1;
-        from = lf + 1;
+    const char16_t *p = text.utf16();
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (p[i] == u'\n' && p[i - 1] == u'\r')
+            onSeparator(i - 1);
     }
 }
 } // namespace
@@ -25,8 +24,10 @@ std::vector<QStringView> splitAtCrLf(QStringView text)
         return pieces;
     pieces.reserve(std::size_t(text.count(u'\n')) + 1);
     qsizetype start = 0;
-    for (qsizetype cr; (cr = nextCrLf(text, start)) >= 0; start = cr + 2)
+    forEachCrLf(text, [&](qsizetype cr) {
         pieces.push_back(text.sliced(start, cr - start));
+        start = cr + 2;
+    });
     pieces.push_back(text.sliced(start));
     return pieces;
 }
@@ -35,9 +36,10 @@ qsizetype countCrLfPieces(QStringView text)
 {
     if (text.isEmpty())
         return 0;
+    const char16_t *p = text.utf16();
     qsizetype pieces = 1;
-    for (qsizetype cr, start = 0; (cr = nextCrLf(text, start)) >= 0; start = cr + 2)
-        ++pieces;
+    for (qsizetype i = 1; i < text.size(); ++i)
+        pieces += (p[i] == u'\n') & (p[i - 1] == u'\r');
     return pieces;
 }
 
