@@ -16,7 +16,7 @@ make_lines() {
   awk -v lines=1000000 'BEGIN {
     seed = 20240601
     for (w = 0; w < 50000; w++) {
-      len = 2 + next_int(10); word = ""
+      len = 3 + next_int(11); word = ""
       for (c = 0; c < len; c++) word = word sprintf("%c", 97 + next_int(26))
       if (next_int(8) == 0) word = toupper(substr(word, 1, 1)) substr(word, 2)
       vocab[w] = word
@@ -54,8 +54,8 @@ compare() {
   : > "$BENCH_DATA/ours.times"; : > "$BENCH_DATA/theirs.times"
   i=0
   while [ $i -lt "$RUNS" ]; do
-    timed "$ours < '$input'" >> "$BENCH_DATA/ours.times"
-    timed "$theirs < '$input'" >> "$BENCH_DATA/theirs.times"
+    timed "< '$input' $ours" >> "$BENCH_DATA/ours.times"
+    timed "< '$input' $theirs" >> "$BENCH_DATA/theirs.times"
     i=$((i + 1))
   done
   ours_s=$(median < "$BENCH_DATA/ours.times")

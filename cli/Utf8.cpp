@@ -1,6 +1,7 @@
 #include "Utf8.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -145,6 +146,21 @@ char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype 
                   bool crLfToLf, char *write)
 {
     for (qsizetype i = from; i < to; ++i) {
+        // Runs of ASCII without CR go four units at a time.
+        while (i + 4 <= to) {
+            std::uint64_t units;
+            std::memcpy(&units, text + i, sizeof units);
+            const std::uint64_t cr = units ^ 0x000D000D000D000DULL;
+            if ((units & 0xFF80FF80FF80FF80ULL) ||
+                ((cr - 0x0001000100010001ULL) & ~cr & 0x8000800080008000ULL))
+                break;
+            for (int k = 0; k < 4; ++k)
+                write[k] = char(text[i + k]);
+            write += 4;
+            i += 4;
+        }
+        if (i >= to)
+            break;
         const char16_t u = text[i];
         if (u < 0x80) {
             *write = char(u);

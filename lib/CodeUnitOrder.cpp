@@ -1,6 +1,8 @@
 #include "CodeUnitOrder.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <utility>
 #include <limits>
 #include <stdexcept>
@@ -12,7 +14,19 @@ int compareCodeUnits(QStringView a, QStringView b)
     const qsizetype common = std::min(a.size(), b.size());
     const char16_t *pa = a.utf16();
     const char16_t *pb = b.utf16();
-    for (qsizetype i = 0; i < common; ++i) {
+    qsizetype i = 0;
+    // Four units at a time while they agree; the first differing word names
+    // the first differing unit (the lowest bits hold the first unit).
+    for (; i + 4 <= common; i += 4) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, pa + i, sizeof wa);
+        std::memcpy(&wb, pb + i, sizeof wb);
+        if (wa != wb) {
+            i += std::countr_zero(wa ^ wb) / 16;
+            return pa[i] < pb[i] ? -1 : 1;
+        }
+    }
+    for (; i < common; ++i) {
         if (pa[i] != pb[i])
             return pa[i] < pb[i] ? -1 : 1;
     }
