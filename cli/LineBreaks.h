@@ -7,6 +7,6 @@ namespace wordloom::cli {
 // Every LF, and every CR LF, becomes CR LF: what pasting into the input pane gives.
 QString toCrLf(const QString &text);
 // Every CR LF becomes LF; lone CR and lone LF stay.
-QString crLfToLf(const QString &text);
+QString crLfToLf(QStringView text);
 
 } // namespace wordloom::cli

@@ -1,5 +1,10 @@
 #include "Utf8.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace wordloom::cli {
 
 namespace {
@@ -41,6 +46,16 @@ std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes)
     const qsizetype n = bytes.size();
     qsizetype i = 0;
     while (i < n) {
+        // Plain ASCII is checked eight bytes at a time.
+        while (i + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, p + i, sizeof word);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= n)
+            break;
         if (p[i] < 0x80) {
             ++i;
             continue;
@@ -51,6 +66,144 @@ std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes)
         i += len;
     }
     return std::nullopt;
+}
+
+} // namespace wordloom::cli
+
+namespace wordloom::cli {
+
+namespace {
+
+bool hasHighBitOrLf(quint64 word)
+{
+    const quint64 lf = word ^ 0x0A0A0A0A0A0A0A0AULL;
+    const quint64 zeroByte = (lf - 0x0101010101010101ULL) & ~lf & 0x8080808080808080ULL;
+    return (word & 0x8080808080808080ULL) || zeroByte;
+}
+
+// The code point of the well-formed sequence at p and its length.
+char32_t decodeSequence(const unsigned char *p, int &length)
+{
+    if (p[0] < 0xE0) {
+        length = 2;
+        return char32_t(p[0] & 0x1F) << 6 | (p[1] & 0x3F);
+    }
+    if (p[0] < 0xF0) {
+        length = 3;
+        return char32_t(p[0] & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+    }
+    length = 4;
+    return char32_t(p[0] & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 |
+           char32_t(p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+}
+
+} // namespace
+
+QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    const qsizetype extra = lfToCrLf ? bytes.count('\n') : 0;
+    QString out(n + extra, Qt::Uninitialized);
+    char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
+    char16_t *write = begin;
+    qsizetype i = 0;
+    while (i < n) {
+        // Plain ASCII without line feeds is widened eight bytes at a time.
+        quint64 word;
+        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), !hasHighBitOrLf(word))) {
+            for (int k = 0; k < 8; ++k)
+                write[k] = p[i + k];
+            write += 8;
+            i += 8;
+            continue;
+        }
+        if (p[i] < 0x80) {
+            if (p[i] == '\n' && lfToCrLf && (write == begin || write[-1] != u'\r'))
+                *write++ = u'\r';
+            *write++ = p[i++];
+            continue;
+        }
+        int length;
+        const char32_t code = decodeSequence(p + i, length);
+        i += length;
+        if (code < 0x10000) {
+            *write++ = char16_t(code);
+        } else {
+            *write++ = char16_t(0xD800 + ((code - 0x10000) >> 10));
+            *write++ = char16_t(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    out.truncate(write - begin);
+    return out;
+}
+
+namespace {
+
+// Appends the UTF-8 form of the units of `text` from `from` to `to`; a lone
+// surrogate becomes "?", as in QString::toUtf8.
+char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype size,
+                  bool crLfToLf, char *write)
+{
+    for (qsizetype i = from; i < to; ++i) {
+        // Runs of ASCII without CR go four units at a time.
+        while (i + 4 <= to) {
+            std::uint64_t units;
+            std::memcpy(&units, text + i, sizeof units);
+            const std::uint64_t cr = units ^ 0x000D000D000D000DULL;
+            if ((units & 0xFF80FF80FF80FF80ULL) ||
+                ((cr - 0x0001000100010001ULL) & ~cr & 0x8000800080008000ULL))
+                break;
+            for (int k = 0; k < 4; ++k)
+                write[k] = char(text[i + k]);
+            write += 4;
+            i += 4;
+        }
+        if (i >= to)
+            break;
+        const char16_t u = text[i];
+        if (u < 0x80) {
+            *write = char(u);
+            write += !(crLfToLf && u == u'\r' && i + 1 < size && text[i + 1] == u'\n');
+        } else if (u < 0x800) {
+            *write++ = char(0xC0 | (u >> 6));
+            *write++ = char(0x80 | (u & 0x3F));
+        } else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
+                   text[i + 1] <= 0xDFFF) {
+            const char32_t code = 0x10000 + (char32_t(u - 0xD800) << 10) + (text[++i] - 0xDC00);
+            *write++ = char(0xF0 | (code >> 18));
+            *write++ = char(0x80 | ((code >> 12) & 0x3F));
+            *write++ = char(0x80 | ((code >> 6) & 0x3F));
+            *write++ = char(0x80 | (code & 0x3F));
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            *write++ = '?';
+        } else {
+            *write++ = char(0xE0 | (u >> 12));
+            *write++ = char(0x80 | ((u >> 6) & 0x3F));
+            *write++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return write;
+}
+
+} // namespace
+
+bool writeUtf8(std::FILE *out, QStringView text, bool crLfToLf)
+{
+    constexpr qsizetype block = qsizetype(1) << 18;
+    std::vector<char> bytes(3 * block + 4);
+    const char16_t *units = text.utf16();
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = std::min(text.size(), start + block);
+        if (end < text.size() && QChar::isHighSurrogate(units[end - 1]))
+            ++end; // the pair is encoded whole
+        const char *last = encodeUnits(units, start, end, text.size(), crLfToLf, bytes.data());
+        const size_t length = size_t(last - bytes.data());
+        if (std::fwrite(bytes.data(), 1, length, out) != length)
+            return false;
+        start = end;
+    }
+    return std::fflush(out) == 0;
 }
 
 } // namespace wordloom::cli

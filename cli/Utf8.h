@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdio>
 #include <optional>
 
 namespace wordloom::cli {
@@ -9,5 +13,14 @@ namespace wordloom::cli {
 // sequence (overlong forms, surrogates and values above U+10FFFF included),
 // or nothing when the whole buffer is valid.
 std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes);
+
+// The text of well-formed UTF-8 (see firstInvalidUtf8), every LF that no CR
+// precedes turned into CR LF when asked: what pasting into the input pane gives.
+QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf);
+
+// Writes the text as UTF-8 block by block (a lone surrogate becomes "?"),
+// each CR LF as LF when asked, so no second copy of the whole text is made.
+// False when a write fails.
+bool writeUtf8(std::FILE *out, QStringView text, bool crLfToLf);
 
 } // namespace wordloom::cli

@@ -1,5 +1,4 @@
 // wordloom-cli COMMAND [--raw] [--crlf] [--status]: runs one command on standard input.
-#include "LineBreaks.h"
 #include "Utf8.h"
 
 #include "ops/CommandError.h"
@@ -10,6 +9,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <sys/stat.h>
 #include <iostream>
 #include <iterator>
 #include <new>
@@ -63,11 +63,31 @@ int usage()
 QByteArray readAll(std::FILE *in)
 {
     QByteArray data;
+    struct stat info {};
+    if (fstat(fileno(in), &info) == 0 && S_ISREG(info.st_mode))
+        data.reserve(qsizetype(info.st_size) + 1);
     char buffer[1 << 16];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
         data.append(buffer, qsizetype(got));
     return data;
+}
+
+// The input as the input pane would hold it; nothing when it is not UTF-8.
+// The bytes are released before the command runs.
+std::optional<QString> readInput(bool raw)
+{
+    QString input;
+    {
+        const QByteArray bytes = readAll(stdin);
+        if (const auto bad = wordloom::cli::firstInvalidUtf8(bytes)) {
+            std::fprintf(stderr, "wordloom-cli: input is not valid UTF-8 at byte offset %lld\n",
+                         static_cast<long long>(*bad));
+            return std::nullopt;
+        }
+        input = wordloom::cli::decodeUtf8(bytes, !raw);
+    }
+    return input;
 }
 
 } // namespace
@@ -89,24 +109,15 @@ int main(int argc, char **argv)
     }
 
     try {
-        const QByteArray bytes = readAll(stdin);
-        if (const auto bad = wordloom::cli::firstInvalidUtf8(bytes)) {
-            std::fprintf(stderr, "wordloom-cli: input is not valid UTF-8 at byte offset %lld\n",
-                         static_cast<long long>(*bad));
+        std::optional<QString> input = readInput(raw);
+        if (!input)
             return Failed;
-        }
-        QString input = QString::fromUtf8(bytes);
-        if (!raw)
-            input = wordloom::cli::toCrLf(input);
-
-        CliHost host(std::move(input), status);
+        CliHost host(std::move(*input), status);
+        input.reset();
         command->run(host);
         if (!host.result())
             return NoResult;
-        const QString &result = *host.result();
-        const QByteArray out = (raw || crlf ? result : wordloom::cli::crLfToLf(result)).toUtf8();
-        std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
-        return std::fflush(stdout) == 0 ? Ok : Failed;
+        return wordloom::cli::writeUtf8(stdout, *host.result(), !(raw || crlf)) ? Ok : Failed;
     } catch (const std::bad_alloc &) {
         std::fprintf(stderr, "wordloom-cli: %s: out of memory\n", argv[1]);
     } catch (const std::exception &e) {

@@ -1,6 +1,11 @@
 #include "CommandTable.h"
 
+#include "BinaryCodes.h"
 #include "ChangeCase.h"
+#include "CharacterFilters.h"
+#include "SortLines.h"
+#include "SortWords.h"
+#include "UniqueLines.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +16,13 @@ std::span<const Command> commandTable()
 {
     static const std::array commands = {
         Command{"change-case", [](CommandHost &h) { changeCase(h); }},
+        Command{"characters-only", [](CommandHost &h) { charactersOnly(h); }},
+        Command{"letters-only", [](CommandHost &h) { lettersOnly(h); }},
+        Command{"binary-codes", [](CommandHost &h) { binaryCodes(h); }},
+        Command{"sort-lines", [](CommandHost &h) { sortLines(h); }},
+        Command{"sort-words", [](CommandHost &h) { sortWords(h); }},
+        Command{"unique-lines", [](CommandHost &h) { uniqueLines(h); }},
+        Command{"unique-words", [](CommandHost &h) { uniqueWords(h); }},
     };
     return commands;
 }

@@ -2,9 +2,12 @@
 #include "Utf8.h"
 
 #include <QProcess>
+#include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -70,7 +73,49 @@ TEST(LineBreaks, PasteConventionBothWays)
 {
     using namespace wordloom::cli;
     EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), QString("a\r\nb\r\nc\rd"));
-    EXPECT_EQ(crLfToLf("a\r\nb\rc\n"), QString("a\nb\rc\n"));
+    EXPECT_EQ(crLfToLf(u"a\r\nb\rc\n"), QString("a\nb\rc\n"));
+}
+
+TEST(Utf8, DecodingMatchesQtAndTurnsBareLineFeedsIntoPairs)
+{
+    using wordloom::cli::decodeUtf8;
+    // Long enough for the eight-byte steps, with every sequence length.
+    const QByteArray bytes = "plain ascii run\n\r\nh\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\n"
+                             "\nend without break";
+    EXPECT_EQ(decodeUtf8(bytes, false), QString::fromUtf8(bytes));
+    EXPECT_EQ(decodeUtf8(bytes, true), wordloom::cli::toCrLf(QString::fromUtf8(bytes)));
+    EXPECT_EQ(decodeUtf8("\n", true), QString("\r\n"));
+    EXPECT_EQ(decodeUtf8("", true), QString());
+}
+
+TEST(Utf8, WritingAcrossBlockBoundariesKeepsPairsWhole)
+{
+    // A CR LF pair and a surrogate pair straddle the writer's block size.
+    constexpr qsizetype block = qsizetype(1) << 18;
+    for (const QString &pair : {QString("\r\n"), QString::fromUtf16(u"\U0001F600")}) {
+        const QString text = QString(block - 1, u'x') + pair + QString(5, u'y') + QChar(0xD800);
+        std::FILE *file = std::tmpfile();
+        ASSERT_TRUE(wordloom::cli::writeUtf8(file, text, true));
+        std::rewind(file);
+        QByteArray written(4 * text.size(), Qt::Uninitialized);
+        written.truncate(qsizetype(std::fread(written.data(), 1, size_t(written.size()), file)));
+        std::fclose(file);
+        EXPECT_EQ(written, wordloom::cli::crLfToLf(text).toUtf8());
+    }
+}
+
+TEST(Cli, SortingAndFilterCommands)
+{
+    EXPECT_EQ(runCli({"sort-lines"}, "b\n\ta\n").out, QByteArray("\na\nb"));
+    EXPECT_EQ(runCli({"unique-lines"}, "b\na\nb\n\na").out, QByteArray("a\nb"));
+    EXPECT_EQ(runCli({"sort-words"}, "The cat, the Cat").out, QByteArray("Cat\nThe\ncat\nthe\n"));
+    EXPECT_EQ(runCli({"unique-words"}, "the Cat and the cat").out, QByteArray("Cat\nand\ncat\nthe"));
+    EXPECT_EQ(runCli({"characters-only"}, "a\tb\xC3\xA9").out, QByteArray("a b "));
+    EXPECT_EQ(runCli({"letters-only"}, "R2D2").out, QByteArray("R D "));
+    EXPECT_EQ(runCli({"binary-codes"}, "A").out, QByteArray("01000001 "));
+    const CliRun empty = runCli({"sort-lines"}, "");
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_TRUE(empty.out.isEmpty());
 }
 
 } // namespace

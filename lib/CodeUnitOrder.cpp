@@ -1,0 +1,197 @@
+#include "CodeUnitOrder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <utility>
+#include <limits>
+#include <stdexcept>
+
+namespace wordloom {
+
+int compareCodeUnits(QStringView a, QStringView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const char16_t *pa = a.utf16();
+    const char16_t *pb = b.utf16();
+    qsizetype i = 0;
+    // Four units at a time while they agree; the first differing word names
+    // the first differing unit (the lowest bits hold the first unit).
+    for (; i + 4 <= common; i += 4) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, pa + i, sizeof wa);
+        std::memcpy(&wb, pb + i, sizeof wb);
+        if (wa != wb) {
+            i += std::countr_zero(wa ^ wb) / 16;
+            return pa[i] < pb[i] ? -1 : 1;
+        }
+    }
+    for (; i < common; ++i) {
+        if (pa[i] != pb[i])
+            return pa[i] < pb[i] ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+namespace {
+
+// Items are sorted by a 128-bit key that holds seven code units from `depth`
+// on (zero-padded) and, in its low bits, how many units remain there (0..7,
+// or 8 for "more"). Keys order exactly as the strings do whenever they
+// differ; equal keys with fewer than eight remaining units mean equal
+// strings, and equal keys with more go on to the next seven units. Seven
+// units settle most items in the first round, which reads the text in order.
+constexpr qsizetype kUnitsPerKey = 7;
+constexpr std::uint64_t kMore = kUnitsPerKey + 1;
+
+struct Entry {
+    std::uint64_t high, low;
+    std::uint32_t index;
+
+    bool sameKey(const Entry &other) const { return high == other.high && low == other.low; }
+    bool operator<(const Entry &other) const
+    {
+        if (high != other.high)
+            return high < other.high;
+        if (low != other.low)
+            return low < other.low;
+        return index < other.index;
+    }
+};
+
+using EntryIt = std::vector<Entry>::iterator;
+
+void setKey(Entry &entry, QStringView item, qsizetype depth)
+{
+    const qsizetype left = item.size() - depth;
+    const char16_t *p = item.utf16() + depth;
+    auto unit = [&](qsizetype k) -> std::uint64_t { return k < left ? p[k] : 0u; };
+    entry.high = unit(0) << 48 | unit(1) << 32 | unit(2) << 16 | unit(3);
+    entry.low = unit(4) << 48 | unit(5) << 32 | unit(6) << 16 |
+                std::uint64_t(std::min<qsizetype>(left, kMore));
+}
+
+// Small groups are finished by a stable insertion sort on the whole strings:
+// cheaper than another round of keys, which would read every string again.
+constexpr std::size_t kSmallGroup = 32;
+
+void insertionSortFrom(std::span<const QStringView> items, EntryIt first, EntryIt last,
+                       qsizetype depth)
+{
+    for (auto it = first + 1; it < last; ++it) {
+        const Entry moving = *it;
+        const QStringView movingTail = items[moving.index].sliced(depth);
+        auto hole = it;
+        while (hole != first &&
+               compareCodeUnits(items[(hole - 1)->index].sliced(depth), movingTail) > 0) {
+            *hole = *(hole - 1);
+            --hole;
+        }
+        *hole = moving;
+    }
+}
+
+// Stable LSD radix sort on the key, one code unit (16 bits) a round, for the
+// large groups; rounds in which every entry has the same digit are skipped.
+class KeyRadixSort {
+public:
+    static constexpr std::size_t kMinimum = 1 << 15;
+
+    void operator()(EntryIt first, EntryIt last)
+    {
+        const std::size_t n = std::size_t(last - first);
+        counts_.assign(kDigits * kBuckets, 0);
+        for (auto it = first; it != last; ++it) {
+            for (int d = 0; d < kDigits; ++d)
+                ++counts_[std::size_t(d) * kBuckets + digit(*it, d)];
+        }
+        scratch_.resize(n);
+        Entry *from = &*first, *to = scratch_.data();
+        for (int d = 0; d < kDigits; ++d) {
+            std::uint32_t *count = counts_.data() + std::size_t(d) * kBuckets;
+            if (count[digit(*from, d)] == n)
+                continue;
+            std::uint32_t sum = 0;
+            for (std::size_t b = 0; b < kBuckets; ++b)
+                sum += std::exchange(count[b], sum);
+            for (std::size_t i = 0; i < n; ++i)
+                to[count[digit(from[i], d)]++] = from[i];
+            std::swap(from, to);
+        }
+        if (from != &*first)
+            std::copy(from, from + n, first);
+    }
+
+private:
+    static constexpr int kDigits = 8;
+    static constexpr std::size_t kBuckets = 1 << 16;
+    static std::size_t digit(const Entry &e, int d)
+    {
+        return std::size_t((d < 4 ? e.low >> (16 * d) : e.high >> (16 * (d - 4))) & 0xFFFF);
+    }
+
+    std::vector<std::uint32_t> counts_;
+    std::vector<Entry> scratch_;
+};
+
+struct Group {
+    std::size_t begin, end;
+    qsizetype depth;
+};
+
+// Sorts one group whose members share their first `depth` units and stand in
+// index order, then queues the subgroups that still tie.
+void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
+               KeyRadixSort &radixSort, const Group &group, std::vector<Group> &pending)
+{
+    const auto first = entries.begin() + std::ptrdiff_t(group.begin);
+    const auto last = entries.begin() + std::ptrdiff_t(group.end);
+    if (group.end - group.begin <= kSmallGroup)
+        return insertionSortFrom(items, first, last, group.depth);
+    for (auto it = first; it != last; ++it)
+        setKey(*it, items[it->index], group.depth);
+    // Already in order is common for runs of equal or presorted strings.
+    if (std::is_sorted(first, last))
+        ;
+    else if (std::size_t(last - first) >= KeyRadixSort::kMinimum)
+        radixSort(first, last);
+    else
+        std::sort(first, last);
+    for (auto it = first; it != last;) {
+        auto tieEnd = it + 1;
+        while (tieEnd != last && tieEnd->sameKey(*it))
+            ++tieEnd;
+        if (tieEnd - it > 1 && (it->low & 0xFFFF) == kMore) {
+            pending.push_back({std::size_t(it - entries.begin()),
+                               std::size_t(tieEnd - entries.begin()),
+                               group.depth + kUnitsPerKey});
+        }
+        it = tieEnd;
+    }
+}
+
+} // namespace
+
+std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items)
+{
+    if (items.size() > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("too many items to sort");
+    std::vector<Entry> entries(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        entries[i].index = std::uint32_t(i);
+    // Within every tie the index breaks it, so each group stays in index
+    // order and the result is stable.
+    KeyRadixSort radixSort;
+    std::vector<Group> pending{{0, entries.size(), 0}};
+    while (!pending.empty()) {
+        const Group group = pending.back();
+        pending.pop_back();
+        sortGroup(items, entries, radixSort, group, pending);
+    }
+    std::vector<std::uint32_t> order(entries.size());
+    for (std::size_t k = 0; k < entries.size(); ++k)
+        order[k] = entries[k].index;
+    return order;
+}
+
+} // namespace wordloom

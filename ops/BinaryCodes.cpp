@@ -1,0 +1,14 @@
+#include "BinaryCodes.h"
+
+#include "lib/basConversion.h"
+
+namespace wordloom::ops {
+
+void binaryCodes(CommandHost &host)
+{
+    host.showStatus(QStringLiteral("Formatting..."));
+    host.setResultText(basConversion::TextToBinaryCodes(host.inputText()));
+    host.showStatus(QStringLiteral("Ready"));
+}
+
+} // namespace wordloom::ops

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "CommandHost.h"
+
+#include <QString>
+
+namespace wordloom::ops {
+
+// Sort Words after BeginOperation: cancel test, "Dehyphenating...",
+// cancel test, "Cleaning...", cancel test, "Packing..." (a cancel test per
+// packing pass), "Parsing...", cancel test, a cancel test per word,
+// "Sorting...", cancel test, "Formatting..." (a cancel test per word), the
+// result (every non-empty word and CR LF, in ascending binary order),
+// "Ready". The work pane holds each step's text. A cancel test that finds the
+// request posts "Cancelled" and ends the command.
+Outcome sortWords(CommandHost &host);
+
+// The words of Sort Words, each listed once and joined with CR LF: what Unique
+// Lines makes of Sort Words' list, with Sort Words' status texts. For the batch
+// companion; the window chains the two commands.
+Outcome uniqueWords(CommandHost &host);
+
+// Every "-" CR LF deleted, left to right without rescanning; shares the text
+// when it has none.
+QString removeHyphenBreaks(const QString &text);
+
+// What repeated passes of "two spaces become one" leave after `passes` passes
+// (every run of r spaces becomes ceil(r / 2^passes) spaces), and how many
+// passes the packing loop runs until a pass changes nothing.
+QString packSpaces(QString text, int passes);
+int packingPasses(QStringView text);
+
+} // namespace wordloom::ops

@@ -1,0 +1,106 @@
+#include "lib/CodeUnitOrder.h"
+#include "lib/basLibLibrary.h"
+#include "reference/Literal.h"
+#include "support/CommandRun.h"
+#include "support/TextGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using basLibLibrary::SortStringArray;
+using wordloom::Outcome;
+namespace reference = wordloom::reference;
+namespace wt = wordloom::testing;
+using wordloom::testing::TextGenerator;
+
+namespace {
+
+QStringList sorted(QStringList list)
+{
+    SortStringArray(list);
+    return list;
+}
+
+TEST(SortStringArray, BinaryOrderCases)
+{
+    EXPECT_EQ(sorted({"b", "", "B", "a", "b "}), (QStringList{"", "B", "a", "b", "b "}));
+    EXPECT_EQ(sorted({"10", "9", "1"}), (QStringList{"1", "10", "9"}));
+    EXPECT_EQ(sorted({"x", "y", "x"}), (QStringList{"x", "x", "y"}));
+    EXPECT_EQ(sorted({"a", " b"}), (QStringList{" b", "a"}));
+    EXPECT_EQ(sorted({"apple", "Zebra"}), (QStringList{"Zebra", "apple"}));
+    EXPECT_EQ(sorted({"only"}), QStringList{"only"});
+    EXPECT_EQ(sorted({}), QStringList{});
+}
+
+TEST(SortStringArray, OrdersSurrogatesByCodeUnitNotCodePoint)
+{
+    const QString pair = QString::fromUtf16(u"\U0001F600"); // D83D DE00
+    const QString privateUse(QChar(0xE000));
+    const QString top(QChar(0xFFFF));
+    EXPECT_EQ(sorted({top, privateUse, pair}), (QStringList{pair, privateUse, top}));
+    EXPECT_LT(wordloom::compareCodeUnits(pair, privateUse), 0);
+    // A NUL unit still makes the longer string greater.
+    const QString withNul = QStringLiteral("a") + QChar(0);
+    EXPECT_EQ(sorted({withNul, "a"}), (QStringList{"a", withNul}));
+}
+
+TEST(SortStringArray, MatchesTheExchangeSortOnGeneratedLists)
+{
+    TextGenerator generate(3101);
+    for (int i = 0; i < 3000; ++i) {
+        QStringList list;
+        const int n = generate.below(60);
+        for (int k = 0; k < n; ++k)
+            list.append(generate.sortable(i % 3 == 0 ? 30 : 6));
+        QStringList expected = list;
+        reference::sortStringArray(expected);
+        SortStringArray(list);
+        ASSERT_EQ(list, expected);
+    }
+}
+
+// The order itself shows stability: equal strings keep ascending indices.
+void expectStableBinaryOrder(const std::vector<QStringView> &items)
+{
+    std::vector<std::uint32_t> expected(items.size());
+    for (std::uint32_t i = 0; i < expected.size(); ++i)
+        expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return wordloom::compareCodeUnits(items[a], items[b]) < 0;
+    });
+    ASSERT_EQ(wordloom::stableCodeUnitOrder(items), expected);
+}
+
+TEST(StableCodeUnitOrder, LargeListsWithDuplicatesAndLongSharedBeginnings)
+{
+    TextGenerator generate(3201);
+    // Enough items for the radix rounds, with long equal runs and prefixes.
+    QStringList strings;
+    const QString longBeginning = QString(40, u'q');
+    for (int k = 0; k < 70000; ++k) {
+        switch (generate.below(4)) {
+        case 0: strings.append(longBeginning + generate.sortable(3)); break;
+        case 1: strings.append(QString(generate.below(30), u'z')); break;
+        default: strings.append(generate.sortable(12)); break;
+        }
+    }
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+
+    const std::vector<QStringView> allEqual(50000, QStringView(longBeginning));
+    expectStableBinaryOrder(allEqual);
+}
+
+TEST(StableCodeUnitOrder, DescendingAndPresortedInputs)
+{
+    QStringList strings;
+    for (int k = 0; k < 40000; ++k)
+        strings.append(QStringLiteral("line %1").arg(40000 - k, 6, 10, QChar(u'0')));
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+    std::reverse(items.begin(), items.end());
+    expectStableBinaryOrder(items);
+}
+
+} // namespace

@@ -1,0 +1,110 @@
+#include "ops/SortWords.h"
+#include "reference/Literal.h"
+#include "support/CommandRun.h"
+#include "support/TextGenerator.h"
+
+#include <gtest/gtest.h>
+
+using wordloom::Outcome;
+namespace ops = wordloom::ops;
+namespace reference = wordloom::reference;
+namespace wt = wordloom::testing;
+using wordloom::testing::CommandRun;
+using wordloom::testing::runCommand;
+
+namespace {
+
+QString sortWordsResult(const QString &input)
+{
+    return runCommand(ops::sortWords, input).result.value_or(QStringLiteral("<none>"));
+}
+
+struct WordsRow {
+    const char *input;
+    const char *expected;
+    const char *why;
+};
+
+const WordsRow kRows[] = {
+    {"The cat saw the Cat.", "Cat\r\nThe\r\ncat\r\nsaw\r\nthe\r\n", "capitals first, stop separates"},
+    {"exam-\r\nple", "example\r\n", "a hyphen line break joins the halves"},
+    {"exam- \r\nple", "exam\r\nple\r\n", "a space before the break keeps them apart"},
+    {"well-known", "known\r\nwell\r\n", "an inner hyphen separates"},
+    {"don't 42x", "don\r\nt\r\nx\r\n", "digits and apostrophes separate"},
+    {"caf\u00e9 au lait", "au\r\ncaf\r\nlait\r\n", "letters outside A-Z separate"},
+    {"a b a", "a\r\na\r\nb\r\n", "repeats are all listed"},
+    {"12 -- !!", "", "no letters: empty result"},
+    {"", "", "empty input"},
+    {"-\r\n-\r\n", "", "nothing but hyphen line breaks"},
+    {"a--\r\n\r\nb", "a\r\nb\r\n", "deletion does not rescan: a new break stays"},
+};
+
+TEST(SortWords, Cases)
+{
+    for (const auto &row : kRows)
+        EXPECT_EQ(sortWordsResult(QString::fromUtf8(row.input)), QString(row.expected)) << row.why;
+}
+
+TEST(SortWords, PackingPassesFollowTheLongestRunOfSpaces)
+{
+    EXPECT_EQ(ops::packingPasses(u"ab"), 1);
+    EXPECT_EQ(ops::packingPasses(u"a b"), 1);
+    EXPECT_EQ(ops::packingPasses(u"a  b"), 2);
+    EXPECT_EQ(ops::packingPasses(u"a   b"), 3);
+    EXPECT_EQ(ops::packingPasses(u"a    b  c"), 3);
+    EXPECT_EQ(ops::packingPasses(u"     "), 4);
+    EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 1), QStringLiteral("a   b c"));
+    EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 2), QStringLiteral("a  b c"));
+    EXPECT_EQ(ops::packSpaces(QStringLiteral(" a     b  c  "), 9), QStringLiteral(" a b c "));
+}
+
+TEST(SortWords, FullRunPostsAndTestsCancelPerPassAndPerWord)
+{
+    // "a   b " packs in three passes into "a b ", which splits into 3 words.
+    const CommandRun run = runCommand(ops::sortWords, QStringLiteral("a \t b."));
+    EXPECT_EQ(run.posts, (QStringList{"Dehyphenating...", "Cleaning...", "Packing...", "Parsing...",
+                                      "Sorting...", "Formatting...", "Ready"}));
+    EXPECT_EQ(run.cancelTests, 3 + 3 + 1 + 3 + 1 + 3);
+    EXPECT_EQ(run.work, QStringLiteral("a b "));
+    EXPECT_EQ(run.result, QStringLiteral("a\r\nb\r\n"));
+}
+
+TEST(SortWords, MatchesTheLiteralStepsOnGeneratedTexts)
+{
+    wt::TextGenerator generate(4201);
+    for (int i = 0; i < 2000; ++i) {
+        const QString input = generate.text(40);
+        for (int cancelAt = 0; cancelAt <= 7; ++cancelAt) {
+            expectSameRun(runCommand(ops::sortWords, input, cancelAt),
+                          runCommand(reference::sortWords, input, cancelAt), input, cancelAt);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
+
+// The window's cancel test only changes inside a status post, but a host may
+// answer differently at any test: the work pane must still hold what the
+// passes before the cancelling one left.
+class CancelAtTest : public wt::RecordingHost {
+public:
+    CancelAtTest(QString input, int test) : RecordingHost(std::move(input)), test_(test) {}
+    bool cancelRequested() override { return RecordingHost::cancelRequested() || cancelTests >= test_; }
+
+private:
+    int test_;
+};
+
+TEST(SortWords, CancelAtAnyPackingPassLeavesThatPassesText)
+{
+    const QString input = QStringLiteral("a") + QString(37, u' ') + QStringLiteral("b  c");
+    for (int test = 1; test <= 12; ++test) {
+        CancelAtTest fast(input, test), literal(input, test);
+        EXPECT_EQ(ops::sortWords(fast), reference::sortWords(literal));
+        EXPECT_EQ(fast.work, literal.work) << test;
+        EXPECT_EQ(fast.cancelTests, literal.cancelTests) << test;
+        EXPECT_EQ(fast.posts, literal.posts) << test;
+    }
+}
+
+} // namespace
