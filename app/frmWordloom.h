@@ -74,6 +74,15 @@ public slots:
     void cmdCancel_Click();
     void cmdExit_Click();
     void cmdCase_Click();
+    void cmdClean_Click();
+    void cmdPurify_Click();
+    void cmdBinaryCodes_Click();
+    void cmdSortLines_Click();
+    void cmdSortWords_Click();
+    void cmdUniqueLines_Click();
+    void cmdUniqueWords_Click();
+    void cmdWordCount_Click();
+    void cmdPhraseCount_Click();
     void mnuAbout_Click();
 
     // The panes' pop-up menu and its commands (frmWordloomPopup.cpp).
@@ -117,6 +126,7 @@ private:
     // and leaves the window usable.
     void runHandler(const QString &commandName, void (frmWordloom::*handler)());
     void recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName, const QString &what);
+    void runStandalone(void (*operation)(CommandHost &));
 
     std::unique_ptr<Dialogs> dialogs_;
     int runningHandlers_ = 0;

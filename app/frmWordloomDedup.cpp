@@ -41,7 +41,6 @@ void frmWordloom::cmdUniqueLines_Click()
         return cancel();
 
     WindowCommandHost host(*this);
-    ShowStatus(QStringLiteral("Splitting..."));
     const auto kept = ops::keepUniqueSortedLines(rtbResult->Text(), host);
     if (!kept)
         return cancel();
