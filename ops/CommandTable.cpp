@@ -1,6 +1,8 @@
 #include "CommandTable.h"
 
 #include "ChangeCase.h"
+#include "PhraseCount.h"
+#include "WordCount.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +13,8 @@ std::span<const Command> commandTable()
 {
     static const std::array commands = {
         Command{"change-case", [](CommandHost &h) { changeCase(h); }},
+        Command{"word-count", [](CommandHost &h) { wordCount(h); }},
+        Command{"phrase-count", [](CommandHost &h) { phraseCount(h); }},
     };
     return commands;
 }
