@@ -1,5 +1,6 @@
 #include "PhraseWalk.h"
 
+#include "DecimalText.h"
 #include "ops/CommandError.h"
 
 #include <algorithm>
@@ -241,7 +242,7 @@ bool Walk::postAnalyzing()
 {
     static const qsizetype prefix = QStringLiteral("Analyzing word ").size();
     status_.resize(prefix);
-    status_.append(QString::number(requests_));
+    appendDecimal(status_, std::uint64_t(requests_));
     host_.showStatus(status_);
     return !host_.cancelRequested();
 }

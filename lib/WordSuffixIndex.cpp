@@ -3,8 +3,6 @@
 #include "BinaryOrder.h"
 #include "ops/CommandError.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <numeric>
 
@@ -19,22 +17,44 @@ WordSuffixIndex::WordSuffixIndex(QStringView cleanedText)
 
 void WordSuffixIndex::numberWords(QStringView text)
 {
-    QHash<QStringView, std::uint32_t> firstSeen;
+    // Qt's string hash is seeded and slow for a million short words; FNV-1a
+    // over an open-addressing table of first-sight numbers is enough here.
     std::vector<QStringView> byFirstSight;
-    for (qsizetype from = 0; from < text.size();) {
-        qsizetype end = text.indexOf(u' ', from);
-        if (end < 0)
-            end = text.size();
-        if (end > from) {
-            const QStringView word = text.sliced(from, end - from);
-            auto it = firstSeen.constFind(word);
-            if (it == firstSeen.cend())
-                it = firstSeen.insert(word, std::uint32_t(byFirstSight.size())), byFirstSight.push_back(word);
-            ids_.push_back(*it);
-            if (ids_.size() >= 0xFFFFFFF0u)
-                throw CommandError("The text has too many words for Phrase Count.");
+    std::vector<std::uint64_t> hashes;
+    std::vector<std::uint32_t> table(1024, 0xFFFFFFFFu);
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0; i < text.size();) {
+        if (units[i] == u' ') {
+            ++i;
+            continue;
         }
-        from = end + 1;
+        const qsizetype start = i;
+        std::uint64_t hash = 0xCBF29CE484222325ull;
+        for (; i < text.size() && units[i] != u' '; ++i)
+            hash = (hash ^ units[i]) * 0x100000001B3ull;
+        const QStringView word(units + start, i - start);
+        std::size_t slot = hash & (table.size() - 1);
+        for (; table[slot] != 0xFFFFFFFFu; slot = (slot + 1) & (table.size() - 1))
+            if (hashes[table[slot]] == hash && byFirstSight[table[slot]] == word)
+                break;
+        std::uint32_t id = table[slot];
+        if (id == 0xFFFFFFFFu) {
+            id = table[slot] = std::uint32_t(byFirstSight.size());
+            byFirstSight.push_back(word);
+            hashes.push_back(hash);
+            if (byFirstSight.size() * 2 > table.size()) {
+                table.assign(table.size() * 2, 0xFFFFFFFFu);
+                for (std::uint32_t w = 0; w < byFirstSight.size(); ++w) {
+                    std::size_t j = hashes[w] & (table.size() - 1);
+                    while (table[j] != 0xFFFFFFFFu)
+                        j = (j + 1) & (table.size() - 1);
+                    table[j] = w;
+                }
+            }
+        }
+        ids_.push_back(id);
+        if (ids_.size() >= 0xFFFFFFF0u)
+            throw CommandError("The text has too many words for Phrase Count.");
     }
     // Renumber in binary order of the spelling: words that begin with the same
     // characters get neighbouring numbers, which the pruning relies on.

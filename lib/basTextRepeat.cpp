@@ -1,6 +1,7 @@
 #include "basTextRepeat.h"
 
 #include "BinaryOrder.h"
+#include "DecimalText.h"
 #include "PhrasePruning.h"
 #include "PhraseWalk.h"
 #include "WordSuffixIndex.h"
@@ -8,7 +9,6 @@
 #include "ops/CommandError.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace basTextRepeat {
 
@@ -45,10 +45,14 @@ std::optional<std::vector<bool>> prune(std::vector<RecordedPhrase> &record,
                                        const WordSuffixIndex &index, CommandHost &host)
 {
     const PhrasePruner pruner(record, index);
-    const QString total = QString::number(record.size());
     std::vector<bool> kept(record.size());
+    QString status;
     for (std::size_t l = 0; l < record.size(); ++l) {
-        if (!post(host, QStringLiteral("Pruning %1 of %2").arg(record.size() - l).arg(total)))
+        status = QStringLiteral("Pruning ");
+        appendDecimal(status, record.size() - l);
+        status.append(QStringLiteral(" of "));
+        appendDecimal(status, record.size());
+        if (!post(host, status))
             return std::nullopt;
         kept[l] = pruner.keeps(l);
     }
@@ -68,6 +72,23 @@ QString phraseText(const WalkText &text, const RecordedPhrase &p)
     return phrase;
 }
 
+// Binary order of the texts phrase + " - " + count, without building them.
+bool encodedLess(const FrequencyRow &a, const FrequencyRow &b)
+{
+    const QString tailA = QStringLiteral(" - ") + QString::number(a.count);
+    const QString tailB = QStringLiteral(" - ") + QString::number(b.count);
+    const auto at = [](const FrequencyRow &row, const QString &tail, qsizetype i) {
+        return i < row.text.size() ? row.text[i].unicode() : tail[i - row.text.size()].unicode();
+    };
+    const qsizetype lengthA = a.text.size() + tailA.size(), lengthB = b.text.size() + tailB.size();
+    for (qsizetype i = 0; i < std::min(lengthA, lengthB); ++i) {
+        const char16_t x = at(a, tailA, i), y = at(b, tailB, i);
+        if (x != y)
+            return x < y;
+    }
+    return lengthA < lengthB;
+}
+
 // The kept phrases as rows, in binary order of their "phrase - count" texts.
 FrequencyTable exportRows(const WalkText &text, const std::vector<RecordedPhrase> &record,
                           const std::vector<bool> &kept, std::size_t budgetBytes)
@@ -81,21 +102,16 @@ FrequencyTable exportRows(const WalkText &text, const std::vector<RecordedPhrase
     if (bytes > budgetBytes)
         throw CommandError(tooRepetitiveMessage(budgetBytes));
     FrequencyTable rows;
-    std::vector<QString> sortTexts;
     for (std::size_t i = 0; i < record.size(); ++i)
-        if (kept[i]) {
+        if (kept[i])
             rows.push_back({phraseText(text, record[i]), record[i].count});
-            sortTexts.push_back(rows.back().text + QStringLiteral(" - ") + QString::number(record[i].count));
-        }
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t(0));
-    std::sort(order.begin(), order.end(),
-              [&](std::size_t a, std::size_t b) { return codeUnitsLess(sortTexts[a], sortTexts[b]); });
-    FrequencyTable sorted;
-    sorted.reserve(rows.size());
-    for (const auto i : order)
-        sorted.push_back(std::move(rows[i]));
-    return sorted;
+    std::sort(rows.begin(), rows.end(), [](const FrequencyRow &a, const FrequencyRow &b) {
+        // Distinct phrases: the counts matter only when one phrase begins the other.
+        const qsizetype common = std::min(a.text.size(), b.text.size());
+        const int c = compareCodeUnits(QStringView(a.text).first(common), QStringView(b.text).first(common));
+        return c != 0 ? c < 0 : encodedLess(a, b);
+    });
+    return rows;
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "FrequencyReport.h"
 
 #include "CommandError.h"
-#include "lib/basLibLibrary.h"
 
 #include <QLocale>
 
@@ -29,6 +28,17 @@ QString formatCount(std::int64_t count, QStringView separator)
 }
 
 namespace {
+// PadToWidth(text, width, " ") appended in place: one buffer for the whole result.
+void appendPadded(QString &result, const QString &text, qsizetype width)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == u' ')
+        --end;
+    end = std::min(end, width);
+    result.append(QStringView(text).first(end));
+    result.resize(result.size() + width - end, u' ');
+}
+
 std::optional<qsizetype> longestText(const FrequencyTable &table, CommandHost &host,
                                      qsizetype minimum)
 {
@@ -57,7 +67,7 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
     QString result;
     result.reserve(qsizetype(table.size()) * (width + 12));
     for (const auto &row : table) {
-        result.append(basLibLibrary::PadToWidth(row.text, width, u' '));
+        appendPadded(result, row.text, width);
         result.append(formatCount(row.count, separator));
         result.append(u"\r\n");
         if (host.cancelRequested())
