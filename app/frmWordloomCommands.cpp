@@ -5,8 +5,10 @@
 #include "ops/BinaryCodes.h"
 #include "ops/ChangeCase.h"
 #include "ops/CharacterFilters.h"
+#include "ops/PhraseCount.h"
 #include "ops/SortLines.h"
 #include "ops/SortWords.h"
+#include "ops/WordCount.h"
 
 #include <QPushButton>
 
@@ -44,8 +46,8 @@ void frmWordloom::cmdCase_Click() { runStandalone(&ops::changeCase); }
 void frmWordloom::cmdClean_Click() { runStandalone(&ops::charactersOnly); }
 void frmWordloom::cmdPurify_Click() { runStandalone(&ops::lettersOnly); }
 void frmWordloom::cmdBinaryCodes_Click() { runStandalone(&ops::binaryCodes); }
-void frmWordloom::cmdWordCount_Click() {}
-void frmWordloom::cmdPhraseCount_Click() {}
+void frmWordloom::cmdWordCount_Click() { runStandalone([](CommandHost &h) { ops::wordCount(h); }); }
+void frmWordloom::cmdPhraseCount_Click() { runStandalone([](CommandHost &h) { ops::phraseCount(h); }); }
 
 // Sort Lines and Sort Words also run as steps of Unique Lines and Unique Words,
 // which keep the busy state until they end.

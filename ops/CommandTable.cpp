@@ -6,6 +6,8 @@
 #include "SortLines.h"
 #include "SortWords.h"
 #include "UniqueLines.h"
+#include "PhraseCount.h"
+#include "WordCount.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +25,8 @@ std::span<const Command> commandTable()
         Command{"sort-words", [](CommandHost &h) { sortWords(h); }},
         Command{"unique-lines", [](CommandHost &h) { uniqueLines(h); }},
         Command{"unique-words", [](CommandHost &h) { uniqueWords(h); }},
+        Command{"word-count", [](CommandHost &h) { wordCount(h); }},
+        Command{"phrase-count", [](CommandHost &h) { phraseCount(h); }},
     };
     return commands;
 }

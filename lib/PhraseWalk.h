@@ -1,0 +1,45 @@
+#pragma once
+
+#include "WordSuffixIndex.h"
+#include "ops/CommandHost.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wordloom {
+
+// A phrase the walk recorded: its occurrences, its length in words and the
+// count the walk found for it.
+struct RecordedPhrase {
+    std::uint32_t lo = 0;
+    std::uint32_t hi = 0;
+    std::uint32_t words = 0;
+    std::uint32_t count = 0;
+};
+
+// Bytes the record may take per recorded phrase, growth and look-up table included.
+inline constexpr std::size_t kRecordBytesPerPhrase = 80;
+
+std::string tooRepetitiveMessage(std::size_t budgetBytes);
+
+// Where the scanner's words and the searched text stand.
+struct WalkText {
+    const WordSuffixIndex &index;
+    // 1-based start of word k in the scanner's text, wordCount() + 1 entries
+    // (the last one is the scanner's position after the last word).
+    std::vector<std::int64_t> scanStart;
+    // Word k begins at scanStart[k] + searchOffset in the searched text.
+    std::int64_t searchOffset = 1;
+};
+
+// The candidate walk of Phrase Count on word numbers: the same candidates,
+// counts, "Analyzing word j" posts and record as the walk on strings. Tests
+// Cancel after every post (nothing when it finds the request); throws
+// CommandError when the record would outgrow budgetBytes.
+std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
+                                                       std::size_t budgetBytes);
+
+} // namespace wordloom

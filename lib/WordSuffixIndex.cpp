@@ -1,0 +1,193 @@
+#include "WordSuffixIndex.h"
+
+#include "BinaryOrder.h"
+#include "ops/CommandError.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace wordloom {
+
+WordSuffixIndex::WordSuffixIndex(QStringView cleanedText)
+{
+    numberWords(cleanedText);
+    buildSuffixArray();
+    buildSharedLengths();
+}
+
+void WordSuffixIndex::numberWords(QStringView text)
+{
+    // Qt's string hash is seeded and slow for a million short words; FNV-1a
+    // over an open-addressing table of first-sight numbers is enough here.
+    std::vector<QStringView> byFirstSight;
+    std::vector<std::uint64_t> hashes;
+    std::vector<std::uint32_t> table(1024, 0xFFFFFFFFu);
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0; i < text.size();) {
+        if (units[i] == u' ') {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        std::uint64_t hash = 0xCBF29CE484222325ull;
+        for (; i < text.size() && units[i] != u' '; ++i)
+            hash = (hash ^ units[i]) * 0x100000001B3ull;
+        const QStringView word(units + start, i - start);
+        std::size_t slot = hash & (table.size() - 1);
+        for (; table[slot] != 0xFFFFFFFFu; slot = (slot + 1) & (table.size() - 1))
+            if (hashes[table[slot]] == hash && byFirstSight[table[slot]] == word)
+                break;
+        std::uint32_t id = table[slot];
+        if (id == 0xFFFFFFFFu) {
+            id = table[slot] = std::uint32_t(byFirstSight.size());
+            byFirstSight.push_back(word);
+            hashes.push_back(hash);
+            if (byFirstSight.size() * 2 > table.size()) {
+                table.assign(table.size() * 2, 0xFFFFFFFFu);
+                for (std::uint32_t w = 0; w < byFirstSight.size(); ++w) {
+                    std::size_t j = hashes[w] & (table.size() - 1);
+                    while (table[j] != 0xFFFFFFFFu)
+                        j = (j + 1) & (table.size() - 1);
+                    table[j] = w;
+                }
+            }
+        }
+        ids_.push_back(id);
+        if (ids_.size() >= 0xFFFFFFF0u)
+            throw CommandError("The text has too many words for Phrase Count.");
+    }
+    // Renumber in binary order of the spelling: words that begin with the same
+    // characters get neighbouring numbers, which the pruning relies on.
+    std::vector<std::uint32_t> order(byFirstSight.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return codeUnitsLess(byFirstSight[a], byFirstSight[b]);
+    });
+    std::vector<std::uint32_t> renumbered(order.size());
+    spellings_.resize(order.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i) {
+        renumbered[order[i]] = i;
+        spellings_[i] = byFirstSight[order[i]];
+    }
+    for (auto &id : ids_)
+        id = renumbered[id];
+}
+
+namespace {
+// Stable counting sort of items by key(item) in [0, keys).
+template <typename Key>
+void countingSort(const std::vector<std::uint32_t> &items, std::vector<std::uint32_t> &out,
+                  std::vector<std::uint32_t> &counts, std::uint32_t keys, Key key)
+{
+    std::fill(counts.begin(), counts.begin() + keys + 1, 0u);
+    for (const auto item : items)
+        ++counts[key(item) + 1];
+    for (std::uint32_t k = 1; k <= keys; ++k)
+        counts[k] += counts[k - 1];
+    for (const auto item : items)
+        out[counts[key(item)]++] = item;
+}
+} // namespace
+
+void WordSuffixIndex::buildSuffixArray()
+{
+    // Prefix doubling: after the round for k, ranks_ orders the suffixes by
+    // their first k words, a suffix that ends sooner first.
+    const std::uint32_t n = wordCount();
+    const std::uint32_t keys = std::max<std::uint32_t>(distinctWords(), n) + 1;
+    std::vector<std::uint32_t> counts(size_t(keys) + 1), order(n), next(n);
+    std::iota(order.begin(), order.end(), 0u);
+    suffixes_.resize(n);
+    ranks_ = ids_;
+    countingSort(order, suffixes_, counts, distinctWords(), [&](std::uint32_t p) { return ranks_[p]; });
+    std::uint32_t classes = distinctWords();
+    for (std::uint64_t k = 1; classes < n; k *= 2) {
+        const auto second = [&](std::uint32_t p) { return p + k < n ? ranks_[p + k] + 1 : 0u; };
+        std::uint32_t filled = 0;
+        for (std::uint64_t p = n - std::min<std::uint64_t>(k, n); p < n; ++p)
+            order[filled++] = std::uint32_t(p);
+        for (const auto p : suffixes_)
+            if (p >= k)
+                order[filled++] = std::uint32_t(p - k);
+        countingSort(order, suffixes_, counts, classes, [&](std::uint32_t p) { return ranks_[p]; });
+        next[suffixes_[0]] = 0;
+        for (std::uint32_t r = 1; r < n; ++r) {
+            const auto a = suffixes_[r - 1], b = suffixes_[r];
+            const bool same = ranks_[a] == ranks_[b] && second(a) == second(b);
+            next[b] = next[a] + (same ? 0 : 1);
+        }
+        classes = next[suffixes_[n - 1]] + 1;
+        ranks_.swap(next);
+    }
+    firstRankOfWord_.assign(size_t(distinctWords()) + 1, 0);
+    for (const auto id : ids_)
+        ++firstRankOfWord_[id + 1];
+    std::partial_sum(firstRankOfWord_.begin(), firstRankOfWord_.end(), firstRankOfWord_.begin());
+}
+
+void WordSuffixIndex::buildSharedLengths()
+{
+    // Kasai's method: the shared length drops by at most one from a suffix to
+    // the next one in text order.
+    const std::uint32_t n = wordCount();
+    shared_.assign(n, 0);
+    std::uint32_t h = 0;
+    for (std::uint32_t p = 0; p < n; ++p) {
+        const std::uint32_t r = ranks_[p];
+        if (r == 0) {
+            h = 0;
+            continue;
+        }
+        const std::uint32_t q = suffixes_[r - 1];
+        while (p + h < n && q + h < n && ids_[p + h] == ids_[q + h])
+            ++h;
+        shared_[r] = h;
+        if (h > 0)
+            --h;
+    }
+}
+
+std::int64_t WordSuffixIndex::wordAfter(std::uint32_t rank, std::uint32_t depth) const
+{
+    const std::uint64_t position = std::uint64_t(suffixes_[rank]) + depth;
+    return position < ids_.size() ? std::int64_t(ids_[position]) : -1;
+}
+
+WordRange WordSuffixIndex::around(std::uint32_t rank, std::uint32_t depth) const
+{
+    std::uint32_t lo = rank, hi = rank + 1;
+    while (lo > 0 && shared_[lo] >= depth)
+        --lo;
+    while (hi < wordCount() && shared_[hi] >= depth)
+        ++hi;
+    return {lo, hi};
+}
+
+WordRange WordSuffixIndex::narrow(WordRange range, std::uint32_t depth, std::uint32_t id) const
+{
+    const auto firstAtLeast = [&](std::int64_t wanted) {
+        std::uint32_t lo = range.lo, hi = range.hi;
+        while (lo < hi) {
+            const std::uint32_t mid = lo + (hi - lo) / 2;
+            if (wordAfter(mid, depth) < wanted)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    };
+    return {firstAtLeast(id), firstAtLeast(std::int64_t(id) + 1)};
+}
+
+WordRange WordSuffixIndex::rangeOf(std::span<const std::uint32_t> positions) const
+{
+    if (positions.empty())
+        return {0, wordCount()};
+    const std::uint32_t first = ids_[positions[0]];
+    WordRange range{firstRankOfWord_[first], firstRankOfWord_[first + 1]};
+    for (std::uint32_t d = 1; d < positions.size() && !range.empty(); ++d)
+        range = narrow(range, d, ids_[positions[d]]);
+    return range;
+}
+
+} // namespace wordloom

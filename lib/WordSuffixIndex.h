@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QStringView>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace wordloom {
+
+// A half-open range of suffix ranks: the occurrences of one phrase.
+struct WordRange {
+    std::uint32_t lo = 0;
+    std::uint32_t hi = 0;
+    bool empty() const { return lo >= hi; }
+};
+
+// The words of a cleaned text as numbers, numbered in binary order of their
+// spelling, with a suffix array over the word sequence. All occurrences of a
+// phrase (a run of words) are then one range of suffix ranks, and a phrase is
+// identified by its range and its length in words.
+class WordSuffixIndex {
+public:
+    // cleanedText: words separated by spaces; runs of spaces are skipped.
+    explicit WordSuffixIndex(QStringView cleanedText);
+
+    std::uint32_t wordCount() const { return std::uint32_t(ids_.size()); }
+    std::uint32_t distinctWords() const { return std::uint32_t(spellings_.size()); }
+    std::uint32_t id(std::uint32_t position) const { return ids_[position]; }
+    QStringView spelling(std::uint32_t id) const { return spellings_[id]; }
+
+    std::uint32_t suffixAt(std::uint32_t rank) const { return suffixes_[rank]; }
+    std::uint32_t rankOf(std::uint32_t position) const { return ranks_[position]; }
+    // Words shared by the suffixes at rank - 1 and rank (0 for rank 0).
+    std::uint32_t sharedWithPrevious(std::uint32_t rank) const { return shared_[rank]; }
+    // The word at offset depth of the suffix at rank, or -1 past the text's end.
+    std::int64_t wordAfter(std::uint32_t rank, std::uint32_t depth) const;
+
+    // The depth-word phrase that begins the suffix at rank: all its occurrences.
+    // Costs one step per occurrence.
+    WordRange around(std::uint32_t rank, std::uint32_t depth) const;
+    // Within range (suffixes that agree on depth words), those whose next word is id.
+    WordRange narrow(WordRange range, std::uint32_t depth, std::uint32_t id) const;
+    // Occurrences of the phrase made of the words at these positions, in this order.
+    WordRange rangeOf(std::span<const std::uint32_t> positions) const;
+
+private:
+    void numberWords(QStringView cleanedText);
+    void buildSuffixArray();
+    void buildSharedLengths();
+
+    std::vector<QStringView> spellings_;
+    std::vector<std::uint32_t> ids_;
+    std::vector<std::uint32_t> suffixes_;
+    std::vector<std::uint32_t> ranks_;
+    std::vector<std::uint32_t> shared_;
+    std::vector<std::uint32_t> firstRankOfWord_;
+};
+
+} // namespace wordloom

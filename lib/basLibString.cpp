@@ -1,0 +1,46 @@
+#include "basLibString.h"
+
+#include "AnsiCode.h"
+
+namespace basLibString {
+
+namespace {
+bool isWordCode(int code)
+{
+    return code == 32 || code == 39 || (code >= 48 && code <= 57) || (code >= 65 && code <= 90)
+        || (code >= 97 && code <= 122);
+}
+} // namespace
+
+QString KeepWordCharacters(const QString &text)
+{
+    // Replacing each offending character everywhere and then collapsing space
+    // pairs comes down to: offending characters and spaces form runs, and each
+    // run becomes a single space. One pass does that.
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *dst = out.data();
+    qsizetype length = 0;
+    bool afterSpace = false;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit != u' ' && isWordCode(wordloom::ansiCode(unit))) {
+            dst[length++] = c;
+            afterSpace = false;
+        } else if (!afterSpace) {
+            dst[length++] = u' ';
+            afterSpace = true;
+        }
+    }
+    out.truncate(length);
+    return out;
+}
+
+qsizetype FindInArray(const QStringList &array, QStringView value)
+{
+    for (qsizetype i = 0; i < array.size(); ++i)
+        if (array[i] == value)
+            return i;
+    return -1;
+}
+
+} // namespace basLibString

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Word-level string helpers of the frequency commands.
+namespace basLibString {
+
+// Letters A-Z and a-z, digits, apostrophes and spaces stay; every other
+// character becomes a space, and each run of spaces becomes one space.
+// Leading and trailing spaces are not trimmed.
+QString KeepWordCharacters(const QString &text);
+
+// Index of the first element equal to value (binary comparison), or -1.
+qsizetype FindInArray(const QStringList &array, QStringView value);
+
+} // namespace basLibString

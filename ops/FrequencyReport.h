@@ -1,0 +1,38 @@
+#pragma once
+
+#include "CommandHost.h"
+#include "lib/FrequencyTable.h"
+
+#include <QString>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace wordloom::ops {
+
+// The user's thousands separator ("," in the C locale).
+QString systemGroupSeparator();
+
+// A count with the pattern "###,###": decimal digits grouped by threes from
+// the right with separator between groups; 0 renders as "".
+QString formatCount(std::int64_t count, QStringView separator);
+
+// What differs between Word Count and Phrase Count in their last two phases.
+struct ReportStyle {
+    QString sizingStatus;     // posted before measuring the column
+    QString formattingStatus; // posted before building the text
+    qsizetype minimumTextWidth = 0;
+    // The result may take this much memory; beyond it CommandError(tooLargeMessage).
+    std::size_t resultBudgetBytes = std::size_t(1) << 30;
+    std::string tooLargeMessage;
+};
+
+// Posts the sizing text, measures the text column, posts the formatting text
+// and builds one line per row: the text padded to the column width (longest
+// text + 2) and the rendered count, each ending in CR LF. Tests Cancel after
+// every row of both loops; nothing when a test found the request. Every line
+// is as wide as the longest, so the check against the budget comes first.
+std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
+                                            const ReportStyle &style, QStringView separator);
+
+} // namespace wordloom::ops

@@ -1,0 +1,37 @@
+#include "WordCount.h"
+
+#include "SortA2ThenA1.h"
+#include "lib/basLibWordFreq.h"
+
+namespace wordloom::ops {
+
+namespace {
+Outcome cancelled(CommandHost &host)
+{
+    host.showStatus(QStringLiteral("Cancelled"));
+    return Outcome::Cancelled;
+}
+} // namespace
+
+Outcome wordCount(CommandHost &host, const QString &groupSeparator)
+{
+    FrequencyTable table = basLibWordFreq::BuildWordFrequency(host.inputText(), host);
+    if (host.cancelRequested())
+        return cancelled(host);
+    host.showStatus(QStringLiteral("Sorting"));
+    SortA2ThenA1(table, host);
+    if (host.cancelRequested())
+        return cancelled(host);
+    ReportStyle style{QStringLiteral("Sizing"), QStringLiteral("Formatting results"), 1};
+    style.tooLargeMessage = "The Word Count result would need more than "
+        + std::to_string(style.resultBudgetBytes >> 20)
+        + " MB of memory: a very long word makes every line as wide as itself.";
+    const auto result = formatFrequencyTable(table, host, style, groupSeparator);
+    if (!result)
+        return cancelled(host);
+    host.setResultText(*result);
+    host.showStatus(QStringLiteral("Ready"));
+    return Outcome::Ready;
+}
+
+} // namespace wordloom::ops

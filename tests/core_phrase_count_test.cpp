@@ -1,0 +1,113 @@
+#include "lib/basTextRepeat.h"
+#include "ops/CommandError.h"
+#include "ops/PhraseCount.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+using wordloom::Outcome;
+using wordloom::ops::phraseCount;
+using wordloom::testing::RecordingHost;
+
+namespace {
+
+QString run(const QString &input)
+{
+    RecordingHost host(input);
+    EXPECT_EQ(phraseCount(host, QStringLiteral(",")), Outcome::Ready);
+    return host.result.value_or(QStringLiteral("<none>"));
+}
+
+TEST(PhraseCount, WorkedExampleWithItsStatuses)
+{
+    RecordingHost host(QStringLiteral("The cat sat. The cat sat. The dog."));
+    phraseCount(host, QStringLiteral(","));
+    EXPECT_EQ(host.result, QStringLiteral("cat sat the  2\r\nsat the      2\r\nthe cat sat  2\r\n"));
+    QStringList expected{"Dehyphenating...", "Cleaning..."};
+    for (int j : {2, 3, 4, 4, 4, 5, 5, 5, 5, 6, 7, 7, 7, 8, 8, 8, 8, 9})
+        expected << QStringLiteral("Analyzing word %1").arg(j);
+    expected << "Sorting..." << "Pruning 5 of 5" << "Pruning 4 of 5" << "Pruning 3 of 5" << "Pruning 2 of 5"
+             << "Pruning 1 of 5" << "Exporting..." << "Ready" << "Sorting..." << "Sizing..." << "Formatting..."
+             << "Ready";
+    EXPECT_EQ(host.posts, expected);
+    EXPECT_EQ(host.work, QStringLiteral("the cat sat. the cat sat. the dog."));
+}
+
+TEST(PhraseCount, ResultsOfTheQuirkyCases)
+{
+    const struct {
+        const char16_t *in, *out;
+        const char *why;
+    } rows[] = {
+        {u"The end. the end.", u"the end  2\r\n", "case is ignored"},
+        {u"go on go on.", u"go on  2\r\n", "occurrences sharing their separating space both count"},
+        {u"go on go on", u"go on  2\r\n", "a phrase that ends the text is counted"},
+        {u"no no no.", u"", "occurrences overlapping by a word are not"},
+        {u"blue-\r\nberry blue-\r\nberry pie", u"", "hyphen line breaks join words"},
+        {u"say 'tis here and 'tis here.", u"tis here  2\r\n", "quotation apostrophes go"},
+        {u"a-b a-b r2d2 x r2d2 x", u"a b     2\r\nr2d2 x  2\r\n", "hyphens split, digits stay"},
+        {u"go to x go to y go tomorrow z go tomorrow", u"go tomorrow  2\r\n", "pruning by characters"},
+        {u"x y \"'z\" x y \"'z\"", u"x y     2\r\nx y 'z  2\r\ny 'z    2\r\n",
+         "a continuation by a word with a leading apostrophe sorts before \" - \" and prunes nothing"},
+        {u"x y z x y z", u"x y z  2\r\ny z    2\r\n", "while a plain continuation prunes"},
+        {u"a b. c d.", u"", "nothing repeats"},
+        {u"", u"", "empty"},
+        {u"one", u"", "one word"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(run(QString::fromUtf16(row.in)).toStdString(), QString::fromUtf16(row.out).toStdString())
+            << row.why;
+}
+
+TEST(PhraseCount, NoPhrasePostsReadyAndClearsTheResult)
+{
+    RecordingHost host(QStringLiteral("a b"));
+    host.result = QStringLiteral("old");
+    phraseCount(host, QStringLiteral(","));
+    EXPECT_EQ(host.result, QString());
+    EXPECT_EQ(host.posts, (QStringList{"Dehyphenating...", "Cleaning...", "Analyzing word 2", "Analyzing word 3",
+                                       "Ready", "Ready"}));
+}
+
+TEST(PhraseCount, CancelDuringTheWalkStopsItAndKeepsTheResult)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("the cat sat on the mat ");
+    RecordingHost host(text);
+    host.result = QStringLiteral("before");
+    host.cancelAtPost = 10;
+    EXPECT_EQ(phraseCount(host, QStringLiteral(",")), Outcome::Cancelled);
+    EXPECT_EQ(host.posts.size(), 11);
+    EXPECT_EQ(host.posts.last(), QStringLiteral("Cancelled"));
+    EXPECT_EQ(host.result, QStringLiteral("before"));
+    EXPECT_EQ(host.work, text);
+}
+
+TEST(PhraseCount, NoSixteenBitLimitOnCounts)
+{
+    QString text;
+    for (int i = 0; i < 33000; ++i)
+        text += QStringLiteral("ab cd %1 ").arg(i);
+    EXPECT_EQ(run(text), QStringLiteral("ab cd  33,000\r\n"));
+}
+
+TEST(PhraseCount, TooRepetitiveTextStopsWithAMessage)
+{
+    QString text;
+    for (int i = 0; i < 30; ++i)
+        text += QStringLiteral("one two three four five six seven eight nine ten ");
+    RecordingHost host(text);
+    host.result = QStringLiteral("before");
+    try {
+        phraseCount(host, QStringLiteral(","), 64 * 1024);
+        FAIL() << "no error";
+    } catch (const wordloom::CommandError &error) {
+        EXPECT_NE(std::string(error.what()).find("too repetitive for Phrase Count"), std::string::npos);
+    }
+    EXPECT_EQ(host.result, QStringLiteral("before"));
+    RecordingHost roomy(text);
+    EXPECT_EQ(phraseCount(roomy, QStringLiteral(","), std::size_t(1) << 30), Outcome::Ready);
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "lib/BinaryOrder.h"
+#include "lib/basLibString.h"
+#include "lib/basNextWord.h"
+#include "lib/basPhraseCount.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace basLibString;
+
+TEST(KeepWordCharacters, ReducesToWordsAndSingleSpaces)
+{
+    const struct {
+        const char16_t *in, *out;
+    } rows[] = {
+        {u"", u""},
+        {u"...", u" "},
+        {u"Don't stop -- now!\r\nGo.", u"Don't stop now Go "},
+        {u"it's R2D2", u"it's R2D2"},
+        {u"e-mail", u"e mail"},
+        {u"CAF\u00C9", u"CAF "},
+        {u"  a\t\tb  ", u" a b "},
+        {u"x\U0001F600y", u"x y"},            // both halves of a surrogate pair
+        {u"\u2019tis `quoted`", u" tis quoted "}, // typographic apostrophe is not a word character
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(KeepWordCharacters(QString::fromUtf16(row.in)), QString::fromUtf16(row.out));
+}
+
+TEST(FindInArray, FirstBinaryMatchOrMinusOne)
+{
+    EXPECT_EQ(FindInArray({""}, u"x"), -1);
+    EXPECT_EQ(FindInArray({}, u"x"), -1);
+    EXPECT_EQ(FindInArray({"a", "b", "a"}, u"a"), 0);
+    EXPECT_EQ(FindInArray({"The", "the"}, u"the"), 1);
+}
+
+TEST(NextWord, ScansWordsAndReportsPositions)
+{
+    EXPECT_EQ(basNextWord::NextWord(QStringLiteral("  alpha   beta ")), QString());
+    EXPECT_EQ(basNextWord::NextWord({}), QStringLiteral("alpha"));
+    EXPECT_EQ(basNextWord::NextWord({}), QStringLiteral("beta"));
+    EXPECT_EQ(basNextWord::NextWord({}), QString());
+    EXPECT_EQ(basNextWord::NextWord({}), QString());
+
+    basNextWord::NextWord(QStringLiteral("alpha beta"));
+    EXPECT_EQ(basNextWord::NextWordPosition(), 1);
+    basNextWord::NextWord({});
+    EXPECT_EQ(basNextWord::NextWordPosition(), 7);
+    basNextWord::NextWord({});
+    EXPECT_EQ(basNextWord::NextWordPosition(), 12);
+
+    basNextWord::NextWord(QStringLiteral("   "));
+    EXPECT_EQ(basNextWord::NextWord({}), QString());
+}
+
+TEST(CountOccurrences, ResumesOnTheLastCharacterOfAMatch)
+{
+    using basPhraseCount::CountOccurrences;
+    EXPECT_EQ(CountOccurrences(" a b a b a ", " a b ", 1), 2);
+    EXPECT_EQ(CountOccurrences(" x y x y ", " x y ", 1), 2);
+    EXPECT_EQ(CountOccurrences(" x y x y ", " x y ", 5), 1);
+    EXPECT_EQ(CountOccurrences(" x y x y ", " x y ", 6), 0);
+    EXPECT_EQ(CountOccurrences(" x y x y ", " x y ", 50), 0);
+    EXPECT_THROW(CountOccurrences(" x ", "x", 1), std::invalid_argument);
+    EXPECT_THROW(CountOccurrences(" x ", " x ", 0), std::invalid_argument);
+}
+
+TEST(BinaryOrder, ComparesRawCodeUnits)
+{
+    using wordloom::codeUnitsLess;
+    // A surrogate (0xD83D) is below U+FFFF as a code unit, though the code point is above it.
+    EXPECT_TRUE(codeUnitsLess(u"\U0001F600", u"\uFFFF"));
+    EXPECT_TRUE(codeUnitsLess(u"Zebra", u"apple"));
+    EXPECT_TRUE(codeUnitsLess(u"a", u"a "));
+    EXPECT_FALSE(codeUnitsLess(u"a", u"a"));
+}
