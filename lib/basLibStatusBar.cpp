@@ -5,6 +5,10 @@
 
 namespace wordloom {
 
+namespace {
+const QString kPrefix = QStringLiteral("Status: ");
+} // namespace
+
 StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), panel_(new QLabel(this))
 {
     setObjectName(QStringLiteral("sbStatus"));
@@ -22,13 +26,13 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent), panel_(new QLabel(th
 QString StatusBar::panelText(int panel) const
 {
     Q_ASSERT(panel == 1);
-    return pendingShown_ ? panel_->text() : pending_;
+    return pendingShown_ ? panel_->text() : kPrefix + pending_;
 }
 
-void StatusBar::setPanelText(int panel, const QString &text)
+void StatusBar::setPostedText(int panel, const QString &text)
 {
     Q_ASSERT(panel == 1);
-    pending_ = text;
+    pending_ = text; // shared, not copied: most posts are never shown
     pendingShown_ = false;
 }
 
@@ -48,7 +52,7 @@ int StatusBar::panelWidth(int panel) const
 void StatusBar::flush()
 {
     if (!pendingShown_) {
-        panel_->setText(pending_);
+        panel_->setText(kPrefix + pending_);
         pendingShown_ = true;
     }
     repaint();
@@ -71,7 +75,7 @@ namespace basLibStatusBar {
 
 void ShowStatus(wordloom::StatusBar &statusBar, int panel, const QString &text)
 {
-    statusBar.setPanelText(panel, QStringLiteral("Status: ") + text);
+    statusBar.setPostedText(panel, text);
     emit statusBar.posted(text);
     if (statusBar.takePumpTurn()) {
         statusBar.flush();

@@ -17,7 +17,8 @@ public:
     explicit StatusBar(QWidget *parent = nullptr);
 
     QString panelText(int panel) const;
-    void setPanelText(int panel, const QString &text);
+    // The panel then reads "Status: " + text.
+    void setPostedText(int panel, const QString &text);
     void setPanelWidth(int panel, int pixels);
     int panelWidth(int panel) const;
 
