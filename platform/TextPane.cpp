@@ -25,49 +25,89 @@ TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
     });
 }
 
-QString TextPane::fromDocumentText(const QString &raw)
+namespace {
+bool isSeparator(QChar c)
+{
+    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+}
+} // namespace
+
+QString TextPane::fromDocumentText(const QString &raw, int firstPosition) const
 {
     // Paragraph and line separators are the pane's line breaks; every other
-    // character (a non-breaking space, a tab) stays as it is.
+    // character (a non-breaking space, a tab) stays as it is. Breaks the pane
+    // added only to display a long line are left out.
+    const std::vector<int> added = displayBreaksFrom(firstPosition, firstPosition + int(raw.size()));
+    auto nextAdded = added.begin();
     QString text;
     text.reserve(raw.size() + raw.size() / 32);
-    for (QChar c : raw) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            text.append(u"\r\n");
-        else
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        if (!isSeparator(c)) {
             text.append(c);
+            continue;
+        }
+        while (nextAdded != added.end() && *nextAdded < firstPosition + i)
+            ++nextAdded;
+        if (nextAdded != added.end() && *nextAdded == firstPosition + i)
+            continue;
+        text.append(u"\r\n");
     }
     return text;
+}
+
+std::vector<int> TextPane::displayBreaksFrom(int begin, int end) const
+{
+    std::vector<int> positions;
+    for (const QTextCursor &c : displayBreaks_) {
+        const int at = c.selectionStart();
+        if (c.hasSelection() && at >= begin && at < end && isSeparator(document()->characterAt(at)))
+            positions.push_back(at);
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
 }
 
 QString TextPane::Text() const
 {
     if (writtenValid_)
         return written_;
-    return fromDocumentText(document()->toRawText());
+    return fromDocumentText(document()->toRawText(), 0);
 }
 
-QString TextPane::toDocumentText(const QString &text)
+QString TextPane::toDocumentText(const QString &text, std::vector<int> &displayBreaks)
 {
     // Lines become line separators inside paragraphs of a few dozen lines:
     // the document then has few blocks and builds in a blink even for
     // megabytes, while reading it back still gives one CR LF per break.
+    // A very long line is shown in pieces, since the pane lays out a
+    // paragraph whole; those added breaks are remembered and never read back.
     constexpr int kLinesPerParagraph = 32;
-    QString display(text.size(), Qt::Uninitialized);
-    QChar *out = display.data();
+    constexpr qsizetype kLongestShownLine = 4096;
     const QChar *in = text.constData();
     const qsizetype n = text.size();
-    qsizetype length = 0;
+    QString display(n + n / kLongestShownLine + 1, Qt::Uninitialized);
+    QChar *out = display.data();
+    qsizetype length = 0, lineLength = 0;
     int lines = 0;
+    auto lineBreak = [&] {
+        out[length++] = ++lines % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
+        lineLength = 0;
+    };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i].unicode();
         if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
                 ++i;
-            out[length++] = ++lines % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
-        } else {
-            out[length++] = in[i];
+            lineBreak();
+            continue;
         }
+        if (lineLength == kLongestShownLine) {
+            displayBreaks.push_back(int(length));
+            lineBreak();
+        }
+        out[length++] = in[i];
+        ++lineLength;
     }
     display.truncate(length);
     return display;
@@ -76,7 +116,19 @@ QString TextPane::toDocumentText(const QString &text)
 void TextPane::setText(const QString &text)
 {
     writing_ = true;
-    setPlainText(toDocumentText(text));
+    std::vector<int> breaks;
+    displayBreaks_.clear();
+    setPlainText(toDocumentText(text, breaks));
+    displayBreaks_.reserve(breaks.size());
+    QTextCursor batch(document());
+    batch.beginEditBlock(); // cursors placed inside an edit block skip laying out their line
+    for (int at : breaks) {
+        QTextCursor c(document());
+        c.setPosition(at);
+        c.setPosition(at + 1, QTextCursor::KeepAnchor);
+        displayBreaks_.push_back(c);
+    }
+    batch.endEditBlock();
     writing_ = false;
     written_ = text;
     writtenValid_ = true;
@@ -86,7 +138,8 @@ void TextPane::setText(const QString &text)
 
 QString TextPane::selText() const
 {
-    return fromDocumentText(textCursor().selectedText());
+    const QTextCursor c = textCursor();
+    return fromDocumentText(c.selectedText(), c.selectionStart());
 }
 
 void TextPane::setSelText(const QString &text)

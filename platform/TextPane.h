@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <optional>
+#include <vector>
 
 namespace wordloom {
 
@@ -43,9 +45,12 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    static QString fromDocumentText(const QString &raw);
-    static QString toDocumentText(const QString &text);
+    QString fromDocumentText(const QString &raw, int firstPosition) const;
+    static QString toDocumentText(const QString &text, std::vector<int> &displayBreaks);
+    std::vector<int> displayBreaksFrom(int begin, int end) const;
 
+    // Breaks shown only to cut a very long line; each cursor spans one.
+    std::vector<QTextCursor> displayBreaks_;
     QString written_;
     bool writtenValid_ = false;
     bool writing_ = false;

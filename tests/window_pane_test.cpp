@@ -62,3 +62,34 @@ TEST(TextPane, ManyLinesReadBackAfterAnEdit)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextPane, AVeryLongLineIsShownInPiecesButReadsBackWhole)
+{
+    const QString line = QString(10000, u'a') + QString(5000, u'b');
+    TextPane pane;
+    pane.setText(line + QStringLiteral("\r\nshort"));
+    EXPECT_GT(pane.document()->toRawText().count(QChar::LineSeparator), 2) << "shown in pieces";
+
+    pane.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&pane, QStringLiteral("!"));
+    EXPECT_EQ(pane.Text(), line + QStringLiteral("\r\nshort!"));
+
+    // Typing right at a piece's edge, and removing the piece's break itself.
+    QTextCursor c(pane.document());
+    c.setPosition(4096);
+    c.insertText(QStringLiteral("X"));
+    EXPECT_EQ(pane.Text(), line.left(4096) + QStringLiteral("X") + line.mid(4096) + QStringLiteral("\r\nshort!"));
+    c.setPosition(4097);
+    c.deleteChar(); // the added break
+    EXPECT_EQ(pane.Text(), line.left(4096) + QStringLiteral("X") + line.mid(4096) + QStringLiteral("\r\nshort!"));
+    c.insertText(QStringLiteral("\n"));
+    EXPECT_EQ(pane.Text(), line.left(4096) + QStringLiteral("X\r\n") + line.mid(4096) + QStringLiteral("\r\nshort!"));
+
+    pane.setSelStart(4000);
+    pane.setSelLength(200);
+    EXPECT_EQ(pane.selText(), (line.left(4096) + QStringLiteral("X\r\n") + line.mid(4096)).mid(4000, 200 + 1));
+}
+
+} // namespace
