@@ -85,6 +85,7 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
     int closes = 0;
     for (const auto &command : kCommands) {
         SCOPED_TRACE(command.name);
+        onPost = nullptr;
         window.reset();
         SetUp();
         window->rtbText->setText(kInput);
@@ -97,8 +98,7 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             window.reset();
             SetUp();
             window->rtbText->setText(kInput);
-            int seen = 0;
-            onPost = [&](const QString &) {
+            onPost = [this, post, seen = 0](const QString &) mutable {
                 if (++seen == post)
                     window->close();
             };

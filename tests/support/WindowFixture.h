@@ -31,7 +31,11 @@ protected:
         });
         window->show();
     }
-    void TearDown() override { window.reset(); }
+    void TearDown() override
+    {
+        onPost = nullptr;
+        window.reset();
+    }
 
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QLatin1String(name)); }
     QString panel() const { return window->sbStatus->panelText(1); }
