@@ -102,6 +102,10 @@ void frmWordloom::createControls()
     for (const auto &design : kButtons) {
         auto *button = new QPushButton(QLatin1String(design.caption), client);
         button->setObjectName(QLatin1String(design.name));
+        // The captions were made for a small dialog font; the longest must fit 1335 twips.
+        QFont font = button->font();
+        font.setPointSizeF(std::min(font.pointSizeF(), 8.0));
+        button->setFont(font);
         this->*design.member = button;
     }
     rtbResult = makePane(client, "rtbResult");
