@@ -180,20 +180,39 @@ int TextPane::find(const QString &text, int start)
 {
     if (text.isEmpty() || start >= document()->characterCount())
         return -1;
-    // The document's own text, one character per position, kept between
-    // searches so that stepping through a large pane copies it only once.
+    // The document's own text without the breaks added for display, kept
+    // between searches so that stepping through a large pane copies it once.
     if (!searchableValid_) {
-        searchable_ = document()->toRawText();
+        const QString raw = document()->toRawText();
+        searchBreaks_ = displayBreaksFrom(0, int(raw.size()));
+        searchable_ = raw;
+        for (auto it = searchBreaks_.rbegin(); it != searchBreaks_.rend(); ++it)
+            searchable_.remove(*it, 1);
         searchableValid_ = true;
     }
-    const qsizetype at = searchable_.indexOf(text, std::max(start, 0), Qt::CaseInsensitive);
+    // Positions in the pane count the added breaks; the searched text does not.
+    auto breaksBefore = [this](qsizetype position) {
+        return qsizetype(std::lower_bound(searchBreaks_.begin(), searchBreaks_.end(), position) -
+                         searchBreaks_.begin());
+    };
+    const qsizetype from = std::max(start, 0);
+    const qsizetype at = searchable_.indexOf(text, from - breaksBefore(from), Qt::CaseInsensitive);
     if (at < 0)
         return -1;
+    auto toPane = [this](qsizetype index) {
+        qsizetype position = index;
+        for (int b : searchBreaks_) // sorted: each break at or before the position shifts it
+            if (b <= position)
+                ++position;
+        return position;
+    };
+    const qsizetype first = toPane(at);
+    const qsizetype last = toPane(at + text.size() - 1);
     QTextCursor c(document());
-    c.setPosition(int(at));
-    c.setPosition(int(at + text.size()), QTextCursor::KeepAnchor);
+    c.setPosition(int(first));
+    c.setPosition(int(last + 1), QTextCursor::KeepAnchor);
     setTextCursor(c);
-    return int(at);
+    return int(first);
 }
 
 void TextPane::setRightMargin(float twips)

@@ -56,6 +56,7 @@ private:
     bool writing_ = false;
     std::optional<float> rightMargin_;
     QString searchable_;
+    std::vector<int> searchBreaks_;
     bool searchableValid_ = false;
 };
 

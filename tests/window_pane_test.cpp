@@ -93,3 +93,23 @@ TEST(TextPane, AVeryLongLineIsShownInPiecesButReadsBackWhole)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextPane, FindSeesThroughTheBreaksOfALongLine)
+{
+    QString line(9000, u'.');
+    line.replace(4094, 5, QStringLiteral("NEEDL")); // spans the first display break
+    line.replace(8500, 3, QStringLiteral("pin"));
+    TextPane pane;
+    pane.setText(line);
+    const int at = pane.find(QStringLiteral("needl"), 0);
+    EXPECT_EQ(at, 4094);
+    EXPECT_EQ(pane.selText(), QStringLiteral("NEEDL"));
+    const int pin = pane.find(QStringLiteral("PIN"), at + 1);
+    EXPECT_EQ(pin, 8500 + 2) << "two display breaks before it";
+    EXPECT_EQ(pane.selText(), QStringLiteral("pin"));
+    EXPECT_EQ(pane.find(QStringLiteral("pin"), pin + 1), -1);
+}
+
+} // namespace
