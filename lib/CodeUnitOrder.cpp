@@ -78,6 +78,8 @@ constexpr std::size_t kSmallGroup = 32;
 void insertionSortFrom(std::span<const QStringView> items, EntryIt first, EntryIt last,
                        qsizetype depth)
 {
+    if (first == last) // no item: first + 1 would point past the end
+        return;
     for (auto it = first + 1; it < last; ++it) {
         const Entry moving = *it;
         const QStringView movingTail = items[moving.index].sliced(depth);

@@ -72,6 +72,13 @@ void expectStableBinaryOrder(const std::vector<QStringView> &items)
     ASSERT_EQ(wordloom::stableCodeUnitOrder(items), expected);
 }
 
+TEST(StableCodeUnitOrder, NoItemsAndOneItem)
+{
+    EXPECT_TRUE(wordloom::stableCodeUnitOrder({}).empty());
+    const std::vector<QStringView> one{QStringView(u"x")};
+    EXPECT_EQ(wordloom::stableCodeUnitOrder(one), std::vector<std::uint32_t>{0});
+}
+
 TEST(StableCodeUnitOrder, LargeListsWithDuplicatesAndLongSharedBeginnings)
 {
     TextGenerator generate(3201);

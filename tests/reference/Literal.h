@@ -21,6 +21,10 @@ QStringList splitKeepingEmpty(const QString &text, const QString &separator);
 QString joinWith(const QStringList &items, const QString &separator);
 
 // The handlers' steps after BeginOperation.
+void changeCase(CommandHost &host);
+void charactersOnly(CommandHost &host);
+void lettersOnly(CommandHost &host);
+void binaryCodes(CommandHost &host);
 Outcome sortLines(CommandHost &host);
 Outcome sortWords(CommandHost &host);
 

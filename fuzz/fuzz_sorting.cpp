@@ -1,0 +1,63 @@
+// Sort Lines, Sort Words and the de-duplication stage of Unique Lines against
+// their literal steps, and the function forms of Unique Lines and Unique Words.
+// The reference sort is an exchange sort: the texts stay short.
+#include "FuzzSupport.h"
+#include "ops/SortLines.h"
+#include "ops/SortWords.h"
+#include "ops/UniqueLines.h"
+#include "reference/Literal.h"
+
+namespace fz = wordloom::fuzz;
+namespace ops = wordloom::ops;
+namespace reference = wordloom::reference;
+using wordloom::testing::RecordingHost;
+
+namespace {
+
+// The kept-lines loop on already sorted lines; its only post is "Splitting...",
+// so Cancel is pressed there or not at all.
+void compareKeptLines(const QString &sorted, bool cancel)
+{
+    RecordingHost real, literal;
+    real.cancelAtPost = literal.cancelAtPost = cancel ? 1 : 0;
+    const auto kept = ops::keepUniqueSortedLines(sorted, real);
+    QStringList expected;
+    const bool finished = reference::keptLines(sorted, literal, expected);
+    const int cancelAt = real.cancelAtPost;
+    if (kept.has_value() != finished)
+        fz::mismatch("Unique Lines stage", "outcome", sorted, cancelAt, kept ? "finished" : "cancelled",
+                     finished ? "finished" : "cancelled");
+    if (finished && *kept != expected)
+        fz::mismatch("Unique Lines stage", "kept lines", sorted, cancelAt, fz::shown(kept->join(u'|')),
+                     fz::shown(expected.join(u'|')));
+    if (real.posts != literal.posts)
+        fz::mismatch("Unique Lines stage", "status posts", sorted, cancelAt, fz::shown(real.posts.join(u'|')),
+                     fz::shown(literal.posts.join(u'|')));
+    if (real.cancelTests != literal.cancelTests)
+        fz::mismatch("Unique Lines stage", "number of cancel tests", sorted, cancelAt,
+                     QByteArray::number(real.cancelTests), QByteArray::number(literal.cancelTests));
+}
+
+void compareResult(const char *command, const std::optional<QString> &real, const QString &literal,
+                   const QString &input)
+{
+    if (real != literal)
+        fz::mismatch(command, "result", input, 0, fz::shown(real), fz::shown(literal));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const fz::FuzzInput input = fz::decodeInput(data, size, 512);
+    fz::compareWithCancel("Sort Lines", ops::sortLines, reference::sortLines, input);
+    fz::compareWithCancel("Sort Words", ops::sortWords, reference::sortWords, input);
+
+    const QString sortedLines = reference::sortLinesText(input.text);
+    compareKeptLines(sortedLines, input.control & 1);
+    compareResult("Unique Lines", fz::record(ops::uniqueLines, input.text).result,
+                  reference::uniqueLinesText(input.text), input.text);
+    compareResult("Unique Words", fz::record(ops::uniqueWords, input.text).result,
+                  reference::uniqueWordsText(input.text), input.text);
+    return 0;
+}
