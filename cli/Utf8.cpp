@@ -1,5 +1,7 @@
 #include "Utf8.h"
 
+#include "lib/LargePages.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -74,11 +76,11 @@ namespace wordloom::cli {
 
 namespace {
 
-bool hasHighBitOrLf(quint64 word)
+// Whether one of the eight bytes (all below 0x80) is a line feed.
+bool hasLf(quint64 word)
 {
     const quint64 lf = word ^ 0x0A0A0A0A0A0A0A0AULL;
-    const quint64 zeroByte = (lf - 0x0101010101010101ULL) & ~lf & 0x8080808080808080ULL;
-    return (word & 0x8080808080808080ULL) || zeroByte;
+    return (lf - 0x0101010101010101ULL) & ~lf & 0x8080808080808080ULL;
 }
 
 // The code point of the well-formed sequence at p and its length.
@@ -105,16 +107,26 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
     const qsizetype n = bytes.size();
     const qsizetype extra = lfToCrLf ? bytes.count('\n') : 0;
     QString out(n + extra, Qt::Uninitialized);
+    wordloom::adviseLargePages(out.data(), std::size_t(n + extra) * sizeof(QChar));
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
     char16_t *write = begin;
     qsizetype i = 0;
     while (i < n) {
-        // Plain ASCII without line feeds is widened eight bytes at a time.
+        // Plain ASCII is widened eight bytes at a time; a line feed among
+        // them only costs a look at each of the eight.
         quint64 word;
-        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), !hasHighBitOrLf(word))) {
-            for (int k = 0; k < 8; ++k)
-                write[k] = p[i + k];
-            write += 8;
+        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), !(word & 0x8080808080808080ULL))) {
+            if (!lfToCrLf || !hasLf(word)) {
+                for (int k = 0; k < 8; ++k)
+                    write[k] = p[i + k];
+                write += 8;
+            } else {
+                for (int k = 0; k < 8; ++k) {
+                    if (p[i + k] == '\n' && (write == begin || write[-1] != u'\r'))
+                        *write++ = u'\r';
+                    *write++ = p[i + k];
+                }
+            }
             i += 8;
             continue;
         }
