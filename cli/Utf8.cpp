@@ -3,9 +3,14 @@
 #include "lib/LargePages.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::cli {
 
@@ -76,12 +81,23 @@ namespace wordloom::cli {
 
 namespace {
 
-// Whether one of the eight bytes (all below 0x80) is a line feed.
-bool hasLf(quint64 word)
+#if defined(__SSE2__)
+// Widens sixteen bytes into sixteen units at `write` when all are ASCII, and
+// returns how many of them count: all sixteen, or those before the first LF
+// when `stopAtLf`. -1 (nothing written) when a byte is not ASCII.
+int widenAscii(const unsigned char *p, char16_t *write, bool stopAtLf)
 {
-    const quint64 lf = word ^ 0x0A0A0A0A0A0A0A0AULL;
-    return (lf - 0x0101010101010101ULL) & ~lf & 0x8080808080808080ULL;
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    if (_mm_movemask_epi8(bytes) != 0)
+        return -1;
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(write), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(write + 8), _mm_unpackhi_epi8(bytes, zero));
+    const unsigned lf =
+        stopAtLf ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))) : 0;
+    return lf == 0 ? 16 : std::countr_zero(lf);
 }
+#endif
 
 // The code point of the well-formed sequence at p and its length.
 char32_t decodeSequence(const unsigned char *p, int &length)
@@ -110,30 +126,33 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
     wordloom::adviseLargePages(out.data(), std::size_t(n + extra) * sizeof(QChar));
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
     char16_t *write = begin;
+    // An LF gets its CR unless the text already has one before it.
+    auto writeLf = [&] {
+        if (lfToCrLf && (write == begin || write[-1] != u'\r'))
+            *write++ = u'\r';
+        *write++ = u'\n';
+    };
     qsizetype i = 0;
     while (i < n) {
-        // Plain ASCII is widened eight bytes at a time; a line feed among
-        // them only costs a look at each of the eight.
-        quint64 word;
-        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), !(word & 0x8080808080808080ULL))) {
-            if (!lfToCrLf || !hasLf(word)) {
-                for (int k = 0; k < 8; ++k)
-                    write[k] = p[i + k];
-                write += 8;
-            } else {
-                for (int k = 0; k < 8; ++k) {
-                    if (p[i + k] == '\n' && (write == begin || write[-1] != u'\r'))
-                        *write++ = u'\r';
-                    *write++ = p[i + k];
-                }
+#if defined(__SSE2__)
+        // Never writes past the buffer: at most as many units as bytes read
+        // plus the CRs already added.
+        if (i + 16 <= n) {
+            const int taken = widenAscii(p + i, write, lfToCrLf);
+            if (taken >= 0) {
+                i += taken;
+                write += taken;
+                if (taken < 16)
+                    writeLf(), ++i;
+                continue;
             }
-            i += 8;
-            continue;
         }
+#endif
         if (p[i] < 0x80) {
-            if (p[i] == '\n' && lfToCrLf && (write == begin || write[-1] != u'\r'))
-                *write++ = u'\r';
-            *write++ = p[i++];
+            if (p[i] == '\n')
+                writeLf(), ++i;
+            else
+                *write++ = p[i++];
             continue;
         }
         int length;

@@ -2,46 +2,53 @@
 
 #include "lib/LargePages.h"
 
-#include <cstring>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::ops {
 
-// Pairs cannot overlap, so every LF after a CR ends a piece. Plain loops:
-// one library search per line costs more than the line.
+// Pairs cannot overlap, so every LF after a CR ends a piece. No library
+// search per line: its call costs more than a line of thirty units.
 namespace {
-// Four units are tested at once (a unit equal to LF is a zero unit after the
-// exclusive or); only words that may hold an LF are looked at unit by unit.
-template <typename OnLf>
-void forEachLf(QStringView text, OnLf onLf)
+// Eight units are compared at once where SSE2 is there (every x86-64): an
+// LF whose preceding unit is CR sets two bits of the mask, one per byte of
+// the unit. The plain loop finishes the rest.
+#if defined(__SSE2__)
+unsigned crLfMask(const char16_t *p, qsizetype lfStart)
 {
-    const char16_t *p = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    for (; i + 4 <= n; i += 4) {
-        std::uint64_t word;
-        std::memcpy(&word, p + i, sizeof word);
-        const std::uint64_t x = word ^ 0x000A000A000A000AULL;
-        if (((x - 0x0001000100010001ULL) & ~x & 0x8000800080008000ULL) == 0)
-            continue;
-        for (qsizetype k = i; k < i + 4; ++k) {
-            if (p[k] == u'\n')
-                onLf(k);
-        }
+    const __m128i lfs = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + lfStart));
+    const __m128i crs = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + lfStart - 1));
+    return unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(lfs, _mm_set1_epi16(10)),
+                                                    _mm_cmpeq_epi16(crs, _mm_set1_epi16(13)))));
+}
+#endif
+
+// Calls onSeparator with the position of every CR of a CR LF pair, in order;
+// returns where the plain loop has to go on.
+template <typename OnSeparator>
+qsizetype forEachCrLfInBlocks(const char16_t *p, qsizetype n, OnSeparator onSeparator)
+{
+    qsizetype i = 1;
+#if defined(__SSE2__)
+    for (; i + 8 <= n; i += 8) {
+        for (unsigned mask = crLfMask(p, i); mask != 0; mask &= mask - 1, mask &= mask - 1)
+            onSeparator(i + std::countr_zero(mask) / 2 - 1);
     }
-    for (; i < n; ++i) {
-        if (p[i] == u'\n')
-            onLf(i);
-    }
+#endif
+    return i;
 }
 
 template <typename OnSeparator>
 void forEachCrLf(QStringView text, OnSeparator onSeparator)
 {
     const char16_t *p = text.utf16();
-    forEachLf(text, [&](qsizetype lf) {
-        if (lf > 0 && p[lf - 1] == u'\r')
-            onSeparator(lf - 1);
-    });
+    for (qsizetype i = forEachCrLfInBlocks(p, text.size(), onSeparator); i < text.size(); ++i) {
+        if (p[i] == u'\n' && p[i - 1] == u'\r')
+            onSeparator(i - 1);
+    }
 }
 } // namespace
 
@@ -64,8 +71,15 @@ qsizetype countCrLfPieces(QStringView text)
 {
     if (text.isEmpty())
         return 0;
-    qsizetype pieces = 1;
-    forEachCrLf(text, [&](qsizetype) { ++pieces; });
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype pieces = 1, i = 1;
+#if defined(__SSE2__)
+    for (; i + 8 <= n; i += 8)
+        pieces += std::popcount(crLfMask(p, i)) / 2;
+#endif
+    for (; i < n; ++i)
+        pieces += (p[i] == u'\n') & (p[i - 1] == u'\r');
     return pieces;
 }
 

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include <cstdio>
 
 namespace {
@@ -86,6 +89,24 @@ TEST(Utf8, DecodingMatchesQtAndTurnsBareLineFeedsIntoPairs)
     EXPECT_EQ(decodeUtf8(bytes, true), wordloom::cli::toCrLf(QString::fromUtf8(bytes)));
     EXPECT_EQ(decodeUtf8("\n", true), QString("\r\n"));
     EXPECT_EQ(decodeUtf8("", true), QString());
+}
+
+TEST(Utf8, DecodingGeneratedTextsMatchesQt)
+{
+    // Line feeds, CRs and multi-byte sequences at every offset of the
+    // sixteen-byte steps, and runs longer than a step.
+    const QByteArray pieces[] = {"a", "bc", "\n", "\r", "\r\n", "\n\n", "\xC3\xA9", "\xE2\x82\xAC",
+                                 "\xF0\x9F\x98\x80", "0123456789abcdefghij", QByteArray(1, '\0')};
+    std::mt19937 random(4242);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray bytes;
+        const int count = int(random() % 40);
+        for (int k = 0; k < count; ++k)
+            bytes += pieces[random() % std::size(pieces)];
+        const QString expected = QString::fromUtf8(bytes);
+        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, false), expected);
+        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, true), wordloom::cli::toCrLf(expected));
+    }
 }
 
 TEST(Utf8, WritingAcrossBlockBoundariesKeepsPairsWhole)
