@@ -171,12 +171,41 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
 
 namespace {
 
+#if defined(__SSE2__)
+// Narrows eight units into eight bytes at `write` when all are ASCII, and
+// returns how many of them count: all eight, or those before the first CR
+// when `stopAtCr`. -1 (nothing written) when a unit is not ASCII.
+int narrowAscii(const char16_t *p, char *write, bool stopAtCr)
+{
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i high = _mm_and_si128(units, _mm_set1_epi16(short(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF)
+        return -1;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(write), _mm_packus_epi16(units, units));
+    const unsigned cr =
+        stopAtCr ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(13)))) : 0;
+    return cr == 0 ? 8 : std::countr_zero(cr) / 2;
+}
+#endif
+
 // Appends the UTF-8 form of the units of `text` from `from` to `to`; a lone
 // surrogate becomes "?", as in QString::toUtf8.
 char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype size,
                   bool crLfToLf, char *write)
 {
     for (qsizetype i = from; i < to; ++i) {
+#if defined(__SSE2__)
+        // Runs of ASCII go eight units at a time, up to a CR that may drop.
+        while (i + 8 <= to) {
+            const int taken = narrowAscii(text + i, write, crLfToLf);
+            if (taken < 0)
+                break;
+            i += taken;
+            write += taken;
+            if (taken < 8)
+                break;
+        }
+#else
         // Runs of ASCII without CR go four units at a time.
         while (i + 4 <= to) {
             std::uint64_t units;
@@ -190,6 +219,7 @@ char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype 
             write += 4;
             i += 4;
         }
+#endif
         if (i >= to)
             break;
         const char16_t u = text[i];
