@@ -126,6 +126,20 @@ TEST(StableCodeUnitOrder, MatchesStableSortOnManyGeneratedLists)
     }
 }
 
+TEST(StableCodeUnitOrder, LargeListOverTheWholeUnitRange)
+{
+    // First units from all over 0..FFFF give many small first-unit buckets;
+    // a few crowded ones go through the byte passes.
+    TextGenerator generate(3401);
+    QStringList strings;
+    for (int k = 0; k < 60000; ++k) {
+        const char16_t first = k % 3 == 0 ? char16_t(generate.below(4)) : char16_t(generate.below(65536));
+        strings.append(QChar(first) + generate.sortable(9));
+    }
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+}
+
 TEST(StableCodeUnitOrder, EdgeShapedLists)
 {
     const QString pair = QString::fromUtf16(u"\U0001F600");
