@@ -81,6 +81,29 @@ namespace wordloom::cli {
 
 namespace {
 
+// The number of LF bytes (at most one CR is added for each).
+qsizetype countLineFeeds(const unsigned char *p, qsizetype n)
+{
+    qsizetype count = 0, i = 0;
+#if defined(__SSE2__)
+    // Byte lanes count matches (a match is -1) for up to 255 blocks, then
+    // are summed.
+    while (i + 16 <= n) {
+        __m128i lanes = _mm_setzero_si128();
+        const qsizetype stop = std::min(n - 15, i + 16 * 255);
+        for (; i < stop; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+#endif
+    for (; i < n; ++i)
+        count += p[i] == '\n';
+    return count;
+}
+
 #if defined(__SSE2__)
 // Widens sixteen bytes into sixteen units at `write` when all are ASCII, and
 // returns how many of them count: all sixteen, or those before the first LF
@@ -121,7 +144,7 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
-    const qsizetype extra = lfToCrLf ? bytes.count('\n') : 0;
+    const qsizetype extra = lfToCrLf ? countLineFeeds(p, n) : 0;
     QString out(n + extra, Qt::Uninitialized);
     wordloom::adviseLargePages(out.data(), std::size_t(n + extra) * sizeof(QChar));
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
