@@ -67,10 +67,18 @@ void setKey(Entry &entry, QStringView item, qsizetype depth)
 {
     const qsizetype left = item.size() - depth;
     const char16_t *p = item.utf16() + depth;
-    auto unit = [&](qsizetype k) -> std::uint64_t { return k < left ? p[k] : 0u; };
-    entry.high = unit(0) << 48 | unit(1) << 32 | unit(2) << 16 | unit(3);
-    entry.low = unit(4) << 48 | unit(5) << 32 | unit(6) << 16 |
-                std::uint64_t(std::min<qsizetype>(left, kMore));
+    const std::uint64_t count = std::uint64_t(std::min<qsizetype>(left, kMore));
+    if (left >= kUnitsPerKey) { // the common case, without a test per unit
+        using U = std::uint64_t;
+        entry.high = U(p[0]) << 48 | U(p[1]) << 32 | U(p[2]) << 16 | U(p[3]);
+        entry.low = U(p[4]) << 48 | U(p[5]) << 32 | U(p[6]) << 16 | count;
+        return;
+    }
+    std::uint64_t unit[kUnitsPerKey] = {};
+    for (qsizetype k = 0; k < left; ++k)
+        unit[k] = p[k];
+    entry.high = unit[0] << 48 | unit[1] << 32 | unit[2] << 16 | unit[3];
+    entry.low = unit[4] << 48 | unit[5] << 32 | unit[6] << 16 | count;
 }
 
 // Small groups are sorted on their keys alone: the keys' loads are
@@ -143,6 +151,7 @@ private:
         counts_.assign(kDigits * kBuckets, 0);
         for (std::size_t i = 0; i < n; ++i) {
             const std::uint64_t lo = from[i].low, hi = from[i].high;
+#pragma GCC unroll 8
             for (int d = 0; d < 8; ++d) {
                 ++counts_[std::size_t(d) * kBuckets + ((lo >> (8 * d)) & 0xFF)];
                 ++counts_[std::size_t(d + 8) * kBuckets + ((hi >> (8 * d)) & 0xFF)];
