@@ -99,9 +99,8 @@ void insertionSort(EntryIt first, EntryIt last)
     }
 }
 
-// Large groups: split by the first unit of the key (one pass, stable), then
-// each bucket, small enough to stay in the cache, by a stable LSD radix sort
-// on bytes; byte positions where a bucket's keys all agree are skipped.
+// Stable LSD radix sort on the key, one code unit (16 bits) a round, for the
+// large groups; rounds in which every entry has the same digit are skipped.
 class KeyRadixSort {
 public:
     static constexpr std::size_t kMinimum = 1 << 15;
@@ -109,54 +108,15 @@ public:
     void operator()(EntryIt first, EntryIt last)
     {
         const std::size_t n = std::size_t(last - first);
+        counts_.assign(kDigits * kBuckets, 0);
+        for (auto it = first; it != last; ++it) {
+            for (int d = 0; d < kDigits; ++d)
+                ++counts_[std::size_t(d) * kBuckets + digit(*it, d)];
+        }
         if (scratch_.capacity() < n)
             reserveLarge(scratch_, n);
         scratch_.resize(n);
-        Entry *entries = &*first;
-        std::vector<std::uint32_t> starts(kUnitBuckets + 1, 0);
-        for (std::size_t i = 0; i < n; ++i)
-            ++starts[(entries[i].high >> 48) + 1];
-        for (std::size_t b = 0; b < kUnitBuckets; ++b)
-            starts[b + 1] += starts[b];
-        std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
-        for (std::size_t i = 0; i < n; ++i)
-            scratch_[next[entries[i].high >> 48]++] = entries[i];
-        for (std::size_t b = 0; b < kUnitBuckets; ++b) {
-            const std::size_t size = starts[b + 1] - starts[b];
-            if (size == 0)
-                continue;
-            Entry *bucket = scratch_.data() + starts[b];
-            if (size < kByteSortMinimum)
-                std::sort(bucket, bucket + size);
-            else
-                sortBytes(bucket, entries + starts[b], size);
-            if (bucket != entries + starts[b])
-                std::copy(bucket, bucket + size, entries + starts[b]);
-        }
-    }
-
-private:
-    static constexpr std::size_t kUnitBuckets = 1 << 16;
-    static constexpr std::size_t kByteSortMinimum = 256;
-    static constexpr int kDigits = 16;
-    static constexpr std::size_t kBuckets = 1 << 8;
-    static std::size_t digit(const Entry &e, int d)
-    {
-        return std::size_t((d < 8 ? e.low >> (8 * d) : e.high >> (8 * (d - 8))) & 0xFF);
-    }
-
-    // Sorts `from` (using `to` as room), leaving the result in `from`.
-    void sortBytes(Entry *&from, Entry *to, std::size_t n)
-    {
-        counts_.assign(kDigits * kBuckets, 0);
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint64_t lo = from[i].low, hi = from[i].high;
-#pragma GCC unroll 8
-            for (int d = 0; d < 8; ++d) {
-                ++counts_[std::size_t(d) * kBuckets + ((lo >> (8 * d)) & 0xFF)];
-                ++counts_[std::size_t(d + 8) * kBuckets + ((hi >> (8 * d)) & 0xFF)];
-            }
-        }
+        Entry *from = &*first, *to = scratch_.data();
         for (int d = 0; d < kDigits; ++d) {
             std::uint32_t *count = counts_.data() + std::size_t(d) * kBuckets;
             if (count[digit(*from, d)] == n)
@@ -164,14 +124,20 @@ private:
             std::uint32_t sum = 0;
             for (std::size_t b = 0; b < kBuckets; ++b)
                 sum += std::exchange(count[b], sum);
-            const bool high = d >= 8;
-            const int shift = 8 * (d & 7);
-            for (std::size_t i = 0; i < n; ++i) {
-                const std::uint64_t word = high ? from[i].high : from[i].low;
-                to[count[(word >> shift) & 0xFF]++] = from[i];
-            }
+            for (std::size_t i = 0; i < n; ++i)
+                to[count[digit(from[i], d)]++] = from[i];
             std::swap(from, to);
         }
+        if (from != &*first)
+            std::copy(from, from + n, first);
+    }
+
+private:
+    static constexpr int kDigits = 8;
+    static constexpr std::size_t kBuckets = 1 << 16;
+    static std::size_t digit(const Entry &e, int d)
+    {
+        return std::size_t((d < 4 ? e.low >> (16 * d) : e.high >> (16 * (d - 4))) & 0xFFFF);
     }
 
     std::vector<std::uint32_t> counts_;
