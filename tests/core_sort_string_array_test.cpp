@@ -140,6 +140,18 @@ TEST(StableCodeUnitOrder, LargeListOverTheWholeUnitRange)
     expectStableBinaryOrder(items);
 }
 
+TEST(StableCodeUnitOrder, ManyLongTiesAcrossTheWholeList)
+{
+    // Every item shares its first eight units with a tenth of the others, so
+    // the whole list is refined again, in groups spread over all of it.
+    TextGenerator generate(3601);
+    QStringList strings;
+    for (int k = 0; k < 150000; ++k)
+        strings.append(QString(8, QChar(u'a' + generate.below(10))) + generate.sortable(6));
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+}
+
 TEST(StableCodeUnitOrder, EdgeShapedLists)
 {
     const QString pair = QString::fromUtf16(u"\U0001F600");
