@@ -1,9 +1,16 @@
 #include "Utf8.h"
 
+#include "lib/LargePages.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::cli {
 
@@ -74,12 +81,46 @@ namespace wordloom::cli {
 
 namespace {
 
-bool hasHighBitOrLf(quint64 word)
+// The number of LF bytes (at most one CR is added for each).
+qsizetype countLineFeeds(const unsigned char *p, qsizetype n)
 {
-    const quint64 lf = word ^ 0x0A0A0A0A0A0A0A0AULL;
-    const quint64 zeroByte = (lf - 0x0101010101010101ULL) & ~lf & 0x8080808080808080ULL;
-    return (word & 0x8080808080808080ULL) || zeroByte;
+    qsizetype count = 0, i = 0;
+#if defined(__SSE2__)
+    // Byte lanes count matches (a match is -1) for up to 255 blocks, then
+    // are summed.
+    while (i + 16 <= n) {
+        __m128i lanes = _mm_setzero_si128();
+        const qsizetype stop = std::min(n - 15, i + 16 * 255);
+        for (; i < stop; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+        count += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+#endif
+    for (; i < n; ++i)
+        count += p[i] == '\n';
+    return count;
 }
+
+#if defined(__SSE2__)
+// Widens sixteen bytes into sixteen units at `write` when all are ASCII, and
+// returns how many of them count: all sixteen, or those before the first LF
+// when `stopAtLf`. -1 (nothing written) when a byte is not ASCII.
+int widenAscii(const unsigned char *p, char16_t *write, bool stopAtLf)
+{
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    if (_mm_movemask_epi8(bytes) != 0)
+        return -1;
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(write), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(write + 8), _mm_unpackhi_epi8(bytes, zero));
+    const unsigned lf =
+        stopAtLf ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))) : 0;
+    return lf == 0 ? 16 : std::countr_zero(lf);
+}
+#endif
 
 // The code point of the well-formed sequence at p and its length.
 char32_t decodeSequence(const unsigned char *p, int &length)
@@ -103,25 +144,38 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
-    const qsizetype extra = lfToCrLf ? bytes.count('\n') : 0;
+    const qsizetype extra = lfToCrLf ? countLineFeeds(p, n) : 0;
     QString out(n + extra, Qt::Uninitialized);
+    wordloom::adviseLargePages(out.data(), std::size_t(n + extra) * sizeof(QChar));
     char16_t *const begin = reinterpret_cast<char16_t *>(out.data());
     char16_t *write = begin;
+    // An LF gets its CR unless the text already has one before it.
+    auto writeLf = [&] {
+        if (lfToCrLf && (write == begin || write[-1] != u'\r'))
+            *write++ = u'\r';
+        *write++ = u'\n';
+    };
     qsizetype i = 0;
     while (i < n) {
-        // Plain ASCII without line feeds is widened eight bytes at a time.
-        quint64 word;
-        if (i + 8 <= n && (std::memcpy(&word, p + i, 8), !hasHighBitOrLf(word))) {
-            for (int k = 0; k < 8; ++k)
-                write[k] = p[i + k];
-            write += 8;
-            i += 8;
-            continue;
+#if defined(__SSE2__)
+        // Never writes past the buffer: at most as many units as bytes read
+        // plus the CRs already added.
+        if (i + 16 <= n) {
+            const int taken = widenAscii(p + i, write, lfToCrLf);
+            if (taken >= 0) {
+                i += taken;
+                write += taken;
+                if (taken < 16)
+                    writeLf(), ++i;
+                continue;
+            }
         }
+#endif
         if (p[i] < 0x80) {
-            if (p[i] == '\n' && lfToCrLf && (write == begin || write[-1] != u'\r'))
-                *write++ = u'\r';
-            *write++ = p[i++];
+            if (p[i] == '\n')
+                writeLf(), ++i;
+            else
+                *write++ = p[i++];
             continue;
         }
         int length;
@@ -140,12 +194,41 @@ QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf)
 
 namespace {
 
+#if defined(__SSE2__)
+// Narrows eight units into eight bytes at `write` when all are ASCII, and
+// returns how many of them count: all eight, or those before the first CR
+// when `stopAtCr`. -1 (nothing written) when a unit is not ASCII.
+int narrowAscii(const char16_t *p, char *write, bool stopAtCr)
+{
+    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i high = _mm_and_si128(units, _mm_set1_epi16(short(0xFF80)));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF)
+        return -1;
+    _mm_storel_epi64(reinterpret_cast<__m128i *>(write), _mm_packus_epi16(units, units));
+    const unsigned cr =
+        stopAtCr ? unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(13)))) : 0;
+    return cr == 0 ? 8 : std::countr_zero(cr) / 2;
+}
+#endif
+
 // Appends the UTF-8 form of the units of `text` from `from` to `to`; a lone
 // surrogate becomes "?", as in QString::toUtf8.
 char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype size,
                   bool crLfToLf, char *write)
 {
     for (qsizetype i = from; i < to; ++i) {
+#if defined(__SSE2__)
+        // Runs of ASCII go eight units at a time, up to a CR that may drop.
+        while (i + 8 <= to) {
+            const int taken = narrowAscii(text + i, write, crLfToLf);
+            if (taken < 0)
+                break;
+            i += taken;
+            write += taken;
+            if (taken < 8)
+                break;
+        }
+#else
         // Runs of ASCII without CR go four units at a time.
         while (i + 4 <= to) {
             std::uint64_t units;
@@ -159,6 +242,7 @@ char *encodeUnits(const char16_t *text, qsizetype from, qsizetype to, qsizetype 
             write += 4;
             i += 4;
         }
+#endif
         if (i >= to)
             break;
         const char16_t u = text[i];

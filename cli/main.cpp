@@ -4,6 +4,7 @@
 #include "ops/CommandError.h"
 #include "ops/CommandHost.h"
 #include "ops/CommandTable.h"
+#include "lib/LargePages.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,8 +65,12 @@ QByteArray readAll(std::FILE *in)
 {
     QByteArray data;
     struct stat info {};
-    if (fstat(fileno(in), &info) == 0 && S_ISREG(info.st_mode))
-        data.reserve(qsizetype(info.st_size) + 1);
+    if (fstat(fileno(in), &info) == 0 && S_ISREG(info.st_mode)) {
+        // A file is read straight into a buffer of its size.
+        data.resize(qsizetype(info.st_size) + 1);
+        wordloom::adviseLargePages(data.data(), size_t(data.size()));
+        data.resize(qsizetype(std::fread(data.data(), 1, size_t(info.st_size), in)));
+    }
     char buffer[1 << 16];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)

@@ -1,5 +1,7 @@
 #include "CodeUnitOrder.h"
 
+#include "LargePages.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -65,27 +67,33 @@ void setKey(Entry &entry, QStringView item, qsizetype depth)
 {
     const qsizetype left = item.size() - depth;
     const char16_t *p = item.utf16() + depth;
-    auto unit = [&](qsizetype k) -> std::uint64_t { return k < left ? p[k] : 0u; };
-    entry.high = unit(0) << 48 | unit(1) << 32 | unit(2) << 16 | unit(3);
-    entry.low = unit(4) << 48 | unit(5) << 32 | unit(6) << 16 |
-                std::uint64_t(std::min<qsizetype>(left, kMore));
+    const std::uint64_t count = std::uint64_t(std::min<qsizetype>(left, kMore));
+    if (left >= kUnitsPerKey) { // the common case, without a test per unit
+        using U = std::uint64_t;
+        entry.high = U(p[0]) << 48 | U(p[1]) << 32 | U(p[2]) << 16 | U(p[3]);
+        entry.low = U(p[4]) << 48 | U(p[5]) << 32 | U(p[6]) << 16 | count;
+        return;
+    }
+    std::uint64_t unit[kUnitsPerKey] = {};
+    for (qsizetype k = 0; k < left; ++k)
+        unit[k] = p[k];
+    entry.high = unit[0] << 48 | unit[1] << 32 | unit[2] << 16 | unit[3];
+    entry.low = unit[4] << 48 | unit[5] << 32 | unit[6] << 16 | count;
 }
 
-// Small groups are finished by a stable insertion sort on the whole strings:
-// cheaper than another round of keys, which would read every string again.
+// Small groups are sorted on their keys alone: the keys' loads are
+// independent, so their cache misses overlap, where comparing whole strings
+// would wait for one miss after another.
 constexpr std::size_t kSmallGroup = 32;
 
-void insertionSortFrom(std::span<const QStringView> items, EntryIt first, EntryIt last,
-                       qsizetype depth)
+void insertionSort(EntryIt first, EntryIt last)
 {
     if (first == last) // no item: first + 1 would point past the end
         return;
     for (auto it = first + 1; it < last; ++it) {
         const Entry moving = *it;
-        const QStringView movingTail = items[moving.index].sliced(depth);
         auto hole = it;
-        while (hole != first &&
-               compareCodeUnits(items[(hole - 1)->index].sliced(depth), movingTail) > 0) {
+        while (hole != first && moving < *(hole - 1)) {
             *hole = *(hole - 1);
             --hole;
         }
@@ -107,6 +115,8 @@ public:
             for (int d = 0; d < kDigits; ++d)
                 ++counts_[std::size_t(d) * kBuckets + digit(*it, d)];
         }
+        if (scratch_.capacity() < n)
+            reserveLarge(scratch_, n);
         scratch_.resize(n);
         Entry *from = &*first, *to = scratch_.data();
         for (int d = 0; d < kDigits; ++d) {
@@ -148,13 +158,13 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
 {
     const auto first = entries.begin() + std::ptrdiff_t(group.begin);
     const auto last = entries.begin() + std::ptrdiff_t(group.end);
-    if (group.end - group.begin <= kSmallGroup)
-        return insertionSortFrom(items, first, last, group.depth);
     for (auto it = first; it != last; ++it)
         setKey(*it, items[it->index], group.depth);
     // Already in order is common for runs of equal or presorted strings.
     if (std::is_sorted(first, last))
         ;
+    else if (std::size_t(last - first) <= kSmallGroup)
+        insertionSort(first, last);
     else if (std::size_t(last - first) >= KeyRadixSort::kMinimum)
         radixSort(first, last);
     else
@@ -172,27 +182,56 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
     }
 }
 
+// Hints for the group after next (its views) and the next group (its units);
+// the first 64 members are plenty to keep the memory busy meanwhile.
+constexpr std::size_t kPrefetchedMembers = 64;
+
+void prefetchViews(std::span<const QStringView> items, const std::vector<Entry> &entries,
+                   const Group &group)
+{
+    for (std::size_t k = group.begin; k < group.end && k < group.begin + kPrefetchedMembers; ++k)
+        __builtin_prefetch(&items[entries[k].index]);
+}
+
+void prefetchUnits(std::span<const QStringView> items, const std::vector<Entry> &entries,
+                   const Group &group)
+{
+    for (std::size_t k = group.begin; k < group.end && k < group.begin + kPrefetchedMembers; ++k)
+        __builtin_prefetch(items[entries[k].index].utf16() + group.depth);
+}
+
 } // namespace
 
 std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items)
 {
     if (items.size() > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("too many items to sort");
-    std::vector<Entry> entries(items.size());
+    std::vector<Entry> entries;
+    reserveLarge(entries, items.size());
+    entries.resize(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
         entries[i].index = std::uint32_t(i);
     // Within every tie the index breaks it, so each group stays in index
     // order and the result is stable.
     KeyRadixSort radixSort;
-    std::vector<Group> pending{{0, entries.size(), 0}};
-    while (!pending.empty()) {
-        const Group group = pending.back();
-        pending.pop_back();
-        sortGroup(items, entries, radixSort, group, pending);
+    // Ties are refined level by level, in place order, so that the strings
+    // of the next group can be fetched while the current one is sorted.
+    std::vector<Group> level{{0, entries.size(), 0}}, next;
+    while (!level.empty()) {
+        for (std::size_t g = 0; g < level.size(); ++g) {
+            if (g + 2 < level.size())
+                prefetchViews(items, entries, level[g + 2]);
+            if (g + 1 < level.size())
+                prefetchUnits(items, entries, level[g + 1]);
+            sortGroup(items, entries, radixSort, level[g], next);
+        }
+        level.swap(next);
+        next.clear();
     }
-    std::vector<std::uint32_t> order(entries.size());
-    for (std::size_t k = 0; k < entries.size(); ++k)
-        order[k] = entries[k].index;
+    std::vector<std::uint32_t> order;
+    reserveLarge(order, entries.size());
+    for (const Entry &entry : entries)
+        order.push_back(entry.index);
     return order;
 }
 

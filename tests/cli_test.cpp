@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include <cstdio>
 
 namespace {
@@ -88,19 +91,60 @@ TEST(Utf8, DecodingMatchesQtAndTurnsBareLineFeedsIntoPairs)
     EXPECT_EQ(decodeUtf8("", true), QString());
 }
 
+TEST(Utf8, DecodingGeneratedTextsMatchesQt)
+{
+    // Line feeds, CRs and multi-byte sequences at every offset of the
+    // sixteen-byte steps, and runs longer than a step.
+    const QByteArray pieces[] = {"a", "bc", "\n", "\r", "\r\n", "\n\n", "\xC3\xA9", "\xE2\x82\xAC",
+                                 "\xF0\x9F\x98\x80", "0123456789abcdefghij", QByteArray(1, '\0')};
+    std::mt19937 random(4242);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray bytes;
+        const int count = int(random() % 40);
+        for (int k = 0; k < count; ++k)
+            bytes += pieces[random() % std::size(pieces)];
+        const QString expected = QString::fromUtf8(bytes);
+        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, false), expected);
+        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, true), wordloom::cli::toCrLf(expected));
+    }
+}
+
+QByteArray writtenUtf8(const QString &text, bool crLfToLf)
+{
+    std::FILE *file = std::tmpfile();
+    EXPECT_TRUE(wordloom::cli::writeUtf8(file, text, crLfToLf));
+    std::rewind(file);
+    QByteArray written(4 * text.size() + 1, Qt::Uninitialized);
+    written.truncate(qsizetype(std::fread(written.data(), 1, size_t(written.size()), file)));
+    std::fclose(file);
+    return written;
+}
+
+TEST(Utf8, WritingGeneratedTextsMatchesQt)
+{
+    // CRs, pairs and wide or lone surrogate units at every offset of the
+    // eight-unit steps.
+    const QString pieces[] = {"a", "bc", "\r", "\n", "\r\n", "\r\r\n", "\u00E9", "\u20AC",
+                              QString::fromUtf16(u"\U0001F600"), QString(QChar(0xD800)),
+                              QString(QChar(0xDC00)), "0123456789abcdefghij"};
+    std::mt19937 random(4343);
+    for (int i = 0; i < 2000; ++i) {
+        QString text;
+        const int count = int(random() % 40);
+        for (int k = 0; k < count; ++k)
+            text += pieces[random() % std::size(pieces)];
+        ASSERT_EQ(writtenUtf8(text, true), wordloom::cli::crLfToLf(text).toUtf8());
+        ASSERT_EQ(writtenUtf8(text, false), text.toUtf8());
+    }
+}
+
 TEST(Utf8, WritingAcrossBlockBoundariesKeepsPairsWhole)
 {
     // A CR LF pair and a surrogate pair straddle the writer's block size.
     constexpr qsizetype block = qsizetype(1) << 18;
     for (const QString &pair : {QString("\r\n"), QString::fromUtf16(u"\U0001F600")}) {
         const QString text = QString(block - 1, u'x') + pair + QString(5, u'y') + QChar(0xD800);
-        std::FILE *file = std::tmpfile();
-        ASSERT_TRUE(wordloom::cli::writeUtf8(file, text, true));
-        std::rewind(file);
-        QByteArray written(4 * text.size(), Qt::Uninitialized);
-        written.truncate(qsizetype(std::fread(written.data(), 1, size_t(written.size()), file)));
-        std::fclose(file);
-        EXPECT_EQ(written, wordloom::cli::crLfToLf(text).toUtf8());
+        EXPECT_EQ(writtenUtf8(text, true), wordloom::cli::crLfToLf(text).toUtf8());
     }
 }
 

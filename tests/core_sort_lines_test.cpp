@@ -1,4 +1,5 @@
 #include "ops/SortLines.h"
+#include "ops/TextViews.h"
 #include "reference/Literal.h"
 #include "support/CommandRun.h"
 #include "support/TextGenerator.h"
@@ -81,6 +82,22 @@ TEST(SortLines, NulCharactersAreOrdinaryCharacters)
     const QString nul(QChar(0));
     EXPECT_EQ(sortLinesResult(QStringLiteral("a") + nul + QStringLiteral("\r\na\r\n") + nul),
               QStringLiteral("") + nul + QStringLiteral("\r\na\r\na") + nul);
+}
+
+// Splitting compares eight units at a time: pairs at every offset, lone CRs
+// and LFs, CR CR LF, against Qt's split.
+TEST(SplitAtCrLf, MatchesQtSplitOnGeneratedTexts)
+{
+    wt::TextGenerator generate(3501);
+    for (int i = 0; i < 3000; ++i) {
+        const QString text = generate.text(i % 10 == 0 ? 400 : 30);
+        const std::vector<QStringView> pieces = ops::splitAtCrLf(text);
+        const QStringList expected = text.isEmpty() ? QStringList() : text.split(QStringLiteral("\r\n"));
+        ASSERT_EQ(qsizetype(pieces.size()), expected.size());
+        ASSERT_EQ(ops::countCrLfPieces(text), expected.size());
+        for (std::size_t k = 0; k < pieces.size(); ++k)
+            ASSERT_EQ(pieces[k], expected[qsizetype(k)]);
+    }
 }
 
 } // namespace

@@ -110,4 +110,76 @@ TEST(StableCodeUnitOrder, DescendingAndPresortedInputs)
     expectStableBinaryOrder(items);
 }
 
+// Many small and middle-sized lists, so that every group size of the
+// refinement meets equal strings, prefixes, NUL and surrogate units.
+TEST(StableCodeUnitOrder, MatchesStableSortOnManyGeneratedLists)
+{
+    TextGenerator generate(3301);
+    for (int i = 0; i < 600; ++i) {
+        QStringList strings;
+        const int n = generate.below(i % 10 == 0 ? 3000 : 120);
+        const QString shared = QString(generate.below(24), u'k');
+        for (int k = 0; k < n; ++k) {
+            switch (generate.below(5)) {
+            case 0: strings.append(QString()); break;
+            case 1: strings.append(shared + generate.sortable(10)); break;
+            default: strings.append(generate.sortable(8)); break;
+            }
+        }
+        std::vector<QStringView> items(strings.cbegin(), strings.cend());
+        expectStableBinaryOrder(items);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(StableCodeUnitOrder, LargeListOverTheWholeUnitRange)
+{
+    // First units from all over 0..FFFF give many small first-unit buckets;
+    // a few crowded ones go through the byte passes.
+    TextGenerator generate(3401);
+    QStringList strings;
+    for (int k = 0; k < 60000; ++k) {
+        const char16_t first = k % 3 == 0 ? char16_t(generate.below(4)) : char16_t(generate.below(65536));
+        strings.append(QChar(first) + generate.sortable(9));
+    }
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+}
+
+TEST(StableCodeUnitOrder, ManyLongTiesAcrossTheWholeList)
+{
+    // Every item shares its first eight units with a tenth of the others, so
+    // the whole list is refined again, in groups spread over all of it.
+    TextGenerator generate(3601);
+    QStringList strings;
+    for (int k = 0; k < 150000; ++k)
+        strings.append(QString(8, QChar(u'a' + generate.below(10))) + generate.sortable(6));
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+}
+
+TEST(StableCodeUnitOrder, EdgeShapedLists)
+{
+    const QString pair = QString::fromUtf16(u"\U0001F600");
+    QStringList strings;
+    for (int k = 0; k < 5000; ++k) {
+        // Equal up to the last of many units, which decides; NUL and
+        // surrogates at every position of a key.
+        QString s = QString(k % 23, u'a') + QChar(char16_t(k % 3 == 0 ? 0xD83D : k % 3 == 1 ? 0 : 0xE000));
+        if (k % 5 == 0)
+            s += pair;
+        strings.append(s);
+        strings.append(QString());
+        strings.append(QString(k % 9, QChar(0)));
+    }
+    std::vector<QStringView> items(strings.cbegin(), strings.cend());
+    expectStableBinaryOrder(items);
+    std::reverse(items.begin(), items.end());
+    expectStableBinaryOrder(items);
+    const std::vector<QStringView> allEmpty(40000, QStringView());
+    expectStableBinaryOrder(allEmpty);
+    expectStableBinaryOrder({});
+}
+
 } // namespace
