@@ -28,4 +28,11 @@ public:
 // How a cancellable command ended.
 enum class Outcome { Ready, Cancelled };
 
+// The exit of every cancel test that finds the request.
+inline Outcome cancelled(CommandHost &host)
+{
+    host.showStatus(QStringLiteral("Cancelled"));
+    return Outcome::Cancelled;
+}
+
 } // namespace wordloom

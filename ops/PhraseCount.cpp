@@ -6,14 +6,6 @@
 
 namespace wordloom::ops {
 
-namespace {
-Outcome cancelled(CommandHost &host)
-{
-    host.showStatus(QStringLiteral("Cancelled"));
-    return Outcome::Cancelled;
-}
-} // namespace
-
 Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_t budgetBytes)
 {
     host.showStatus(QStringLiteral("Dehyphenating..."));

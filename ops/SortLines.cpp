@@ -15,12 +15,6 @@ QStringView withoutLeadingSpaces(QStringView line)
 }
 } // namespace
 
-Outcome cancelled(CommandHost &host)
-{
-    host.showStatus(QStringLiteral("Cancelled"));
-    return Outcome::Cancelled;
-}
-
 std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host)
 {
     if (host.cancelRequested())

@@ -31,7 +31,4 @@ struct SortedLines {
 // posting "Cancelled".
 std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host);
 
-// Posts "Cancelled" and reports the outcome, for every cancel test that finds the request.
-Outcome cancelled(CommandHost &host);
-
 } // namespace wordloom::ops

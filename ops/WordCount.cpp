@@ -5,14 +5,6 @@
 
 namespace wordloom::ops {
 
-namespace {
-Outcome cancelled(CommandHost &host)
-{
-    host.showStatus(QStringLiteral("Cancelled"));
-    return Outcome::Cancelled;
-}
-} // namespace
-
 Outcome wordCount(CommandHost &host, const QString &groupSeparator)
 {
     FrequencyTable table = basLibWordFreq::BuildWordFrequency(host.inputText(), host);

@@ -29,7 +29,7 @@ QString withoutFirstWord(const QString &p)
     return b < 0 ? QString() : p.mid(b + 1);
 }
 
-Outcome cancelled(CommandHost &host)
+Outcome cancelExit(CommandHost &host)
 {
     host.showStatus(QStringLiteral("Cancelled"));
     return Outcome::Cancelled;
@@ -89,15 +89,15 @@ Outcome wordCount(CommandHost &host, const QString &separator)
 {
     FrequencyTable table = BuildWordFrequency(host.inputText(), host);
     if (host.cancelRequested())
-        return cancelled(host);
+        return cancelExit(host);
     host.showStatus(QStringLiteral("Sorting"));
     SortA2ThenA1(table, host);
     if (host.cancelRequested())
-        return cancelled(host);
+        return cancelExit(host);
     const auto result = formatRows(table, host, QStringLiteral("Sizing"),
                                    QStringLiteral("Formatting results"), 1, separator);
     if (!result)
-        return cancelled(host);
+        return cancelExit(host);
     host.setResultText(*result);
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
@@ -228,11 +228,11 @@ Outcome phraseCount(CommandHost &host, const QString &separator)
     work.replace(QStringLiteral("-\r\n"), QString());
     host.setWorkText(work);
     if (host.cancelRequested())
-        return cancelled(host);
+        return cancelExit(host);
     host.processEvents();
     auto table = BuildPhraseFrequency(work, host);
     if (!table || host.cancelRequested())
-        return cancelled(host);
+        return cancelExit(host);
     host.processEvents();
     if (table->empty()) {
         host.setResultText(QString());
@@ -242,11 +242,11 @@ Outcome phraseCount(CommandHost &host, const QString &separator)
     host.showStatus(QStringLiteral("Sorting..."));
     SortA2ThenA1(*table, host);
     if (host.cancelRequested())
-        return cancelled(host);
+        return cancelExit(host);
     const auto result = formatRows(*table, host, QStringLiteral("Sizing..."), QStringLiteral("Formatting..."),
                                    0, separator);
     if (!result)
-        return cancelled(host);
+        return cancelExit(host);
     host.setResultText(*result);
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
