@@ -1,11 +1,13 @@
 // Every command, failing or closed at each of its status posts, keeps the
 // user's text and leaves a usable window.
+#include "platform/SettingsStore.h"
 #include "support/WindowFixture.h"
 
 #include <QTest>
 #include <new>
 #include <stdexcept>
 
+using wordloom::SettingsStore;
 using wordloom::testing::WindowFixture;
 
 namespace {
@@ -98,12 +100,18 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             window.reset();
             SetUp();
             window->rtbText->setText(kInput);
+            SettingsStore::write(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
+                                 QStringLiteral("WindowState"), QStringLiteral("unset"));
             onPost = [this, post, seen = 0](const QString &) mutable {
                 if (++seen == post)
                     window->close();
             };
             button(command.name)->click();
             QTRY_VERIFY(!window->isVisible());
+            EXPECT_EQ(SettingsStore::read(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
+                                          QStringLiteral("WindowState"), QString()),
+                      QStringLiteral("0"))
+                << "the placement is stored";
             EXPECT_EQ(window->rtbText->Text(), kInput);
             EXPECT_EQ(window->NestDepth, 0);
             EXPECT_EQ(window->SaveDepth, 0);
