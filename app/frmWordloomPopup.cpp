@@ -49,7 +49,7 @@ void frmWordloom::openPanePopup(TextPane *pane, const QString &heading)
 
     const bool selected = !pane->selText().isEmpty();
     const bool editable = !pane->isReadOnly();
-    const bool hasText = !pane->Text().isEmpty();
+    const bool hasText = pane->hasText();
     mnuTextPopupCut->setEnabled(selected && editable);
     mnuTextPopupCopy->setEnabled(selected);
     mnuTextPopupDelete->setEnabled(selected && editable);

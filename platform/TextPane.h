@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <optional>
 #include <vector>
@@ -19,6 +20,8 @@ public:
 
     QString Text() const;
     void setText(const QString &text);
+    // Whether Text() is non-empty, without building it.
+    bool hasText() const { return writtenValid_ ? !written_.isEmpty() : !document()->isEmpty(); }
 
     QString selText() const;
     void setSelText(const QString &text);
