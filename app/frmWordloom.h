@@ -127,6 +127,8 @@ private:
     void runHandler(const QString &commandName, void (frmWordloom::*handler)());
     void recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName, const QString &what);
     void runStandalone(void (*operation)(CommandHost &));
+    // Runs a menu or pane handler, reporting a failure instead of letting it escape.
+    void runEditHandler(const QString &name, const std::function<void()> &handler);
 
     std::unique_ptr<Dialogs> dialogs_;
     int runningHandlers_ = 0;

@@ -60,6 +60,22 @@ void frmWordloom::setFailAtPost(int post, std::function<void()> thrower)
     failThrower_ = std::move(thrower);
 }
 
+namespace {
+// What a caught failure says, whatever was thrown.
+QString describeFailure()
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc &) {
+        return frmWordloom::tr("there was not enough memory.");
+    } catch (const std::exception &e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return frmWordloom::tr("an unexpected error occurred.");
+    }
+}
+} // namespace
+
 void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*handler)())
 {
     if (closeRequested_)
@@ -68,12 +84,8 @@ void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*han
     ++runningHandlers_;
     try {
         (this->*handler)();
-    } catch (const std::bad_alloc &) {
-        recoverFromFailure(nestDepthAtStart, commandName, tr("there was not enough memory."));
-    } catch (const std::exception &e) {
-        recoverFromFailure(nestDepthAtStart, commandName, QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        recoverFromFailure(nestDepthAtStart, commandName, tr("an unexpected error occurred."));
+        recoverFromFailure(nestDepthAtStart, commandName, describeFailure());
     }
     --runningHandlers_;
     if (runningHandlers_ == 0 && closeRequested_)
@@ -89,6 +101,16 @@ void frmWordloom::recoverFromFailure(qint16 nestDepthAtStart, const QString &com
     EndOperation();
     dialogs_->failureBox(tr("%1 could not finish: %2\nYour text is unchanged.").arg(commandName, what),
                          windowTitle());
+}
+
+void frmWordloom::runEditHandler(const QString &name, const std::function<void()> &handler)
+{
+    // Editing commands change no busy state, so a failure only needs reporting.
+    try {
+        handler();
+    } catch (...) {
+        dialogs_->failureBox(tr("%1 could not finish: %2").arg(name, describeFailure()), windowTitle());
+    }
 }
 
 } // namespace wordloom

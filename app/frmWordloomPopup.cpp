@@ -12,19 +12,27 @@ namespace wordloom {
 
 void frmWordloom::connectPopupMenu()
 {
-    connect(rtbText, &TextPane::mouseDown, this, &frmWordloom::rtbText_MouseDown);
-    connect(rtbResult, &TextPane::mouseDown, this, &frmWordloom::rtbResult_MouseDown);
-    connect(mnuTextPopupCut, &QAction::triggered, this, &frmWordloom::mnuTextPopupCut_Click);
-    connect(mnuTextPopupCopy, &QAction::triggered, this, &frmWordloom::mnuTextPopupCopy_Click);
-    connect(mnuTextPopupPaste, &QAction::triggered, this, &frmWordloom::mnuTextPopupPaste_Click);
-    connect(mnuTextPopupDelete, &QAction::triggered, this, &frmWordloom::mnuTextPopupDelete_Click);
-    connect(mnuTextPopupSelectAll, &QAction::triggered, this, &frmWordloom::mnuTextPopupSelectAll_Click);
-    connect(mnuTextPopupFind, &QAction::triggered, this, &frmWordloom::mnuTextPopupFind_Click);
+    auto bindPane = [this](TextPane *pane, void (frmWordloom::*handler)(Qt::MouseButton)) {
+        connect(pane, &TextPane::mouseDown, this, [this, handler](Qt::MouseButton button) {
+            runEditHandler(tr("The menu"), [&] { (this->*handler)(button); });
+        });
+    };
+    auto bind = [this](QAction *item, auto signal, const QString &name, void (frmWordloom::*handler)()) {
+        connect(item, signal, this, [this, name, handler] { runEditHandler(name, [&] { (this->*handler)(); }); });
+    };
+    bindPane(rtbText, &frmWordloom::rtbText_MouseDown);
+    bindPane(rtbResult, &frmWordloom::rtbResult_MouseDown);
+    bind(mnuTextPopupCut, &QAction::triggered, tr("Cut"), &frmWordloom::mnuTextPopupCut_Click);
+    bind(mnuTextPopupCopy, &QAction::triggered, tr("Copy"), &frmWordloom::mnuTextPopupCopy_Click);
+    bind(mnuTextPopupPaste, &QAction::triggered, tr("Paste"), &frmWordloom::mnuTextPopupPaste_Click);
+    bind(mnuTextPopupDelete, &QAction::triggered, tr("Delete"), &frmWordloom::mnuTextPopupDelete_Click);
+    bind(mnuTextPopupSelectAll, &QAction::triggered, tr("Select All"), &frmWordloom::mnuTextPopupSelectAll_Click);
+    bind(mnuTextPopupFind, &QAction::triggered, tr("Find"), &frmWordloom::mnuTextPopupFind_Click);
     connect(mnuTextPopupWrap, &QAction::triggered, this, [this] {
         // Qt has already reversed the mark of a checkable item; the handler
         // does that itself, so undo it here first.
         mnuTextPopupWrap->setChecked(!mnuTextPopupWrap->isChecked());
-        mnuTextPopupWrap_Click();
+        runEditHandler(tr("Wrap Lines"), [this] { mnuTextPopupWrap_Click(); });
     });
 }
 

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QTimer>
+#include <new>
 
 using wordloom::testing::PopupFixture;
 
@@ -206,6 +207,26 @@ TEST_F(PaneEditing, SelectAllCoversEveryLine)
     EXPECT_TRUE(window->rtbText->Text().isEmpty());
     rightClick(window->rtbText, window->mnuTextPopupPaste);
     EXPECT_EQ(window->rtbText->Text(), lines);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PaneEditing, AFailingMenuIsReportedAndTheWindowGoesOn)
+{
+    const auto normalMenu = window->showPopupMenu;
+    window->showPopupMenu = [](QMenu &) { throw std::bad_alloc(); };
+    window->rtbText->setText(QStringLiteral("keep"));
+    rightClick(window->rtbText);
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].kind, QStringLiteral("failure"));
+    EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
+    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("keep"));
+
+    window->showPopupMenu = normalMenu;
+    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
+    EXPECT_EQ(window->rtbText->selLength(), 4);
 }
 
 } // namespace
