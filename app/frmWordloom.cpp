@@ -136,7 +136,8 @@ void frmWordloom::createMenus()
 {
     mnuAbout = menuBar()->addAction(QStringLiteral("&About"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
-    connect(mnuAbout, &QAction::triggered, this, &frmWordloom::mnuAbout_Click);
+    connect(mnuAbout, &QAction::triggered, this,
+            [this] { runEditHandler(tr("About"), [this] { mnuAbout_Click(); }); });
 
     // The pop-up root is never added to the menu bar: it only opens on a right click.
     mnuTextPopup = new QMenu(QStringLiteral("Text Popup Menu"), this);
