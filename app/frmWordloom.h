@@ -67,6 +67,9 @@ public:
     void EndOperation();
     void ShowStatus(const QString &text);
 
+    // The memory Phrase Count may use for its phrases before it gives up (bytes).
+    std::size_t phraseCountBudget = std::size_t(1) << 30;
+
     // For tests: a command fails at the given status post (1-based, 0 never).
     void setFailAtPost(int post, std::function<void()> thrower);
 

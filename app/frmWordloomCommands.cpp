@@ -47,7 +47,13 @@ void frmWordloom::cmdClean_Click() { runStandalone(&ops::charactersOnly); }
 void frmWordloom::cmdPurify_Click() { runStandalone(&ops::lettersOnly); }
 void frmWordloom::cmdBinaryCodes_Click() { runStandalone(&ops::binaryCodes); }
 void frmWordloom::cmdWordCount_Click() { runStandalone([](CommandHost &h) { ops::wordCount(h); }); }
-void frmWordloom::cmdPhraseCount_Click() { runStandalone([](CommandHost &h) { ops::phraseCount(h); }); }
+void frmWordloom::cmdPhraseCount_Click()
+{
+    BeginOperation();
+    WindowCommandHost host(*this);
+    ops::phraseCount(host, ops::systemGroupSeparator(), phraseCountBudget);
+    EndOperation();
+}
 
 // Sort Lines and Sort Words also run as steps of Unique Lines and Unique Words,
 // which keep the busy state until they end.

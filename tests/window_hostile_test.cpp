@@ -130,4 +130,24 @@ TEST_F(HostileInput, ManyDistinctWordsAndALongLine)
     EXPECT_EQ(window->rtbResult->Text().size(), 9 * input.size());
 }
 
+TEST_F(HostileInput, PhraseCountOnATooRepetitiveTextSaysSoAndKeepsEverything)
+{
+    QString paragraph;
+    for (int i = 0; i < 40; ++i)
+        paragraph += QStringLiteral("w%1 ").arg(i);
+    const QString text = paragraph.repeated(60);
+    window->phraseCountBudget = 64 * 1024;
+    window->sbStatus->setPumpInterval(30);
+    window->rtbResult->setText(QStringLiteral("before"));
+    window->rtbText->setText(text);
+    button("cmdPhraseCount")->click();
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("Phrase Count")));
+    EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("repetitive")));
+    EXPECT_EQ(window->rtbText->Text(), text);
+    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("before"));
+    EXPECT_FALSE(button("cmdCancel")->isEnabled());
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
 } // namespace
