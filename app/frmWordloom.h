@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lib/basLibStatusBar.h"
+#include "lib/basTextRepeat.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/TextPane.h"
@@ -68,7 +69,7 @@ public:
     void ShowStatus(const QString &text);
 
     // The memory Phrase Count may use for its phrases before it gives up (bytes).
-    std::size_t phraseCountBudget = std::size_t(1) << 30;
+    std::size_t phraseCountBudget = basTextRepeat::kDefaultPhraseBudget;
 
     // For tests: a command fails at the given status post (1-based, 0 never).
     void setFailAtPost(int post, std::function<void()> thrower);
