@@ -9,9 +9,13 @@
 namespace wordloom {
 
 namespace {
-void setPointer(frmWordloom &w, bool wait)
+// The wait pointer, set on the panes too since they keep their own pointer
+// otherwise; and the panes' background layout held so that it does not eat
+// into the command at its status posts.
+void setBusyLook(frmWordloom &w, bool wait)
 {
-    // The panes keep their own pointer otherwise, so the wait pointer is set on them too.
+    w.rtbText->holdBackgroundLayout(wait);
+    w.rtbResult->holdBackgroundLayout(wait);
     if (wait) {
         w.setCursor(Qt::WaitCursor);
         w.rtbText->viewport()->setCursor(Qt::WaitCursor);
@@ -26,7 +30,7 @@ void setPointer(frmWordloom &w, bool wait)
 
 void frmWordloom::BeginOperation()
 {
-    setPointer(*this, true);
+    setBusyLook(*this, true);
     sbStatus->pumpNextPost();
     ShowStatus(QStringLiteral("Starting..."));
     cmdCancel->setEnabled(true);
@@ -35,7 +39,7 @@ void frmWordloom::BeginOperation()
 void frmWordloom::EndOperation()
 {
     cmdCancel->setEnabled(false);
-    setPointer(*this, false);
+    setBusyLook(*this, false);
     sbStatus->flush();
 }
 

@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -23,6 +24,22 @@ TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
         if (!writing_)
             writtenValid_ = false;
     });
+    document()->documentLayout()->installEventFilter(this);
+}
+
+void TextPane::holdBackgroundLayout(bool hold)
+{
+    holdingLayout_ = hold;
+}
+
+bool TextPane::eventFilter(QObject *watched, QEvent *event)
+{
+    // The document lays itself out in timer steps to size the scroll bars;
+    // while a command runs those steps wait, the visible part is laid out
+    // when it is painted.
+    if (holdingLayout_ && event->type() == QEvent::Timer && watched == document()->documentLayout())
+        return true;
+    return QTextEdit::eventFilter(watched, event);
 }
 
 namespace {

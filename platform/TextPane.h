@@ -20,6 +20,9 @@ public:
 
     QString Text() const;
     void setText(const QString &text);
+    // Holds the document's background layout (scroll-bar sizing) while set.
+    void holdBackgroundLayout(bool hold);
+
     // Whether Text() is non-empty, without building it.
     bool hasText() const { return writtenValid_ ? !written_.isEmpty() : !document()->isEmpty(); }
 
@@ -46,6 +49,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QString fromDocumentText(const QString &raw, int firstPosition) const;
@@ -57,6 +61,7 @@ private:
     QString written_;
     bool writtenValid_ = false;
     bool writing_ = false;
+    bool holdingLayout_ = false;
     std::optional<float> rightMargin_;
     QString searchable_;
     std::vector<int> searchBreaks_;

@@ -1,6 +1,8 @@
 #include "platform/TextPane.h"
 #include "support/QtPrinters.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -110,6 +112,32 @@ TEST(TextPane, FindSeesThroughTheBreaksOfALongLine)
     EXPECT_EQ(pin, 8500 + 2) << "two display breaks before it";
     EXPECT_EQ(pane.selText(), QStringLiteral("pin"));
     EXPECT_EQ(pane.find(QStringLiteral("pin"), pin + 1), -1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TextPane, BackgroundLayoutWaitsWhileHeld)
+{
+    QString text;
+    for (int i = 0; i < 40000; ++i)
+        text += QStringLiteral("line number %1 of a long text\r\n").arg(i);
+    TextPane held, free;
+    for (TextPane *pane : {&held, &free}) {
+        pane->resize(400, 200);
+        pane->show();
+    }
+    held.holdBackgroundLayout(true);
+    held.setText(text);
+    free.setText(text);
+    // The scroll bar's range grows as the layout proceeds.
+    auto laidOut = [](TextPane &pane) { return pane.verticalScrollBar()->maximum(); };
+    const int heldAtStart = laidOut(held);
+    QTRY_VERIFY(laidOut(free) > 4 * heldAtStart);
+    EXPECT_EQ(laidOut(held), heldAtStart);
+    held.holdBackgroundLayout(false);
+    QTRY_COMPARE(laidOut(held), laidOut(free));
 }
 
 } // namespace
