@@ -28,6 +28,22 @@ TEST_F(Lifecycle, OpensIdleWithTheSampleText)
     EXPECT_EQ(entries.front()->text(), QStringLiteral("&About"));
 }
 
+TEST_F(Lifecycle, TheScratchPanesAreNeverShown)
+{
+    // They start with their own names and are text buffers, not widgets.
+    EXPECT_EQ(window->rtbWork.Text(), QStringLiteral("rtbWork"));
+    EXPECT_EQ(window->rtbSave.Text(), QStringLiteral("rtbSave"));
+    window->showMaximized();
+    window->showNormal();
+    window->resize(2000, 1500);
+    button("cmdUniqueWords")->click();
+    for (QWidget *w : window->findChildren<QWidget *>())
+        EXPECT_FALSE(w->objectName().startsWith(QStringLiteral("rtbWork")) ||
+                     w->objectName().startsWith(QStringLiteral("rtbSave")))
+            << w->objectName().toStdString();
+    EXPECT_EQ(window->findChildren<wordloom::TextPane *>().size(), 2);
+}
+
 TEST_F(Lifecycle, ChangeCaseThroughTheButton)
 {
     window->rtbText->setText(QStringLiteral("Hello World"));
