@@ -4,7 +4,7 @@
 // of a command, and the comparison that stops the fuzzer on the first
 // difference between the real command and its literal transcription.
 
-#include "support/RecordingHost.h"
+#include "support/CommandRun.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,32 +49,12 @@ inline int cancelAtPost(std::uint8_t control, qsizetype posts)
     return 1 + int((qsizetype(control >> 2) * posts) / 64);
 }
 
-// Everything a command did to its host.
-struct Run {
-    std::optional<Outcome> outcome;
-    QStringList posts;
-    int cancelTests = 0;
-    int eventPumps = 0;
-    std::optional<QString> work;
-    std::optional<QString> result;
-};
+using Run = testing::CommandRun;
 
 template <typename Command>
 Run record(Command command, const QString &input, int cancelAt = 0)
 {
-    testing::RecordingHost host(input);
-    host.cancelAtPost = cancelAt;
-    Run run;
-    if constexpr (std::is_void_v<decltype(command(host))>)
-        command(host);
-    else
-        run.outcome = command(host);
-    run.posts = host.posts;
-    run.cancelTests = host.cancelTests;
-    run.eventPumps = host.eventPumps;
-    run.work = host.work;
-    run.result = host.result;
-    return run;
+    return testing::runCommand(command, input, cancelAt);
 }
 
 inline QByteArray shown(const QString &text)

@@ -3,7 +3,7 @@
 #include "ops/BinaryCodes.h"
 #include "ops/CharacterFilters.h"
 #include "reference/Literal.h"
-#include "support/CommandRun.h"
+#include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "ops/SortLines.h"
 #include "ops/TextViews.h"
 #include "reference/Literal.h"
-#include "support/CommandRun.h"
+#include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
 
 #include <gtest/gtest.h>

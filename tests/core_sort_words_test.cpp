@@ -1,6 +1,6 @@
 #include "ops/SortWords.h"
 #include "reference/Literal.h"
-#include "support/CommandRun.h"
+#include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
 
 #include <gtest/gtest.h>

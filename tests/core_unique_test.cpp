@@ -2,7 +2,7 @@
 #include "ops/SortWords.h"
 #include "ops/UniqueLines.h"
 #include "reference/Literal.h"
-#include "support/CommandRun.h"
+#include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
 
 #include <gtest/gtest.h>
