@@ -43,4 +43,14 @@ qsizetype FindInArray(const QStringList &array, QStringView value)
     return -1;
 }
 
+QStringView TrimSpaces(QStringView text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 } // namespace basLibString

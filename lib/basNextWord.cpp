@@ -1,5 +1,7 @@
 #include "basNextWord.h"
 
+#include "basLibString.h"
+
 namespace basNextWord {
 
 namespace {
@@ -16,21 +18,12 @@ QString collapseSpaceRuns(const QString &text)
     return out;
 }
 
-QString trimSpaces(const QString &text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
 } // namespace
 
 QString NextWord(const QString &text)
 {
     if (!text.isEmpty()) {
-        scanText = trimSpaces(collapseSpaceRuns(text)) + u' ';
+        scanText = basLibString::TrimSpaces(collapseSpaceRuns(text)).toString() + u' ';
         scanPosition = 1;
         return {};
     }

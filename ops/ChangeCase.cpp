@@ -1,19 +1,10 @@
 #include "ChangeCase.h"
 
+#include "lib/basLibString.h"
+
 namespace wordloom::ops {
 
 namespace {
-// Spaces only: tabs and line breaks are not trimmed, and spaces are never letters.
-QStringView trimSpaces(QStringView text)
-{
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 std::optional<QString> convertByFirstAsciiLetter(const QString &input, QStringView scanned)
 {
     for (QChar c : scanned) {
@@ -29,14 +20,14 @@ std::optional<QString> convertByFirstAsciiLetter(const QString &input, QStringVi
 
 std::optional<QString> changeCaseText(const QString &input)
 {
-    return convertByFirstAsciiLetter(input, trimSpaces(input));
+    return convertByFirstAsciiLetter(input, basLibString::TrimSpaces(input));
 }
 
 void changeCase(CommandHost &host)
 {
     host.showStatus(QStringLiteral("Casing..."));
     const QString input = host.inputText();
-    const QStringView trimmed = trimSpaces(input);
+    const QStringView trimmed = basLibString::TrimSpaces(input);
     host.setWorkText(trimmed.toString());
     if (auto result = convertByFirstAsciiLetter(input, trimmed))
         host.setResultText(*result);
