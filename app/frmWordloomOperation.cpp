@@ -10,12 +10,9 @@ namespace wordloom {
 
 namespace {
 // The wait pointer, set on the panes too since they keep their own pointer
-// otherwise; and the panes' background layout held so that it does not eat
-// into the command at its status posts.
+// otherwise.
 void setBusyLook(frmWordloom &w, bool wait)
 {
-    w.rtbText->holdBackgroundLayout(wait);
-    w.rtbResult->holdBackgroundLayout(wait);
     if (wait) {
         w.setCursor(Qt::WaitCursor);
         w.rtbText->viewport()->setCursor(Qt::WaitCursor);

@@ -1,185 +1,154 @@
 #include "TextPane.h"
 
+#include "PaneDisplayText.h"
+#include "PlainLayoutWidth.h"
 #include "Twips.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
 
 namespace wordloom {
 
-TextPane::TextPane(QWidget *parent) : QTextEdit(parent)
+namespace {
+// Marks the paragraph break that only cuts a long line for display. Held in
+// the document's own formats, so undo and redo bring it back with the text.
+constexpr int kDisplayBreak = QTextFormat::UserProperty + 1;
+
+QTextCharFormat displayBreakFormat()
 {
-    setAcceptRichText(false);
+    QTextCharFormat format;
+    format.setProperty(kDisplayBreak, true);
+    return format;
+}
+
+// Inserts `text` at the cursor (replacing its selection) as the document holds it.
+void insertAsDocumentText(QTextCursor &cursor, QStringView text)
+{
+    std::vector<int> breaks;
+    const QString display = PaneDisplayText::toDocument(text, breaks);
+    const QTextCharFormat plain, marked = displayBreakFormat();
+    const QStringView all(display);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    qsizetype from = 0;
+    for (int at : breaks) {
+        cursor.insertText(all.sliced(from, at - from).toString(), plain);
+        cursor.insertBlock(cursor.blockFormat(), marked);
+        from = at + 1;
+    }
+    cursor.insertText(all.sliced(from).toString(), plain);
+    cursor.endEditBlock();
+}
+} // namespace
+
+TextPane::TextPane(QWidget *parent) : QPlainTextEdit(parent)
+{
     setContextMenuPolicy(Qt::PreventContextMenu);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(document(), &QTextDocument::contentsChange, this, [this](int, int removed, int added) {
         if (!removed && !added)
             return;
-        searchable_.clear();
         searchableValid_ = false;
+        displayBreaksValid_ = false;
         if (!writing_)
             writtenValid_ = false;
     });
-    document()->documentLayout()->installEventFilter(this);
 }
 
-void TextPane::holdBackgroundLayout(bool hold)
+const std::vector<int> &TextPane::displayBreaks() const
 {
-    holdingLayout_ = hold;
+    if (displayBreaksValid_)
+        return displayBreaks_;
+    // A block's character format is that of the break before it.
+    displayBreaks_.clear();
+    for (QTextBlock b = document()->firstBlock().next(); b.isValid(); b = b.next())
+        if (b.charFormat().hasProperty(kDisplayBreak))
+            displayBreaks_.push_back(b.position() - 1);
+    displayBreaksValid_ = true;
+    return displayBreaks_;
 }
 
-bool TextPane::eventFilter(QObject *watched, QEvent *event)
+int TextPane::toDocument(int position) const
 {
-    // The document lays itself out in timer steps to size the scroll bars;
-    // while a command runs those steps wait, the visible part is laid out
-    // when it is painted.
-    if (holdingLayout_ && event->type() == QEvent::Timer && watched == document()->documentLayout())
-        return true;
-    return QTextEdit::eventFilter(watched, event);
-}
-
-namespace {
-bool isSeparator(QChar c)
-{
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
-} // namespace
-
-QString TextPane::fromDocumentText(const QString &raw, int firstPosition) const
-{
-    // Paragraph and line separators are the pane's line breaks; every other
-    // character (a non-breaking space, a tab) stays as it is. Breaks the pane
-    // added only to display a long line are left out.
-    const std::vector<int> added = displayBreaksFrom(firstPosition, firstPosition + int(raw.size()));
-    auto nextAdded = added.begin();
-    QString text;
-    text.reserve(raw.size() + raw.size() / 32);
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const QChar c = raw[i];
-        if (!isSeparator(c)) {
-            text.append(c);
-            continue;
-        }
-        while (nextAdded != added.end() && *nextAdded < firstPosition + i)
-            ++nextAdded;
-        if (nextAdded != added.end() && *nextAdded == firstPosition + i)
-            continue;
-        text.append(u"\r\n");
+    // Break i stands at pane position breaks[i] - i; a position there or
+    // beyond lies after it.
+    const std::vector<int> &breaks = displayBreaks();
+    int low = 0, high = int(breaks.size());
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (breaks[mid] - mid <= position)
+            low = mid + 1;
+        else
+            high = mid;
     }
-    return text;
+    return position + low;
 }
 
-std::vector<int> TextPane::displayBreaksFrom(int begin, int end) const
+int TextPane::toPane(int documentPosition) const
 {
-    std::vector<int> positions;
-    for (const QTextCursor &c : displayBreaks_) {
-        const int at = c.selectionStart();
-        if (c.hasSelection() && at >= begin && at < end && isSeparator(document()->characterAt(at)))
-            positions.push_back(at);
-    }
-    std::sort(positions.begin(), positions.end());
-    return positions;
+    const std::vector<int> &breaks = displayBreaks();
+    return documentPosition - int(std::lower_bound(breaks.begin(), breaks.end(), documentPosition) - breaks.begin());
 }
 
 QString TextPane::Text() const
 {
     if (writtenValid_)
         return written_;
-    return fromDocumentText(document()->toRawText(), 0);
-}
-
-QString TextPane::toDocumentText(const QString &text, std::vector<int> &displayBreaks)
-{
-    // Lines become line separators inside paragraphs of a few dozen lines:
-    // the document then has few blocks and builds in a blink even for
-    // megabytes, while reading it back still gives one CR LF per break.
-    // A very long line is shown in pieces, since the pane lays out a
-    // paragraph whole; those added breaks are remembered and never read back.
-    constexpr int kLinesPerParagraph = 32;
-    constexpr qsizetype kLongestShownLine = 4096;
-    const QChar *in = text.constData();
-    const qsizetype n = text.size();
-    QString display(n + n / kLongestShownLine + 1, Qt::Uninitialized);
-    QChar *out = display.data();
-    qsizetype length = 0, lineLength = 0;
-    int lines = 0;
-    auto lineBreak = [&] {
-        out[length++] = ++lines % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
-        lineLength = 0;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i].unicode();
-        if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
-                ++i;
-            lineBreak();
-            continue;
-        }
-        if (lineLength == kLongestShownLine) {
-            displayBreaks.push_back(int(length));
-            lineBreak();
-        }
-        out[length++] = in[i];
-        ++lineLength;
-    }
-    display.truncate(length);
-    return display;
+    return PaneDisplayText::fromDocument(document()->toRawText(), 0, displayBreaks());
 }
 
 void TextPane::setText(const QString &text)
 {
     writing_ = true;
-    std::vector<int> breaks;
-    displayBreaks_.clear();
-    setPlainText(toDocumentText(text, breaks));
-    displayBreaks_.reserve(breaks.size());
-    QTextCursor batch(document());
-    batch.beginEditBlock(); // cursors placed inside an edit block skip laying out their line
-    for (int at : breaks) {
-        QTextCursor c(document());
-        c.setPosition(at);
-        c.setPosition(at + 1, QTextCursor::KeepAnchor);
-        displayBreaks_.push_back(c);
-    }
-    batch.endEditBlock();
+    document()->setUndoRedoEnabled(false);
+    setPlainText(QString());
+    QTextCursor cursor(document());
+    insertAsDocumentText(cursor, text);
+    document()->setUndoRedoEnabled(true);
     writing_ = false;
     written_ = text;
     writtenValid_ = true;
-    searchable_.clear();
-    searchableValid_ = false;
+    estimateLineCounts();
 }
 
 QString TextPane::selText() const
 {
     const QTextCursor c = textCursor();
-    return fromDocumentText(c.selectedText(), c.selectionStart());
+    return PaneDisplayText::fromDocument(c.selectedText(), c.selectionStart(), displayBreaks());
 }
 
 void TextPane::setSelText(const QString &text)
 {
-    textCursor().insertText(text);
+    QTextCursor cursor = textCursor();
+    insertAsDocumentText(cursor, text);
+    setTextCursor(cursor);
+    estimateLineCounts();
 }
 
 int TextPane::selStart() const
 {
-    return textCursor().selectionStart();
+    return toPane(textCursor().selectionStart());
 }
 
 int TextPane::selLength() const
 {
     const QTextCursor c = textCursor();
-    return c.selectionEnd() - c.selectionStart();
+    return toPane(c.selectionEnd()) - toPane(c.selectionStart());
 }
 
 void TextPane::setSelStart(int start)
 {
     QTextCursor c = textCursor();
     const int last = document()->characterCount() - 1;
-    c.setPosition(std::clamp(start, 0, last));
+    c.setPosition(std::clamp(toDocument(std::max(start, 0)), 0, last));
     setTextCursor(c);
 }
 
@@ -188,65 +157,128 @@ void TextPane::setSelLength(int length)
     QTextCursor c = textCursor();
     const int start = c.selectionStart();
     const int last = document()->characterCount() - 1;
+    const qint64 end = qint64(toPane(start)) + std::max(length, 0);
     c.setPosition(start);
-    c.setPosition(std::clamp(start + length, start, last), QTextCursor::KeepAnchor);
+    c.setPosition(std::clamp(toDocument(int(std::min<qint64>(end, last))), start, last), QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
 int TextPane::find(const QString &text, int start)
 {
-    if (text.isEmpty() || start >= document()->characterCount())
+    if (text.isEmpty() || start < 0)
         return -1;
-    // The document's own text without the breaks added for display, kept
-    // between searches so that stepping through a large pane copies it once.
+    // The pane's text one position per character and line break, kept between
+    // searches so that stepping through a large pane copies it once.
     if (!searchableValid_) {
-        const QString raw = document()->toRawText();
-        searchBreaks_ = displayBreaksFrom(0, int(raw.size()));
-        searchable_ = raw;
-        for (auto it = searchBreaks_.rbegin(); it != searchBreaks_.rend(); ++it)
-            searchable_.remove(*it, 1);
+        searchable_ = document()->toRawText();
+        const std::vector<int> &breaks = displayBreaks();
+        qsizetype kept = 0, next = 0;
+        for (int at : breaks) {
+            const qsizetype run = at - next;
+            std::copy_n(searchable_.constData() + next, run, searchable_.data() + kept);
+            kept += run;
+            next = at + 1;
+        }
+        std::copy(searchable_.constData() + next, searchable_.constData() + searchable_.size(),
+                  searchable_.data() + kept);
+        searchable_.truncate(kept + (searchable_.size() - next));
         searchableValid_ = true;
     }
-    // Positions in the pane count the added breaks; the searched text does not.
-    auto breaksBefore = [this](qsizetype position) {
-        return qsizetype(std::lower_bound(searchBreaks_.begin(), searchBreaks_.end(), position) -
-                         searchBreaks_.begin());
-    };
-    const qsizetype from = std::max(start, 0);
-    const qsizetype at = searchable_.indexOf(text, from - breaksBefore(from), Qt::CaseInsensitive);
+    if (start >= searchable_.size())
+        return -1;
+    const qsizetype at = searchable_.indexOf(text, start, Qt::CaseInsensitive);
     if (at < 0)
         return -1;
-    auto toPane = [this](qsizetype index) {
-        qsizetype position = index;
-        for (int b : searchBreaks_) // sorted: each break at or before the position shifts it
-            if (b <= position)
-                ++position;
-        return position;
-    };
-    const qsizetype first = toPane(at);
-    const qsizetype last = toPane(at + text.size() - 1);
     QTextCursor c(document());
-    c.setPosition(int(first));
-    c.setPosition(int(last + 1), QTextCursor::KeepAnchor);
+    c.setPosition(toDocument(int(at)));
+    c.setPosition(toDocument(int(at + text.size() - 1)) + 1, QTextCursor::KeepAnchor);
     setTextCursor(c);
-    return int(first);
+    return int(at);
 }
 
 void TextPane::setRightMargin(float twips)
 {
     rightMargin_ = twips;
+    rightMarginPixels_ = Twips::toPixelsX(twips, this);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    applyRightMargin();
+}
+
+void TextPane::applyRightMargin()
+{
+    if (!rightMargin_)
+        return;
     // The layout width is measured from inside the frame and includes the
     // document's own margin on both sides.
-    const int edge = Twips::toPixelsX(twips, this);
-    const int margin = int(document()->documentMargin());
-    setLineWrapMode(QTextEdit::FixedPixelWidth);
-    setLineWrapColumnOrWidth(std::max(edge - frameWidth() + margin, 1));
+    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
+    const qreal width = std::max(rightMarginPixels_ - frameWidth() + document()->documentMargin(), 1.0);
+    if (layout && plainLayoutWidth(*layout) != width)
+        setPlainLayoutWidth(*layout, width);
+    estimateLineCounts();
+}
+
+void TextPane::estimateLineCounts()
+{
+    // A block not yet laid out counts as one line; a block holds a few dozen
+    // lines, so count them, or the scroll bar would know a fraction of the text.
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
+        if (b.layout()->lineCount() > 0)
+            continue;
+        const QString text = b.text();
+        b.setLineCount(1 + int(std::count(text.cbegin(), text.cend(), QChar::LineSeparator)));
+    }
+    emit layout->documentSizeChanged(layout->documentSize());
+}
+
+void TextPane::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    if (event->oldSize().width() == event->size().width())
+        return;
+    if (rightMargin_)
+        applyRightMargin(); // the base class re-wrapped at the new width
+    else
+        estimateLineCounts();
+}
+
+QMimeData *TextPane::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(selText());
+    return data;
+}
+
+void TextPane::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    setSelText(source->text());
+    ensureCursorVisible();
+}
+
+void TextPane::keyPressEvent(QKeyEvent *event)
+{
+    // A typed break never takes the format of a display break next to it,
+    // which would hide it from Text().
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !isReadOnly() && !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))) {
+        QTextCursor cursor = textCursor();
+        const QChar lineBreak = event->modifiers() & Qt::ShiftModifier ? QChar::LineSeparator : QChar::ParagraphSeparator;
+        cursor.insertText(QString(lineBreak), QTextCharFormat());
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 void TextPane::mousePressEvent(QMouseEvent *event)
 {
     emit mouseDown(event->button());
-    QTextEdit::mousePressEvent(event);
+    QPlainTextEdit::mousePressEvent(event);
 }
 
 } // namespace wordloom

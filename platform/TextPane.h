@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QString>
 #include <QTextCursor>
-#include <QTextDocument>
-#include <QTextEdit>
 #include <optional>
 #include <vector>
 
@@ -13,15 +12,20 @@ namespace wordloom {
 // exactly what the pane holds, paragraph breaks as CR LF; what was written
 // with setText() reads back unchanged, lone CR and LF included, until the
 // user edits the pane.
-class TextPane : public QTextEdit {
+//
+// Positions (selStart, selLength, find) count one per character and one per
+// line break. Built on the plain-text edit, which lays out only the lines it
+// shows, so texts of many megabytes paste, show and scroll at once; every way
+// text comes in (Paste, Ctrl+V, drag and drop, middle click) takes the same
+// fast path as setText(), and every way it goes out (Copy, Cut, drag) gives
+// exactly the selected part of Text().
+class TextPane : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit TextPane(QWidget *parent = nullptr);
 
     QString Text() const;
     void setText(const QString &text);
-    // Holds the document's background layout (scroll-bar sizing) while set.
-    void holdBackgroundLayout(bool hold);
 
     // Whether Text() is non-empty, without building it.
     bool hasText() const { return writtenValid_ ? !written_.isEmpty() : !document()->isEmpty(); }
@@ -35,7 +39,7 @@ public:
 
     // Searches from the 0-based position `start` to the end, ignoring letter
     // case; selects the first match and returns its position, or returns -1
-    // and leaves the selection. A paragraph break counts as one position.
+    // and leaves the selection.
     int find(const QString &text, int start);
 
     // Lines wrap where they reach this distance (twips) from the pane's left
@@ -49,23 +53,30 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    QString fromDocumentText(const QString &raw, int firstPosition) const;
-    static QString toDocumentText(const QString &text, std::vector<int> &displayBreaks);
-    std::vector<int> displayBreaksFrom(int begin, int end) const;
+    // Document positions of the display breaks still in place, sorted.
+    const std::vector<int> &displayBreaks() const;
+    void rememberDisplayBreaks(int offset, const std::vector<int> &breaks);
+    int toDocument(int position) const;
+    int toPane(int documentPosition) const;
+    void applyRightMargin();
+    void estimateLineCounts();
 
-    // Breaks shown only to cut a very long line; each cursor spans one.
-    std::vector<QTextCursor> displayBreaks_;
+    std::vector<QTextCursor> displayBreakCursors_;
+    mutable std::vector<int> displayBreaks_;
+    mutable bool displayBreaksValid_ = false;
     QString written_;
     bool writtenValid_ = false;
     bool writing_ = false;
-    bool holdingLayout_ = false;
     std::optional<float> rightMargin_;
-    QString searchable_;
-    std::vector<int> searchBreaks_;
-    bool searchableValid_ = false;
+    int rightMarginPixels_ = 0;
+    mutable QString searchable_;
+    mutable bool searchableValid_ = false;
 };
 
 } // namespace wordloom
