@@ -115,6 +115,7 @@ private:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -135,6 +136,7 @@ private:
     void runEditHandler(const QString &name, const std::function<void()> &handler);
 
     std::unique_ptr<Dialogs> dialogs_;
+    QSize laidOutFrame_;
     int runningHandlers_ = 0;
     bool closeRequested_ = false;
     int failAtPost_ = 0;

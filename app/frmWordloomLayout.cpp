@@ -106,12 +106,22 @@ void frmWordloom::Form_Resize()
         basLibForm::SaveFormPlacement(*this, true);
     }
     placeControls(*this, r);
+    laidOutFrame_ = frameGeometry().size();
 }
 
 void frmWordloom::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+}
+
+void frmWordloom::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    // The window manager adds its frame after the first size event, with no
+    // size event of its own; the layout works from the outer size.
+    if (frameGeometry().size() != laidOutFrame_)
+        Form_Resize();
 }
 
 void frmWordloom::changeEvent(QEvent *event)

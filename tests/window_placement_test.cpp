@@ -2,8 +2,11 @@
 #include "support/PlacementStore.h"
 
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTest>
 #include <memory>
 
 using wordloom::Twips;
@@ -152,6 +155,35 @@ TEST_F(Placement, APositionOnNoScreenIsMovedOntoTheNearestScreen)
                                                           << window->frameGeometry().y();
     EXPECT_EQ(window->frameGeometry().top(), screen.top());
     EXPECT_EQ(window->frameGeometry().right(), screen.right());
+}
+
+} // namespace
+
+namespace {
+
+// Where every control stands, as the user sees the window.
+QList<QRect> controlGeometries(const frmWordloom &w)
+{
+    return {w.rtbText->geometry(), w.rtbResult->geometry(), w.lblResult->geometry(),
+            w.cmdExit->geometry(), w.line1[3]->geometry()};
+}
+
+TEST_F(Placement, FirstStartLaysOutLikeEveryLaterStart)
+{
+    QList<QRect> first, second;
+    {
+        auto window = open();
+        // A window manager adds the frame a moment after the window shows.
+        QTRY_VERIFY(window->frameGeometry().size() != window->size());
+        QCoreApplication::processEvents();
+        first = controlGeometries(*window);
+        window->close();
+    }
+    auto again = open();
+    QTRY_VERIFY(again->frameGeometry().size() != again->size());
+    QCoreApplication::processEvents();
+    second = controlGeometries(*again);
+    EXPECT_EQ(first, second);
 }
 
 } // namespace
