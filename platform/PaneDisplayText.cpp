@@ -4,17 +4,16 @@
 
 namespace wordloom::PaneDisplayText {
 
-QString toDocument(QStringView text, std::vector<int> &displayBreaks)
+QString DocumentTextBuilder::next(QStringView piece, std::vector<int> &displayBreaks)
 {
-    const QChar *in = text.constData();
-    const qsizetype n = text.size();
+    const QChar *in = piece.constData();
+    const qsizetype n = piece.size();
     QString display(n + n / kLongestShownLine + 1, Qt::Uninitialized);
     QChar *out = display.data();
-    qsizetype length = 0, lineLength = 0;
-    int lines = 0;
+    qsizetype length = 0;
     auto lineBreak = [&] {
-        out[length++] = ++lines % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
-        lineLength = 0;
+        out[length++] = ++lines_ % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
+        lineLength_ = 0;
     };
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = in[i].unicode();
@@ -24,15 +23,20 @@ QString toDocument(QStringView text, std::vector<int> &displayBreaks)
             lineBreak();
             continue;
         }
-        if (lineLength == kLongestShownLine) {
+        if (lineLength_ == kLongestShownLine) {
             displayBreaks.push_back(int(length));
             lineBreak();
         }
         out[length++] = in[i];
-        ++lineLength;
+        ++lineLength_;
     }
     display.truncate(length);
     return display;
+}
+
+QString toDocument(QStringView text, std::vector<int> &displayBreaks)
+{
+    return DocumentTextBuilder().next(text, displayBreaks);
 }
 
 QString fromDocument(QStringView raw, int first, const std::vector<int> &displayBreaks)

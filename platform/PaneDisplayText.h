@@ -23,8 +23,20 @@ inline bool isSeparator(QChar c)
     return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
 }
 
-// The document text for `text`; appends the positions (in the returned text)
-// of the display breaks it added to `displayBreaks`.
+// Turns a text into document text piece by piece, so that a large text never
+// needs a second whole copy; a piece must not end between CR and LF.
+class DocumentTextBuilder {
+public:
+    // The document text for the next piece; appends the positions (in the
+    // returned text) of the display breaks it added to `displayBreaks`.
+    QString next(QStringView piece, std::vector<int> &displayBreaks);
+
+private:
+    int lines_ = 0;
+    qsizetype lineLength_ = 0;
+};
+
+// The whole text at once.
 QString toDocument(QStringView text, std::vector<int> &displayBreaks);
 
 // The plain text of `raw`, a stretch of the document starting at document

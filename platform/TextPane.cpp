@@ -28,22 +28,31 @@ QTextCharFormat displayBreakFormat()
     return format;
 }
 
-// Inserts `text` at the cursor (replacing its selection) as the document holds it.
+// Inserts `text` at the cursor (replacing its selection) as the document
+// holds it, a megabyte at a time.
 void insertAsDocumentText(QTextCursor &cursor, QStringView text)
 {
-    std::vector<int> breaks;
-    const QString display = PaneDisplayText::toDocument(text, breaks);
+    constexpr qsizetype kPiece = 1 << 20;
     const QTextCharFormat plain, marked = displayBreakFormat();
-    const QStringView all(display);
+    PaneDisplayText::DocumentTextBuilder builder;
+    std::vector<int> breaks;
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    qsizetype from = 0;
-    for (int at : breaks) {
-        cursor.insertText(all.sliced(from, at - from).toString(), plain);
-        cursor.insertBlock(cursor.blockFormat(), marked);
-        from = at + 1;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype n = std::min(kPiece, text.size() - start);
+        if (text[start + n - 1] == u'\r' && start + n < text.size() && text[start + n] == u'\n')
+            ++n;
+        breaks.clear();
+        const QString display = builder.next(text.sliced(start, n), breaks);
+        qsizetype from = 0;
+        for (int at : breaks) {
+            cursor.insertText(display.sliced(from, at - from), plain);
+            cursor.insertBlock(cursor.blockFormat(), marked);
+            from = at + 1;
+        }
+        cursor.insertText(display.sliced(from), plain);
+        start += n;
     }
-    cursor.insertText(all.sliced(from).toString(), plain);
     cursor.endEditBlock();
 }
 } // namespace

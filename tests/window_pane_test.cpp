@@ -1,4 +1,6 @@
+#include "platform/PaneDisplayText.h"
 #include "platform/TextPane.h"
+#include "support/TextGenerator.h"
 #include "support/QtPrinters.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -112,6 +114,47 @@ TEST(TextPane, FindSeesThroughTheBreaksOfALongLine)
     EXPECT_EQ(pin, 8500) << "the display breaks take no position";
     EXPECT_EQ(pane.selText(), QStringLiteral("pin"));
     EXPECT_EQ(pane.find(QStringLiteral("pin"), pin + 1), -1);
+}
+
+} // namespace
+
+namespace {
+
+// Built a piece at a time, the document text is the same as built at once.
+TEST(PaneDisplayText, PieceByPieceEqualsWhole)
+{
+    using namespace wordloom::PaneDisplayText;
+    wordloom::testing::TextGenerator generator(11);
+    for (int round = 0; round < 300; ++round) {
+        QString text = generator.text(400);
+        if (generator.below(4) == 0)
+            text.insert(generator.below(int(text.size()) + 1), QString(4096 + generator.below(9000), u'w'));
+        std::vector<int> wholeBreaks;
+        const QString whole = toDocument(text, wholeBreaks);
+
+        DocumentTextBuilder builder;
+        std::vector<int> breaks;
+        QString pieces;
+        for (qsizetype start = 0; start < text.size();) {
+            qsizetype n = std::min<qsizetype>(1 + generator.below(3000), text.size() - start);
+            if (text[start + n - 1] == u'\r' && start + n < text.size() && text[start + n] == u'\n')
+                ++n;
+            std::vector<int> pieceBreaks;
+            const QString piece = builder.next(QStringView(text).sliced(start, n), pieceBreaks);
+            for (int at : pieceBreaks)
+                breaks.push_back(int(pieces.size()) + at);
+            pieces += piece;
+            start += n;
+        }
+        ASSERT_EQ(pieces, whole) << round;
+        ASSERT_EQ(breaks, wholeBreaks) << round;
+        // Read back, every line break is CR LF and the display breaks are gone.
+        QString expected = text;
+        expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        expected.replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
+        expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        ASSERT_EQ(fromDocument(whole, 0, wholeBreaks), expected) << round;
+    }
 }
 
 } // namespace
