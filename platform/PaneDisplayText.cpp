@@ -1,34 +1,76 @@
 #include "PaneDisplayText.h"
 
 #include <algorithm>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::PaneDisplayText {
 
+namespace {
+bool isLineBreak(char16_t c)
+{
+    return c == u'\r' || c == u'\n' || (c & 0xFFFE) == 0x2028; // 0x2028 and 0x2029
+}
+// The position of the first line break in [from, to), or `to`; eight
+// characters at a time where the processor can, since texts run to megabytes.
+qsizetype findLineBreak(const char16_t *text, qsizetype from, qsizetype to)
+{
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi16(u'\r'), lf = _mm_set1_epi16(u'\n');
+    const __m128i separators = _mm_set1_epi16(0x2028), pairMask = _mm_set1_epi16(short(0xFFFE));
+    for (; i + 8 <= to; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, cr), _mm_cmpeq_epi16(v, lf)),
+                                         _mm_cmpeq_epi16(_mm_and_si128(v, pairMask), separators));
+        if (const int bits = _mm_movemask_epi8(hit))
+            return i + __builtin_ctz(unsigned(bits)) / 2;
+    }
+#endif
+    while (i < to && !isLineBreak(text[i]))
+        ++i;
+    return i;
+}
+} // namespace
+
+void DocumentTextBuilder::lineBreak(char16_t *out, qsizetype &length, bool display)
+{
+    lineLength_ = 0;
+    if (display || ++lines_ % kLinesPerParagraph == 0) {
+        out[length++] = QChar::ParagraphSeparator;
+        paragraphLines_.push_back(linesInParagraph_);
+        linesInParagraph_ = 1;
+        return;
+    }
+    out[length++] = QChar::LineSeparator;
+    ++linesInParagraph_;
+}
+
 QString DocumentTextBuilder::next(QStringView piece, std::vector<int> &displayBreaks)
 {
-    const QChar *in = piece.constData();
+    const char16_t *in = piece.utf16();
     const qsizetype n = piece.size();
     QString display(n + n / kLongestShownLine + 1, Qt::Uninitialized);
-    QChar *out = display.data();
+    char16_t *out = reinterpret_cast<char16_t *>(display.data());
     qsizetype length = 0;
-    auto lineBreak = [&] {
-        out[length++] = ++lines_ % kLinesPerParagraph ? QChar::LineSeparator : QChar::ParagraphSeparator;
-        lineLength_ = 0;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = in[i].unicode();
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
-            if (c == u'\r' && i + 1 < n && in[i + 1] == u'\n')
-                ++i;
-            lineBreak();
-            continue;
-        }
-        if (lineLength_ == kLongestShownLine) {
+    for (qsizetype i = 0; i < n;) {
+        // A run of ordinary characters, up to where the shown line is full.
+        const qsizetype limit = std::min(n, i + (kLongestShownLine - lineLength_));
+        const qsizetype end = findLineBreak(in, i, limit);
+        std::copy(in + i, in + end, out + length);
+        length += end - i;
+        lineLength_ += end - i;
+        i = end;
+        if (i == n)
+            break;
+        if (isLineBreak(in[i])) {
+            i += in[i] == u'\r' && i + 1 < n && in[i + 1] == u'\n' ? 2 : 1;
+            lineBreak(out, length, false);
+        } else {
             displayBreaks.push_back(int(length));
-            lineBreak();
+            lineBreak(out, length, true);
         }
-        out[length++] = in[i];
-        ++lineLength_;
     }
     display.truncate(length);
     return display;

@@ -30,10 +30,16 @@ public:
     // The document text for the next piece; appends the positions (in the
     // returned text) of the display breaks it added to `displayBreaks`.
     QString next(QStringView piece, std::vector<int> &displayBreaks);
+    // The number of lines of each paragraph ended so far, in order.
+    const std::vector<int> &paragraphLines() const { return paragraphLines_; }
 
 private:
+    void lineBreak(char16_t *out, qsizetype &length, bool display);
+
     int lines_ = 0;
+    int linesInParagraph_ = 1;
     qsizetype lineLength_ = 0;
+    std::vector<int> paragraphLines_;
 };
 
 // The whole text at once.

@@ -29,8 +29,8 @@ QTextCharFormat displayBreakFormat()
 }
 
 // Inserts `text` at the cursor (replacing its selection) as the document
-// holds it, a megabyte at a time.
-void insertAsDocumentText(QTextCursor &cursor, QStringView text)
+// holds it, a megabyte at a time; gives the lines of each paragraph it ended.
+std::vector<int> insertAsDocumentText(QTextCursor &cursor, QStringView text)
 {
     constexpr qsizetype kPiece = 1 << 20;
     const QTextCharFormat plain, marked = displayBreakFormat();
@@ -54,6 +54,13 @@ void insertAsDocumentText(QTextCursor &cursor, QStringView text)
         start += n;
     }
     cursor.endEditBlock();
+    return builder.paragraphLines();
+}
+
+int countLines(const QTextBlock &block)
+{
+    const QString text = block.text();
+    return 1 + int(std::count(text.cbegin(), text.cend(), QChar::LineSeparator));
 }
 } // namespace
 
@@ -120,11 +127,27 @@ void TextPane::setText(const QString &text)
     document()->setUndoRedoEnabled(false);
     setPlainText(QString());
     QTextCursor cursor(document());
-    insertAsDocumentText(cursor, text);
+    insertText(cursor, text);
     document()->setUndoRedoEnabled(true);
     writing_ = false;
     written_ = text;
     writtenValid_ = true;
+}
+
+void TextPane::insertText(QTextCursor &cursor, QStringView text)
+{
+    const int start = cursor.selectionStart();
+    const std::vector<int> lines = insertAsDocumentText(cursor, text);
+    // Each block keeps its number of lines for the scroll bar's estimate; the
+    // first and last also hold text that was there before.
+    const QTextBlock last = cursor.block();
+    QTextBlock b = document()->findBlock(start);
+    for (size_t k = 0; b.isValid(); b = b.next(), ++k) {
+        const bool edge = k == 0 || b == last || k >= lines.size();
+        b.setUserState(edge ? countLines(b) : lines[k]);
+        if (b == last)
+            break;
+    }
     estimateLineCounts();
 }
 
@@ -137,9 +160,8 @@ QString TextPane::selText() const
 void TextPane::setSelText(const QString &text)
 {
     QTextCursor cursor = textCursor();
-    insertAsDocumentText(cursor, text);
+    insertText(cursor, text);
     setTextCursor(cursor);
-    estimateLineCounts();
 }
 
 int TextPane::selStart() const
@@ -229,14 +251,12 @@ void TextPane::applyRightMargin()
 void TextPane::estimateLineCounts()
 {
     // A block not yet laid out counts as one line; a block holds a few dozen
-    // lines, so count them, or the scroll bar would know a fraction of the text.
+    // lines, so use their number, or the scroll bar would know a fraction of
+    // the text.
     QAbstractTextDocumentLayout *layout = document()->documentLayout();
-    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next()) {
-        if (b.layout()->lineCount() > 0)
-            continue;
-        const QString text = b.text();
-        b.setLineCount(1 + int(std::count(text.cbegin(), text.cend(), QChar::LineSeparator)));
-    }
+    for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next())
+        if (b.layout()->lineCount() == 0)
+            b.setLineCount(std::max(1, b.userState()));
     emit layout->documentSizeChanged(layout->documentSize());
 }
 

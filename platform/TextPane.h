@@ -64,6 +64,7 @@ private:
     void rememberDisplayBreaks(int offset, const std::vector<int> &breaks);
     int toDocument(int position) const;
     int toPane(int documentPosition) const;
+    void insertText(QTextCursor &cursor, QStringView text);
     void applyRightMargin();
     void estimateLineCounts();
 
