@@ -1,23 +1,29 @@
-// wordloom-cli COMMAND [--raw] [--crlf] [--status]: runs one command on standard input.
-#include "Utf8.h"
+// wordloom-cli COMMAND [OPTION]... [FILE]...: runs one command on the files' text.
+#include "CliErrors.h"
+#include "CountRows.h"
+#include "InputFiles.h"
+#include "Options.h"
+#include "OutputFile.h"
+#include "TableFormats.h"
+#include "TempFiles.h"
 
-#include "ops/CommandError.h"
 #include "ops/CommandHost.h"
-#include "ops/CommandTable.h"
-#include "lib/LargePages.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdio>
-#include <sys/stat.h>
-#include <iostream>
-#include <iterator>
 #include <new>
 #include <optional>
 #include <string>
 
+#ifndef WORDLOOM_CLI_VERSION
+#define WORDLOOM_CLI_VERSION "unknown"
+#endif
+
 namespace {
+
+using namespace wordloom::cli;
 
 enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoResult = 3 };
 
@@ -38,7 +44,8 @@ public:
     void setWorkText(const QString &) override {}
     void setResultText(const QString &text) override { result_ = text; }
 
-    const std::optional<QString> &result() const { return result_; }
+    std::optional<QString> &result() { return result_; }
+    void releaseInput() { input_ = QString(); }
 
 private:
     QString input_;
@@ -46,87 +53,78 @@ private:
     std::optional<QString> result_;
 };
 
-int usage()
+int failWith(const char *what, int code)
 {
-    std::string names;
-    for (const auto &c : wordloom::ops::commandTable())
-        names += "  " + std::string(c.name) + "\n";
-    std::fprintf(stderr,
-                 "usage: wordloom-cli COMMAND [--raw] [--crlf] [--status] < text\n"
-                 "  --raw     convert no line breaks, in or out\n"
-                 "  --crlf    keep CR LF line breaks in the result\n"
-                 "  --status  write each status text to standard error\n"
-                 "commands:\n%s",
-                 names.c_str());
-    return Usage;
+    std::fprintf(stderr, "wordloom-cli: %s\n", what);
+    return code;
 }
 
-QByteArray readAll(std::FILE *in)
+// The command's result, or nothing (Change Case on a text without letters).
+std::optional<QString> runCommand(const Options &options, CliHost &host)
 {
-    QByteArray data;
-    struct stat info {};
-    if (fstat(fileno(in), &info) == 0 && S_ISREG(info.st_mode)) {
-        // A file is read straight into a buffer of its size.
-        data.resize(qsizetype(info.st_size) + 1);
-        wordloom::adviseLargePages(data.data(), size_t(data.size()));
-        data.resize(qsizetype(std::fread(data.data(), 1, size_t(info.st_size), in)));
+    if (options.format == TableFormat::Table) {
+        options.command->run(host);
+        host.releaseInput();
+        return std::move(host.result());
     }
-    char buffer[1 << 16];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0)
-        data.append(buffer, qsizetype(got));
-    return data;
+    const wordloom::FrequencyTable rows = countRows(options.command->name, host);
+    host.releaseInput();
+    const bool keepCrLf = options.raw || options.crlf;
+    return formatRows(rows, options.format, keepCrLf ? u"\r\n" : u"\n");
 }
 
-// The input as the input pane would hold it; nothing when it is not UTF-8.
-// The bytes are released before the command runs.
-std::optional<QString> readInput(bool raw)
+int run(const Options &options)
 {
-    QString input;
-    {
-        const QByteArray bytes = readAll(stdin);
-        if (const auto bad = wordloom::cli::firstInvalidUtf8(bytes)) {
-            std::fprintf(stderr, "wordloom-cli: input is not valid UTF-8 at byte offset %lld\n",
-                         static_cast<long long>(*bad));
-            return std::nullopt;
-        }
-        input = wordloom::cli::decodeUtf8(bytes, !raw);
+    // The output is checked before the work; the input is read after, so an
+    // output file may also be an input.
+    OutputFile output(options.output);
+    CliHost host(readInputText(options.files, options.raw), options.status);
+    const std::string name(options.command->name);
+    std::optional<QString> result;
+    try {
+        result = runCommand(options, host);
+    } catch (const std::bad_alloc &) {
+        return failWith((name + ": out of memory").c_str(), Failed);
+    } catch (const std::exception &e) {
+        return failWith((name + ": " + e.what()).c_str(), Failed);
     }
-    return input;
+    if (!result)
+        return NoResult;
+    const bool crLfToLf = !(options.raw || options.crlf) && options.format == TableFormat::Table;
+    output.write(*result, crLfToLf);
+    output.commit();
+    return Ok;
+}
+
+int printText(const std::string &text)
+{
+    OutputFile output(std::nullopt);
+    output.write(QByteArrayView(text.data(), qsizetype(text.size())));
+    output.commit();
+    return Ok;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc < 2)
-        return usage();
-    const auto *command = wordloom::ops::findCommand(argv[1]);
-    if (!command)
-        return usage();
-    bool raw = false, crlf = false, status = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option == "--raw") raw = true;
-        else if (option == "--crlf") crlf = true;
-        else if (option == "--status") status = true;
-        else return usage();
-    }
-
+    installTempFileCleanup();
     try {
-        std::optional<QString> input = readInput(raw);
-        if (!input)
-            return Failed;
-        CliHost host(std::move(*input), status);
-        input.reset();
-        command->run(host);
-        if (!host.result())
-            return NoResult;
-        return wordloom::cli::writeUtf8(stdout, *host.result(), !(raw || crlf)) ? Ok : Failed;
+        const Arguments arguments = parseArguments(argc, argv);
+        switch (arguments.action) {
+        case Arguments::Action::Help: return printText(helpText());
+        case Arguments::Action::Version: return printText("wordloom-cli " WORDLOOM_CLI_VERSION "\n");
+        case Arguments::Action::Run: return run(arguments.options);
+        }
+    } catch (const UsageError &e) {
+        std::fprintf(stderr, "wordloom-cli: %s (try 'wordloom-cli --help')\n", e.what());
+        return Usage;
+    } catch (const IoError &e) {
+        return failWith(e.what(), Failed);
     } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "wordloom-cli: %s: out of memory\n", argv[1]);
+        return failWith("out of memory", Failed);
     } catch (const std::exception &e) {
-        std::fprintf(stderr, "wordloom-cli: %s: %s\n", argv[1], e.what());
+        return failWith(e.what(), Failed);
     }
     return Failed;
 }

@@ -1,5 +1,6 @@
 #include "LineBreaks.h"
 #include "Utf8.h"
+#include "cli_test_support.h"
 
 #include <QProcess>
 #include <QString>
@@ -14,21 +15,8 @@
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList &args, const QByteArray &input)
-{
-    QProcess p;
-    p.start(QStringLiteral(WORDLOOM_CLI), args);
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
+using cli_test::CliRun;
+using cli_test::runCli;
 
 TEST(Cli, ChangeCaseResultAndLineBreakModes)
 {

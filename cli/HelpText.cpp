@@ -1,0 +1,58 @@
+#include "Options.h"
+
+#include <map>
+#include <string_view>
+
+namespace wordloom::cli {
+
+namespace {
+// One line per command for --help, in the order of the command table.
+const std::map<std::string_view, std::string_view> &commandSummaries()
+{
+    static const std::map<std::string_view, std::string_view> summaries = {
+        {"change-case", "lower case when the first ASCII letter is a capital, else upper case"},
+        {"characters-only", "every character outside printable ASCII turned into a space"},
+        {"letters-only", "everything but A-Z, a-z and the space turned into a space"},
+        {"binary-codes", "the code-page-1252 code of every character in eight binary digits"},
+        {"sort-lines", "the lines in binary order, tabs as spaces, leading spaces removed"},
+        {"sort-words", "every word (a run of A-Z, a-z), one per line, in binary order"},
+        {"unique-lines", "each distinct non-empty line once, in binary order"},
+        {"unique-words", "each distinct word once, in binary order"},
+        {"word-count", "every word with the number of its occurrences, rarest first"},
+        {"phrase-count", "every phrase of two or more words occurring twice or more, with its count"},
+    };
+    return summaries;
+}
+} // namespace
+
+std::string helpText()
+{
+    std::string text =
+        "Usage: wordloom-cli COMMAND [OPTION]... [FILE]...\n"
+        "Run one Wordloom command on the FILEs, read in turn as one text, and write\n"
+        "the result to standard output. With no FILE, or when FILE is -, read\n"
+        "standard input. Input is UTF-8.\n"
+        "\nCommands:\n";
+    for (const auto &command : ops::commandTable()) {
+        std::string name(command.name);
+        name.resize(17, ' ');
+        text += "  " + name + std::string(commandSummaries().at(command.name)) + "\n";
+    }
+    text +=
+        "\nOptions:\n"
+        "  -o, --output=FILE  write the result to FILE once it is complete; FILE may\n"
+        "                     also be an input, - is standard output\n"
+        "      --format=FMT   word-count and phrase-count: table (default, padded\n"
+        "                     columns), tsv (text TAB count) or csv (RFC 4180)\n"
+        "      --raw          convert no line breaks, in or out\n"
+        "      --crlf         keep CR LF line breaks in the result\n"
+        "      --status       write each status text to standard error\n"
+        "      --help         show this help and exit\n"
+        "      --version      show the version and exit\n"
+        "\nExit status: 0 a result; 1 a file that cannot be read or written, input\n"
+        "that is not UTF-8, or a command that failed; 2 a wrong command line;\n"
+        "3 no result (change-case on a text without letters).\n";
+    return text;
+}
+
+} // namespace wordloom::cli
