@@ -1,0 +1,87 @@
+// What `cmake --install` puts in place for wordloom-cli: the program, its
+// manual page and its bash completion, all in step with --help.
+#include "cli_test_support.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace cli_test;
+
+QSet<QString> matches(const QString &pattern, const QByteArray &text)
+{
+    QSet<QString> found;
+    auto it = QRegularExpression(pattern).globalMatch(QString::fromUtf8(text));
+    while (it.hasNext())
+        found.insert(it.next().captured(0));
+    return found;
+}
+
+class CliInstall : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QProcess cmake;
+        cmake.start(QStringLiteral("cmake"), {"--install", WORDLOOM_BUILD_DIR, "--component",
+                                              "wordloom-cli", "--prefix", prefix.path()});
+        cmake.waitForFinished(60000);
+        ASSERT_EQ(cmake.exitCode(), 0) << cmake.readAllStandardError().constData();
+    }
+    QString installed(const QString &path) const { return prefix.filePath(path); }
+    QTemporaryDir prefix;
+};
+
+TEST_F(CliInstall, ManualPageMatchesTheHelp)
+{
+    const QByteArray page = readFile(installed("share/man/man1/wordloom-cli.1"));
+    ASSERT_FALSE(page.isEmpty());
+    const QByteArray help = runCli({"--help"}).out;
+    // roff writes a dash in an option as "\-".
+    const QByteArray plainPage = QByteArray(page).replace("\\-", "-");
+    const QString options = QStringLiteral(R"(--[a-z]+)");
+    const QString commands = QStringLiteral(R"(\b[a-z]+-(case|only|codes|lines|words|count)\b)");
+    EXPECT_EQ(matches(options, plainPage), matches(options, help));
+    EXPECT_EQ(matches(commands, plainPage), matches(commands, help));
+    EXPECT_TRUE(page.contains(runCli({"--version"}).out.trimmed()));
+
+    QProcess groff;
+    groff.start(QStringLiteral("groff"), {"-man", "-Tutf8", "-ww", "-z", installed("share/man/man1/wordloom-cli.1")});
+    if (!groff.waitForFinished(60000))
+        GTEST_SKIP() << "groff is not available to check the page";
+    EXPECT_EQ(groff.exitCode(), 0);
+    EXPECT_EQ(groff.readAllStandardError(), QByteArray()) << "no roff warnings";
+}
+
+TEST_F(CliInstall, ProgramAndCompletionAreInstalled)
+{
+    QProcess version;
+    version.start(installed("bin/wordloom-cli"), {"--version"});
+    version.waitForFinished(60000);
+    EXPECT_EQ(version.readAllStandardOutput(), QByteArray("wordloom-cli 2.2.6\n"));
+
+    // Each case: the words on the line, the last one being completed.
+    const CliRun r = runShell(
+        "source '" + installed("share/bash-completion/completions/wordloom-cli") + "'\n"
+        "t() { COMP_WORDS=(\"$@\"); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _wordloom_cli;"
+        " echo \"${COMPREPLY[*]}\"; }\n"
+        "t wordloom-cli so\n"
+        "t wordloom-cli --raw word-\n"
+        "t wordloom-cli word-count --fo\n"
+        "t wordloom-cli word-count --format = c\n"
+        "t wordloom-cli word-count --format=t\n"
+        "t wordloom-cli -o out s\n"
+        "cd '" + prefix.path() + "' && t wordloom-cli sort-lines b\n");
+    EXPECT_EQ(r.out, QByteArray("sort-lines sort-words\n"
+                                "word-count\n"
+                                "--format=\n"
+                                "csv\n"
+                                "table tsv\n"
+                                "sort-lines sort-words\n"
+                                "bin\n")) << r.err.constData();
+}
+
+} // namespace
