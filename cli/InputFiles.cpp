@@ -14,7 +14,7 @@ namespace wordloom::cli {
 
 namespace {
 
-constexpr qsizetype kReadChunk = qsizetype(1) << 16;
+constexpr qsizetype kReadBlock = qsizetype(1) << 16;
 
 std::string shownName(const std::string &name)
 {
@@ -33,78 +33,138 @@ void makeRoom(QByteArray &data, qsizetype more)
         wordloom::adviseLargePages(data.data(), size_t(data.capacity()));
 }
 
-// Appends everything left on fd; a regular file's size is reserved at once.
-void appendAll(int fd, const std::string &name, QByteArray &data, ReadFunction read)
-{
-    struct stat info {};
-    if (fstat(fd, &info) != 0)
-        throw ioError("read", name, errno);
-    if (S_ISDIR(info.st_mode))
-        throw ioError("read", name, EISDIR);
-    // A file's size (plus the one byte that finds its end) is known at once;
-    // a pipe's buffer grows by doubling.
-    const bool regular = S_ISREG(info.st_mode);
-    if (regular)
-        makeRoom(data, qsizetype(info.st_size) + 1);
-    for (;;) {
-        makeRoom(data, regular ? 1 : kReadChunk);
-        const qsizetype start = data.size();
-        const qsizetype room = data.capacity() - start;
-        data.resize(data.capacity());
-        const ssize_t got = read(fd, data.data() + start, size_t(room));
-        data.resize(start + std::max<qsizetype>(got, 0));
-        if (got == 0)
-            return;
-        if (got < 0 && errno != EINTR)
-            throw ioError("read", name, errno);
-    }
-}
-
-void appendFile(const std::string &name, QByteArray &data, ReadFunction read)
-{
-    if (name == "-") {
-        appendAll(STDIN_FILENO, shownName(name), data, read);
-        return;
-    }
-    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw ioError("open", name, errno);
-    try {
-        appendAll(fd, name, data, read);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    ::close(fd);
-}
-
-void checkUtf8(const QByteArray &data, qsizetype from, const std::string &name)
-{
-    const QByteArray part = QByteArray::fromRawData(data.constData() + from, data.size() - from);
-    if (const auto bad = firstInvalidUtf8(part))
-        throw IoError(shownName(name) + ": not valid UTF-8 at byte offset "
-                      + std::to_string(*bad));
-}
-
 } // namespace
+
+ChunkedInput::ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, bool crLfOnly,
+                           ReadFunction read)
+    : names_(names.empty() ? std::vector<std::string>{"-"} : std::move(names)),
+      chunkBytes_(std::max<qsizetype>(chunkBytes, 1)), crLfOnly_(crLfOnly), read_(read)
+{
+}
+
+ChunkedInput::~ChunkedInput()
+{
+    if (fd_ > STDIN_FILENO)
+        ::close(fd_);
+}
+
+QByteArray ChunkedInput::next()
+{
+    fill(chunkBytes_);
+    qsizetype cut = allRead_ ? pending_.size() : lastLineEnd();
+    while (cut == 0 && !allRead_) {
+        // A line longer than a piece is read whole.
+        fill(pending_.size() + chunkBytes_);
+        cut = allRead_ ? pending_.size() : lastLineEnd();
+    }
+    validate(cut);
+    QByteArray piece;
+    if (cut == pending_.size()) {
+        piece.swap(pending_);
+    } else {
+        piece = pending_.first(cut);
+        pending_.remove(0, cut);
+    }
+    fileStart_ -= cut;
+    return piece;
+}
+
+qsizetype ChunkedInput::lastLineEnd() const
+{
+    const qsizetype lf = pending_.lastIndexOf('\n');
+    if (!crLfOnly_)
+        return lf + 1;
+    const qsizetype pair = pending_.lastIndexOf("\r\n");
+    return pair < 0 ? 0 : pair + 2;
+}
+
+void ChunkedInput::fill(qsizetype wanted)
+{
+    while (pending_.size() < wanted && !allRead_) {
+        if (fd_ < 0 && !openNextFile()) {
+            allRead_ = true;
+            return;
+        }
+        readSome(wanted);
+    }
+}
+
+bool ChunkedInput::openNextFile()
+{
+    if (fileIndex_ >= names_.size())
+        return false;
+    const std::string &name = names_[fileIndex_];
+    fd_ = name == "-" ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        throw ioError("open", name, errno);
+    struct stat info {};
+    if (fstat(fd_, &info) != 0)
+        throw ioError("read", shownName(name), errno);
+    if (S_ISDIR(info.st_mode))
+        throw ioError("read", shownName(name), EISDIR);
+    // A file's size (plus the one byte that finds its end) is reserved at once.
+    regular_ = S_ISREG(info.st_mode);
+    if (regular_)
+        makeRoom(pending_, std::min<qsizetype>(qsizetype(info.st_size) + 1, chunkBytes_ + 1));
+    fileBytes_ = 0;
+    fileStart_ = pending_.size();
+    checkedOffset_ = 0;
+    return true;
+}
+
+void ChunkedInput::readSome(qsizetype wanted)
+{
+    // Any room left is used (a file's reserved size ends with one spare byte);
+    // none left grows the buffer by at least a block.
+    const qsizetype start = pending_.size();
+    makeRoom(pending_, pending_.capacity() > start ? 1 : kReadBlock);
+    const qsizetype room = std::min(pending_.capacity() - start, wanted - start + 1);
+    pending_.resize(start + room);
+    const ssize_t got = read_(fd_, pending_.data() + start, size_t(room));
+    pending_.resize(start + std::max<qsizetype>(got, 0));
+    if (got > 0) {
+        fileBytes_ += got;
+        fileEndsInLf_ = pending_.endsWith('\n');
+    }
+    else if (got == 0)
+        finishFile();
+    else if (errno != EINTR)
+        throw ioError("read", shownName(names_[fileIndex_]), errno);
+}
+
+void ChunkedInput::finishFile()
+{
+    validate(pending_.size());
+    if (fd_ > STDIN_FILENO)
+        ::close(fd_);
+    fd_ = -1;
+    const bool last = ++fileIndex_ >= names_.size();
+    if (!last && fileBytes_ > 0 && !fileEndsInLf_)
+        pending_.append('\n');
+}
+
+// Checks the current file's bytes in pending_ up to `upTo` (a line end or the
+// file's end, so no sequence is cut).
+void ChunkedInput::validate(qsizetype upTo)
+{
+    if (upTo <= fileStart_ || fd_ < 0)
+        return;
+    const QByteArray part =
+        QByteArray::fromRawData(pending_.constData() + fileStart_, upTo - fileStart_);
+    if (const auto bad = firstInvalidUtf8(part))
+        throw IoError(shownName(names_[fileIndex_]) + ": not valid UTF-8 at byte offset "
+                      + std::to_string(checkedOffset_ + *bad));
+    checkedOffset_ += upTo - fileStart_;
+    fileStart_ = upTo;
+}
 
 QByteArray readInputFiles(const std::vector<std::string> &names, ReadFunction read)
 {
-    const std::vector<std::string> all = names.empty() ? std::vector<std::string>{"-"} : names;
-    QByteArray data;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        const qsizetype start = data.size();
-        appendFile(all[i], data, read);
-        checkUtf8(data, start, all[i]);
-        if (i + 1 < all.size() && data.size() > start && !data.endsWith('\n'))
-            data.append('\n');
-    }
-    return data;
+    return ChunkedInput(names, ChunkedInput::kWhole, false, read).next();
 }
 
-QString readInputText(const std::vector<std::string> &names, bool raw)
+QString decodeInput(const QByteArray &bytes, bool raw)
 {
-    const QByteArray bytes = readInputFiles(names);
     return decodeUtf8(bytes, !raw);
 }
 

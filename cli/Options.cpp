@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include "BufferSize.h"
 #include "CliErrors.h"
 
 #include <string_view>
@@ -63,6 +64,12 @@ private:
         else if (arg.starts_with("-o") && arg.size() > 2) options.output = std::string(arg.substr(2));
         else if (arg == "-o" || isLong(arg, "--output")) options.output = value(arg, "--output");
         else if (isLong(arg, "--format")) options.format = parseFormat(value(arg, "--format"));
+        else if (arg.starts_with("-S") && arg.size() > 2) options.bufferSize = parseBufferSize(arg.substr(2));
+        else if (arg == "-S" || isLong(arg, "--buffer-size"))
+            options.bufferSize = parseBufferSize(value(arg, "--buffer-size"));
+        else if (arg.starts_with("-T") && arg.size() > 2) options.temporaryDirectory = arg.substr(2);
+        else if (arg == "-T" || isLong(arg, "--temporary-directory"))
+            options.temporaryDirectory = value(arg, "--temporary-directory");
         else throw UsageError("unknown option '" + std::string(arg) + "'");
     }
 
@@ -90,6 +97,11 @@ private:
             || options.command->name == "phrase-count";
         if (options.format != TableFormat::Table && !counts)
             throw UsageError("--format applies to word-count and phrase-count only");
+        const bool sorts = options.command->name == "sort-lines"
+            || options.command->name == "unique-lines";
+        if ((options.bufferSize || !options.temporaryDirectory.empty()) && !sorts)
+            throw UsageError("--buffer-size and --temporary-directory apply to sort-lines and "
+                             "unique-lines only");
         if (options.output && options.output->empty())
             throw UsageError("the output file name is empty");
     }

@@ -2,6 +2,7 @@
 
 #include "ops/CommandTable.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ struct Options {
     std::vector<std::string> files; // none: standard input; "-" is standard input too
     std::optional<std::string> output;
     TableFormat format = TableFormat::Table;
+    std::size_t bufferSize = 0;     // sort-lines, unique-lines; 0: the default
+    std::string temporaryDirectory; // empty: $TMPDIR, else /tmp
     bool raw = false;
     bool crlf = false;
     bool status = false;

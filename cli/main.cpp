@@ -1,6 +1,8 @@
 // wordloom-cli COMMAND [OPTION]... [FILE]...: runs one command on the files' text.
+#include "BufferSize.h"
 #include "CliErrors.h"
 #include "CountRows.h"
+#include "ExternalSort.h"
 #include "InputFiles.h"
 #include "Options.h"
 #include "OutputFile.h"
@@ -13,6 +15,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <optional>
 #include <string>
@@ -73,12 +76,46 @@ std::optional<QString> runCommand(const Options &options, CliHost &host)
     return formatRows(rows, options.format, keepCrLf ? u"\r\n" : u"\n");
 }
 
+bool sortsLines(const Options &options)
+{
+    return options.command->name == "sort-lines" || options.command->name == "unique-lines";
+}
+
+int sortExternally(const Options &options, ChunkedInput &input, QByteArray first,
+                   std::size_t bufferBytes, OutputFile &output)
+{
+    ExternalSortJob job;
+    job.unique = options.command->name == "unique-lines";
+    job.raw = options.raw;
+    job.crLfToLf = !(options.raw || options.crlf);
+    job.bufferBytes = bufferBytes;
+    const char *tmpdir = std::getenv("TMPDIR");
+    job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
+                           : tmpdir && *tmpdir ? tmpdir : "/tmp";
+    CliHost status(QString(), options.status);
+    wordloom::cli::sortExternally(input, std::move(first), job, status, output);
+    output.commit();
+    return Ok;
+}
+
 int run(const Options &options)
 {
     // The output is checked before the work; the input is read after, so an
     // output file may also be an input.
     OutputFile output(options.output);
-    CliHost host(readInputText(options.files, options.raw), options.status);
+    QByteArray bytes;
+    if (sortsLines(options)) {
+        // Beyond the buffer, the lines are sorted in parts through temporary files.
+        const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
+        ChunkedInput input(options.files, externalSortChunkBytes(buffer), options.raw);
+        bytes = input.next();
+        if (!input.atEnd())
+            return sortExternally(options, input, std::move(bytes), buffer, output);
+    } else {
+        bytes = readInputFiles(options.files);
+    }
+    CliHost host(decodeInput(bytes, options.raw), options.status);
+    bytes = QByteArray();
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {

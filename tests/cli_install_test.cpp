@@ -12,13 +12,16 @@ namespace {
 
 using namespace cli_test;
 
-QSet<QString> matches(const QString &pattern, const QByteArray &text)
+// The distinct matches, sorted and joined, for a readable comparison.
+std::string matches(const QString &pattern, const QByteArray &text)
 {
     QSet<QString> found;
     auto it = QRegularExpression(pattern).globalMatch(QString::fromUtf8(text));
     while (it.hasNext())
         found.insert(it.next().captured(0));
-    return found;
+    QStringList sorted(found.begin(), found.end());
+    sorted.sort();
+    return sorted.join(u' ').toStdString();
 }
 
 class CliInstall : public ::testing::Test {
@@ -74,6 +77,8 @@ TEST_F(CliInstall, ProgramAndCompletionAreInstalled)
         "t wordloom-cli word-count --format = c\n"
         "t wordloom-cli word-count --format=t\n"
         "t wordloom-cli -o out s\n"
+        "t wordloom-cli -S 10M --b\n"
+        "t wordloom-cli -S 10M unique-l\n"
         "cd '" + prefix.path() + "' && t wordloom-cli sort-lines b\n");
     EXPECT_EQ(r.out, QByteArray("sort-lines sort-words\n"
                                 "word-count\n"
@@ -81,6 +86,8 @@ TEST_F(CliInstall, ProgramAndCompletionAreInstalled)
                                 "csv\n"
                                 "table tsv\n"
                                 "sort-lines sort-words\n"
+                                "--buffer-size=\n"
+                                "unique-lines\n"
                                 "bin\n")) << r.err.constData();
 }
 

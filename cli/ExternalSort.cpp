@@ -1,0 +1,189 @@
+#include "ExternalSort.h"
+
+#include "RunFile.h"
+#include "lib/BinaryOrder.h"
+#include "ops/SortLines.h"
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <queue>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace wordloom::cli {
+
+namespace {
+
+// More runs than this are merged in rounds, keeping open files few.
+constexpr std::size_t kMergeWidth = 64;
+
+// Hands one piece of text to the core's line sort; no status, no cancel.
+class PieceHost final : public CommandHost {
+public:
+    explicit PieceHost(QString text) : text_(std::move(text)) {}
+    QString inputText() override { return std::exchange(text_, QString()); }
+    void showStatus(const QString &) override {}
+    bool cancelRequested() override { return false; }
+    void processEvents() override {}
+    void setWorkText(const QString &) override {}
+    void setResultText(const QString &) override {}
+
+private:
+    QString text_;
+};
+
+// Lines to a run, the unique ones only when asked (empty lines and repeats
+// go: the merge would drop them anyway).
+class RunFilter {
+public:
+    RunFilter(RunFile &run, bool unique) : run_(run), unique_(unique) {}
+    void add(QStringView line)
+    {
+        if (unique_ && (line.isEmpty() || (wrote_ && line == last_)))
+            return;
+        run_.append(line);
+        last_ = line;
+        wrote_ = true;
+    }
+
+private:
+    RunFile &run_;
+    bool unique_;
+    bool wrote_ = false;
+    QStringView last_;
+};
+
+// A piece that is not the last ends with a line break, so its split has one
+// empty piece too many (the sort puts it first); an empty last piece after
+// others is the text's empty last line.
+std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers,
+                                   const ExternalSortJob &job)
+{
+    PieceHost host(decodeInput(bytes, job.raw));
+    bytes = QByteArray();
+    const std::optional<ops::SortedLines> sorted = ops::sortLinesUpToJoin(host);
+    auto run = std::make_unique<RunFile>(job.temporaryDirectory);
+    RunFilter filter(*run, job.unique);
+    if (last && afterOthers && sorted->lines.empty())
+        filter.add(QStringView());
+    std::size_t k = 0;
+    if (!last && !sorted->order.empty() && sorted->lines[sorted->order[0]].isEmpty())
+        k = 1;
+    for (; k < sorted->order.size(); ++k)
+        filter.add(sorted->lines[sorted->order[k]]);
+    return run;
+}
+
+using LineSink = std::function<void(QStringView)>;
+
+// Merges sorted runs into the sink; equal lines go in the order of their runs.
+void mergeRuns(std::span<const std::unique_ptr<RunFile>> runs, std::size_t bufferBytes,
+               const LineSink &sink)
+{
+    struct Head {
+        QStringView line;
+        std::size_t run;
+    };
+    const auto later = [](const Head &a, const Head &b) {
+        const int order = compareCodeUnits(a.line, b.line);
+        return order != 0 ? order > 0 : a.run > b.run;
+    };
+    std::priority_queue<Head, std::vector<Head>, decltype(later)> heads(later);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        runs[i]->startReading(bufferBytes / 2 / runs.size());
+        Head head{{}, i};
+        if (runs[i]->readLine(head.line))
+            heads.push(head);
+    }
+    while (!heads.empty()) {
+        Head head = heads.top();
+        heads.pop();
+        sink(head.line);
+        if (runs[head.run]->readLine(head.line))
+            heads.push(head);
+    }
+}
+
+// The result: lines joined with CR LF, written a block at a time and only
+// after a whole line, so no CR LF pair is split between two writes.
+class JoinedOutput {
+public:
+    JoinedOutput(OutputFile &output, bool crLfToLf) : output_(output), crLfToLf_(crLfToLf) {}
+    void add(QStringView line)
+    {
+        if (!first_)
+            buffer_ += u"\r\n";
+        first_ = false;
+        buffer_ += line;
+        if (buffer_.size() >= kBlock)
+            flush();
+    }
+    void flush()
+    {
+        output_.write(buffer_, crLfToLf_);
+        buffer_.clear();
+    }
+
+private:
+    static constexpr qsizetype kBlock = qsizetype(1) << 20;
+    OutputFile &output_;
+    bool crLfToLf_;
+    bool first_ = true;
+    QString buffer_;
+};
+
+// Unique Lines keeps each distinct non-empty line once.
+LineSink finalSink(JoinedOutput &joined, bool unique, QString &lastKept)
+{
+    if (!unique)
+        return [&joined](QStringView line) { joined.add(line); };
+    return [&joined, &lastKept](QStringView line) {
+        if (line.isEmpty() || line == lastKept)
+            return;
+        lastKept = line.toString();
+        joined.add(line);
+    };
+}
+
+} // namespace
+
+qsizetype externalSortChunkBytes(std::size_t bufferBytes)
+{
+    // A piece's text takes twice its bytes in UTF-16, a tab-free copy may
+    // take as much again, plus a view and an index per line.
+    return qsizetype(std::max<std::size_t>(bufferBytes / 6, std::size_t(1) << 16));
+}
+
+void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                    CommandHost &status, OutputFile &output)
+{
+    std::vector<std::unique_ptr<RunFile>> runs;
+    QByteArray piece = std::move(first);
+    for (;;) {
+        const bool last = input.atEnd();
+        status.showStatus(QStringLiteral("Sorting part %1...").arg(runs.size() + 1));
+        runs.push_back(sortPiece(std::move(piece), last, !runs.empty(), job));
+        if (last)
+            break;
+        piece = input.next();
+    }
+    status.showStatus(QStringLiteral("Merging..."));
+    while (runs.size() > kMergeWidth) {
+        // The earliest runs become one, which stays first for the ties.
+        auto merged = std::make_unique<RunFile>(job.temporaryDirectory);
+        const std::span<const std::unique_ptr<RunFile>> group(runs.data(), kMergeWidth);
+        mergeRuns(group, job.bufferBytes, [&](QStringView line) { merged->append(line); });
+        runs.erase(runs.begin(), runs.begin() + kMergeWidth);
+        runs.insert(runs.begin(), std::move(merged));
+    }
+    JoinedOutput joined(output, job.crLfToLf);
+    QString lastKept;
+    mergeRuns(runs, job.bufferBytes, finalSink(joined, job.unique, lastKept));
+    joined.flush();
+    status.showStatus(QStringLiteral("Ready"));
+}
+
+} // namespace wordloom::cli

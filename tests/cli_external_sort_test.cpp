@@ -1,0 +1,196 @@
+// sort-lines and unique-lines beyond --buffer-size: pieces of whole lines
+// sorted into nameless temporary files and merged, byte for byte the sort in
+// memory; and the input read piece by piece.
+#include "BufferSize.h"
+#include "CliErrors.h"
+#include "InputFiles.h"
+#include "cli_test_support.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+using namespace cli_test;
+
+// Lines with tabs, leading spaces, lone CRs, repeats, empty lines, accents,
+// a surrogate pair and U+E000 (whose code-unit order differs from UTF-8's),
+// ended by LF or CR LF.
+QByteArray generatedLines(unsigned seed, int count)
+{
+    static const char *pieces[] = {"a", "b", "Z", "\t", "  ", " x", "\xC3\xA9",
+                                   "\xF0\x9F\x98\x80", "\xEE\x80\x80", "\r", "dup", "dup", "0"};
+    std::mt19937 random(seed);
+    QByteArray text;
+    for (int i = 0; i < count; ++i) {
+        for (unsigned k = random() % 7; k > 0; --k)
+            text += pieces[random() % std::size(pieces)];
+        text += random() % 2 ? "\n" : "\r\n";
+    }
+    return text;
+}
+
+class CliExternalSort : public ::testing::Test {
+protected:
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        writeFile(dir.filePath(name), bytes);
+        return dir.filePath(name);
+    }
+    QTemporaryDir dir;
+    QTemporaryDir temporary; // for -T
+};
+
+TEST_F(CliExternalSort, MergedPartsGiveTheSortInMemory)
+{
+    const QByteArray text = generatedLines(11, 60000); // about 400 KB: seven 64 KiB parts
+    const QString ends = file("ends", text), open = file("open", text.chopped(1));
+    for (const char *command : {"sort-lines", "unique-lines"}) {
+        for (const QString &path : {ends, open}) {
+            for (const QStringList &mode : {QStringList(), QStringList{"--raw"}, QStringList{"--crlf"}}) {
+                const CliRun memory = runCli(QStringList{command, path} + mode);
+                const CliRun parts = runCli(QStringList{command, path, "-S", "64K", "--status", "-T",
+                                                        temporary.path()} + mode);
+                ASSERT_EQ(parts.exitCode, 0) << parts.err.constData();
+                EXPECT_TRUE(parts.err.contains("Sorting part 7...\nMerging...\nReady\n"))
+                    << parts.err.constData();
+                EXPECT_EQ(parts.out, memory.out) << command << " " << path.toStdString();
+            }
+        }
+    }
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+}
+
+TEST_F(CliExternalSort, ManyPartsAreMergedInRoundsAcrossFiles)
+{
+    // Five files of about 1 MB in 64 KiB parts: more than one round of merging.
+    QStringList files;
+    for (int i = 0; i < 5; ++i)
+        files << file(QString::number(i), generatedLines(20 + unsigned(i), 150000).chopped(1));
+    const CliRun memory = runCli(QStringList{"unique-lines"} + files);
+    const CliRun parts = runCli(QStringList{"unique-lines", "--buffer-size=64K", "--status"} + files);
+    ASSERT_EQ(parts.exitCode, 0) << parts.err.constData();
+    EXPECT_TRUE(parts.err.contains("Sorting part 70...")) << parts.err.right(200).constData();
+    EXPECT_EQ(parts.out, memory.out);
+    EXPECT_EQ(runCli(QStringList{"sort-lines", "-S64K", "-o", dir.filePath("sorted")} + files).exitCode, 0);
+    EXPECT_EQ(readFile(dir.filePath("sorted")), runCli(QStringList{"sort-lines"} + files).out);
+}
+
+TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
+{
+    QProcess p;
+    p.start(QStringLiteral(WORDLOOM_CLI), {"sort-lines", "-S", "64K", "-T", temporary.path()});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write(generatedLines(3, 40000)); // several parts, and the input stays open
+    // The parts show as deleted files among the process's descriptors.
+    const QString fds = QString("/proc/%1/fd").arg(p.processId());
+    int deleted = 0;
+    for (int i = 0; i < 500 && deleted < 2; ++i, usleep(10000)) {
+        p.waitForBytesWritten(10); // the pipe is fed only while waiting
+        deleted = 0;
+        for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+            char target[4096] = {};
+            const QByteArray link = (fds + "/" + fd).toLocal8Bit();
+            const ssize_t length = ::readlink(link.constData(), target, sizeof target - 1);
+            const QByteArray name(target, std::max<ssize_t>(length, 0));
+            deleted += name.startsWith(temporary.path().toLocal8Bit()) && name.endsWith(" (deleted)");
+        }
+    }
+    EXPECT_GE(deleted, 2);
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+    ::kill(pid_t(p.processId()), SIGTERM);
+    p.waitForFinished();
+    EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+}
+
+TEST_F(CliExternalSort, FailuresLeaveNothingBehind)
+{
+    const QString kept = file("kept", "precious\n");
+    // Invalid UTF-8 in the last part of the second file: named with its own offset.
+    const QByteArray lines = generatedLines(4, 30000);
+    const QString good = file("good", lines), bad = file("bad", lines + "\xFF\n");
+    const CliRun invalid = runCli({"sort-lines", "-S64K", "-T", temporary.path(), "-o", kept, good, bad});
+    EXPECT_EQ(invalid.exitCode, 1);
+    EXPECT_EQ(invalid.err, "wordloom-cli: " + bad.toLocal8Bit() + ": not valid UTF-8 at byte offset "
+                               + QByteArray::number(lines.size()) + "\n");
+    EXPECT_EQ(readFile(kept), QByteArray("precious\n"));
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+
+    const CliRun nowhere = runCli({"sort-lines", "-S64K", "-T", "/no/such", good});
+    EXPECT_EQ(nowhere.exitCode, 1);
+    EXPECT_EQ(nowhere.err, "wordloom-cli: cannot create a temporary file in '/no/such': "
+                           "No such file or directory\n");
+    EXPECT_TRUE(nowhere.out.isEmpty());
+
+    // A temporary directory that takes no more: files limited to 100 blocks.
+    const CliRun full = runShell("trap '' XFSZ; ulimit -f 100; $CLI sort-lines -S64K -T '"
+                                 + temporary.path() + "' '" + good + "'");
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "wordloom-cli: cannot write a temporary file in '" + temporary.path().toLocal8Bit()
+                            + "': File too large\n");
+    EXPECT_TRUE(full.out.isEmpty());
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+}
+
+TEST(CliBufferSize, ReadLikeSortDashS)
+{
+    using wordloom::cli::parseBufferSize;
+    EXPECT_EQ(parseBufferSize("10"), 10u * 1024);
+    EXPECT_EQ(parseBufferSize("7b"), 7u);
+    EXPECT_EQ(parseBufferSize("3M"), 3u << 20);
+    EXPECT_EQ(parseBufferSize("256M"), std::size_t(256) << 20);
+    EXPECT_EQ(parseBufferSize("2G"), std::size_t(2) << 30);
+    for (const char *wrong : {"0", "0M", "", "M", "-1", "1.5M", "1X", "1MB", "99999999999999T"})
+        EXPECT_THROW(parseBufferSize(wrong), wordloom::cli::UsageError) << wrong;
+    EXPECT_GT(wordloom::cli::defaultBufferSize(), 0u);
+
+    EXPECT_EQ(runCli({"sort-lines", "--buffer-size=0"}, "x").exitCode, 2);
+    EXPECT_EQ(runCli({"word-count", "-S", "1M"}, "x").exitCode, 2);
+    EXPECT_EQ(runCli({"sort-words", "-T", "/tmp"}, "x").exitCode, 2);
+}
+
+TEST(CliChunkedInput, PiecesAreWholeLinesThatMakeUpTheText)
+{
+    QTemporaryDir dir;
+    const QByteArray a = generatedLines(8, 3000), b = "no line end";
+    writeFile(dir.filePath("a"), a);
+    writeFile(dir.filePath("b"), b);
+    const std::vector<std::string> names = {dir.filePath("b").toStdString(),
+                                            dir.filePath("a").toStdString(),
+                                            dir.filePath("b").toStdString()};
+    const QByteArray whole = wordloom::cli::readInputFiles(names);
+    EXPECT_EQ(whole, b + "\n" + a + b);
+    for (const bool crLfOnly : {false, true}) {
+        const QByteArray end = crLfOnly ? "\r\n" : "\n";
+        qsizetype longestLine = 0;
+        for (qsizetype from = 0, to; from < whole.size(); from = to + end.size()) {
+            to = whole.indexOf(end, from);
+            to = to < 0 ? whole.size() : to;
+            longestLine = std::max(longestLine, to - from + end.size());
+        }
+        for (const qsizetype size : {1, 100, 4096, 100000}) {
+            wordloom::cli::ChunkedInput input(names, size, crLfOnly);
+            QByteArray joined;
+            while (!input.atEnd()) {
+                const QByteArray piece = input.next();
+                joined += piece;
+                if (!input.atEnd()) {
+                    // Whole lines, about the size.
+                    EXPECT_TRUE(piece.endsWith(end)) << size;
+                    EXPECT_LE(piece.size(), size + 1 + longestLine);
+                }
+            }
+            ASSERT_EQ(joined.size(), whole.size()) << size << crLfOnly;
+            EXPECT_EQ(joined, whole) << size << crLfOnly;
+        }
+    }
+}
+
+} // namespace
