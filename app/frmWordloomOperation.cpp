@@ -10,9 +10,11 @@ namespace wordloom {
 
 namespace {
 // The wait pointer, set on the panes too since they keep their own pointer
-// otherwise.
+// otherwise; and long pane writes paced so that the window keeps painting.
 void setBusyLook(frmWordloom &w, bool wait)
 {
+    w.rtbText->setPacing(wait);
+    w.rtbResult->setPacing(wait);
     if (wait) {
         w.setCursor(Qt::WaitCursor);
         w.rtbText->viewport()->setCursor(Qt::WaitCursor);

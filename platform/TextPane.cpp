@@ -5,6 +5,8 @@
 #include "Twips.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -29,8 +31,10 @@ QTextCharFormat displayBreakFormat()
 }
 
 // Inserts `text` at the cursor (replacing its selection) as the document
-// holds it, a megabyte at a time; gives the lines of each paragraph it ended.
-std::vector<int> insertAsDocumentText(QTextCursor &cursor, QStringView text)
+// holds it, a megabyte at a time; gives the lines of each paragraph it ended,
+// or nothing when `betweenPieces` (if given) answered false and it stopped.
+std::optional<std::vector<int>> insertAsDocumentText(QTextCursor &cursor, QStringView text,
+                                                     const std::function<bool()> &betweenPieces)
 {
     constexpr qsizetype kPiece = 1 << 20;
     const QTextCharFormat plain, marked = displayBreakFormat();
@@ -52,6 +56,13 @@ std::vector<int> insertAsDocumentText(QTextCursor &cursor, QStringView text)
         }
         cursor.insertText(display.sliced(from), plain);
         start += n;
+        if (betweenPieces && start < text.size()) {
+            // Whole between pieces: whatever runs meanwhile may paint it.
+            cursor.endEditBlock();
+            if (!betweenPieces())
+                return std::nullopt;
+            cursor.beginEditBlock();
+        }
     }
     cursor.endEditBlock();
     return builder.paragraphLines();
@@ -123,21 +134,49 @@ QString TextPane::Text() const
 
 void TextPane::setText(const QString &text)
 {
+    const int generation = ++writeGeneration_;
     writing_ = true;
+    written_ = text;
+    writtenValid_ = true;
     document()->setUndoRedoEnabled(false);
     setPlainText(QString());
     QTextCursor cursor(document());
-    insertText(cursor, text);
+    if (!insertText(cursor, text, pacer(generation)))
+        return; // a later write took over while events ran
     document()->setUndoRedoEnabled(true);
     writing_ = false;
-    written_ = text;
-    writtenValid_ = true;
 }
 
-void TextPane::insertText(QTextCursor &cursor, QStringView text)
+void TextPane::setPacing(bool on, int intervalMs)
+{
+    pacing_ = on;
+    paceMs_ = intervalMs;
+}
+
+std::function<bool()> TextPane::pacer(int generation)
+{
+    if (!pacing_)
+        return {};
+    // While a command writes a long text, the window still repaints and
+    // answers the window manager; input waits, so nothing edits the pane.
+    return [this, generation, clock = QElapsedTimer()]() mutable {
+        if (!clock.isValid())
+            clock.start();
+        if (clock.elapsed() >= paceMs_) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            clock.restart();
+        }
+        return generation == writeGeneration_;
+    };
+}
+
+bool TextPane::insertText(QTextCursor &cursor, QStringView text, const std::function<bool()> &betweenPieces)
 {
     const int start = cursor.selectionStart();
-    const std::vector<int> lines = insertAsDocumentText(cursor, text);
+    const std::optional<std::vector<int>> ended = insertAsDocumentText(cursor, text, betweenPieces);
+    if (!ended)
+        return false;
+    const std::vector<int> &lines = *ended;
     // Each block keeps its number of lines for the scroll bar's estimate; the
     // first and last also hold text that was there before.
     const QTextBlock last = cursor.block();
@@ -149,6 +188,7 @@ void TextPane::insertText(QTextCursor &cursor, QStringView text)
             break;
     }
     estimateLineCounts();
+    return true;
 }
 
 QString TextPane::selText() const
@@ -159,8 +199,9 @@ QString TextPane::selText() const
 
 void TextPane::setSelText(const QString &text)
 {
+    ++writeGeneration_;
     QTextCursor cursor = textCursor();
-    insertText(cursor, text);
+    insertText(cursor, text, {});
     setTextCursor(cursor);
 }
 

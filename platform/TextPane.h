@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextCursor>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,11 @@ public:
 
     QString Text() const;
     void setText(const QString &text);
+
+    // While on, a long setText() lets the window repaint and answer the
+    // window manager between pieces (not the user's input), every
+    // `intervalMs` or so.
+    void setPacing(bool on, int intervalMs = 50);
 
     // Whether Text() is non-empty, without building it.
     bool hasText() const { return writtenValid_ ? !written_.isEmpty() : !document()->isEmpty(); }
@@ -64,7 +70,9 @@ private:
     void rememberDisplayBreaks(int offset, const std::vector<int> &breaks);
     int toDocument(int position) const;
     int toPane(int documentPosition) const;
-    void insertText(QTextCursor &cursor, QStringView text);
+    // False when a later write took over meanwhile.
+    bool insertText(QTextCursor &cursor, QStringView text, const std::function<bool()> &betweenPieces);
+    std::function<bool()> pacer(int generation);
     void applyRightMargin();
     void estimateLineCounts();
 
@@ -74,6 +82,9 @@ private:
     QString written_;
     bool writtenValid_ = false;
     bool writing_ = false;
+    bool pacing_ = false;
+    int paceMs_ = 50;
+    int writeGeneration_ = 0;
     std::optional<float> rightMargin_;
     int rightMarginPixels_ = 0;
     mutable QString searchable_;

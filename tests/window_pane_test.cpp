@@ -6,6 +6,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using wordloom::TextPane;
@@ -155,6 +156,51 @@ TEST(PaneDisplayText, PieceByPieceEqualsWhole)
         expected.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
         ASSERT_EQ(fromDocument(whole, 0, wholeBreaks), expected) << round;
     }
+}
+
+} // namespace
+
+namespace {
+
+QString manyLines(int lines)
+{
+    QString text;
+    for (int i = 0; i < lines; ++i)
+        text += QStringLiteral("line %1 of a long text\r\n").arg(i);
+    return text;
+}
+
+TEST(TextPanePacing, EventsRunBetweenThePiecesOfALongWrite)
+{
+    const QString text = manyLines(150000); // over three megabytes
+    TextPane pane;
+    pane.setPacing(true, 0);
+    int timersRun = 0;
+    bool sawWholeText = false;
+    QTimer::singleShot(0, &pane, [&] {
+        ++timersRun;
+        sawWholeText = pane.Text() == text;
+    });
+    pane.setText(text);
+    EXPECT_EQ(timersRun, 1) << "ran during the write";
+    EXPECT_TRUE(sawWholeText) << "Text() is the text being written, even halfway";
+    EXPECT_EQ(pane.Text(), text);
+    EXPECT_EQ(pane.toPlainText().size(), text.size() - text.count(u'\r'));
+}
+
+TEST(TextPanePacing, AWriteMeanwhileTakesOver)
+{
+    TextPane pane;
+    pane.setPacing(true, 0);
+    QTimer::singleShot(0, &pane, [&] { pane.setText(QStringLiteral("later")); });
+    pane.setText(manyLines(150000));
+    EXPECT_EQ(pane.Text(), QStringLiteral("later"));
+    EXPECT_EQ(pane.toPlainText(), QStringLiteral("later"));
+    pane.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&pane, QStringLiteral("!"));
+    EXPECT_EQ(pane.Text(), QStringLiteral("later!")) << "edits are seen again";
+    QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(pane.Text(), QStringLiteral("later")) << "and can be undone";
 }
 
 } // namespace
