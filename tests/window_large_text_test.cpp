@@ -206,6 +206,38 @@ TEST_P(LongLineCopies, APartOfTheLineCopiesExactly)
 
 INSTANTIATE_TEST_SUITE_P(AroundThePieceLength, LongLineCopies, ::testing::Values(4095, 4096, 4097, 100000));
 
+TEST_F(LargeText, ASingleLineOfMegabytesPastesWholeAndShowsInPieces)
+{
+    QString line(5'000'000, u'x');
+    line[2'500'000] = QChar(0); // a NUL travels like any character
+    setClipboardText(line);
+    QTest::keyClick(window->rtbText, Qt::Key_V, Qt::ControlModifier);
+    settle(window->rtbText);
+    EXPECT_EQ(window->rtbText->Text(), line);
+    EXPECT_LT(laidOutBlocks(window->rtbText), 20);
+    QTest::keyClick(window->rtbText, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(window->rtbText, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardText(), line);
+}
+
+TEST_F(LargeText, PastingWhileACommandRunsKeepsBothTexts)
+{
+    const QString text = wordList(20000);
+    window->rtbText->setText(text);
+    window->rtbText->moveCursor(QTextCursor::End);
+    setClipboardText(QStringLiteral("pasted"));
+    onPost = [this](const QString &status) {
+        if (status == QStringLiteral("Sorting..."))
+            QTest::keyClick(window->rtbText, Qt::Key_V, Qt::ControlModifier);
+    };
+    button("cmdSortLines")->click();
+    EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
+    EXPECT_EQ(window->rtbText->Text(), text + QStringLiteral("pasted"));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.sort();
+    EXPECT_EQ(window->rtbResult->Text(), lines.join(QStringLiteral("\r\n"))) << "sorted what was there at the start";
+}
+
 TEST_F(LargeText, EnterBesideAPieceBreakIsARealLineBreak)
 {
     TextPane *pane = window->rtbText;
