@@ -11,30 +11,6 @@
 
 namespace wordloom {
 
-int compareCodeUnits(QStringView a, QStringView b)
-{
-    const qsizetype common = std::min(a.size(), b.size());
-    const char16_t *pa = a.utf16();
-    const char16_t *pb = b.utf16();
-    qsizetype i = 0;
-    // Four units at a time while they agree; the first differing word names
-    // the first differing unit (the lowest bits hold the first unit).
-    for (; i + 4 <= common; i += 4) {
-        std::uint64_t wa, wb;
-        std::memcpy(&wa, pa + i, sizeof wa);
-        std::memcpy(&wb, pb + i, sizeof wb);
-        if (wa != wb) {
-            i += std::countr_zero(wa ^ wb) / 16;
-            return pa[i] < pb[i] ? -1 : 1;
-        }
-    }
-    for (; i < common; ++i) {
-        if (pa[i] != pb[i])
-            return pa[i] < pb[i] ? -1 : 1;
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
 namespace {
 
 // Items are sorted by a 128-bit key that holds seven code units from `depth`

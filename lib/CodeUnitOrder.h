@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BinaryOrder.h"
+
 #include <QStringView>
 
 #include <cstdint>
@@ -7,10 +9,6 @@
 #include <vector>
 
 namespace wordloom {
-
-// Binary comparison: the first unequal pair of 16-bit code units decides by
-// value (so a surrogate sorts before U+E000..U+FFFF); a prefix sorts first.
-int compareCodeUnits(QStringView a, QStringView b);
 
 // The stable ascending order of `items` by code units: entry k is the index of
 // the item that goes to place k. Equal items keep their relative order.
