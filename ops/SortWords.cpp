@@ -11,24 +11,6 @@
 
 namespace wordloom::ops {
 
-QString removeHyphenBreaks(const QString &text)
-{
-    constexpr QStringView hyphenBreak = u"-\r\n";
-    qsizetype found = text.indexOf(hyphenBreak);
-    if (found < 0)
-        return text;
-    QString out(text.size(), Qt::Uninitialized);
-    QChar *write = out.data();
-    qsizetype from = 0;
-    for (; found >= 0; found = text.indexOf(hyphenBreak, from)) {
-        write = std::copy(text.begin() + from, text.begin() + found, write);
-        from = found + hyphenBreak.size();
-    }
-    write = std::copy(text.begin() + from, text.end(), write);
-    out.truncate(write - out.constData());
-    return out;
-}
-
 int packingPasses(QStringView text)
 {
     qsizetype longest = 0;
@@ -80,7 +62,9 @@ std::optional<Words> parsedWords(CommandHost &host)
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
     host.showStatus(QStringLiteral("Dehyphenating..."));
-    QString work = removeHyphenBreaks(host.inputText());
+    // A word broken with a hyphen at a line's end is joined again.
+    QString work = host.inputText();
+    work.remove(QStringLiteral("-\r\n"));
     host.setWorkText(work);
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;

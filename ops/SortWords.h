@@ -20,10 +20,6 @@ Outcome sortWords(CommandHost &host);
 // companion; the window chains the two commands.
 Outcome uniqueWords(CommandHost &host);
 
-// Every "-" CR LF deleted, left to right without rescanning; shares the text
-// when it has none.
-QString removeHyphenBreaks(const QString &text);
-
 // What repeated passes of "two spaces become one" leave after `passes` passes
 // (every run of r spaces becomes ceil(r / 2^passes) spaces), and how many
 // passes the packing loop runs until a pass changes nothing.
