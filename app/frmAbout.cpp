@@ -1,7 +1,7 @@
 #include "frmAbout.h"
 
 #include "AppIcon.h"
-#include "lib/basLibForm.h"
+#include "basLibForm.h"
 #include "platform/AppIdentity.h"
 #include "platform/Twips.h"
 

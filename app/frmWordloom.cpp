@@ -1,7 +1,7 @@
 #include "frmWordloom.h"
 
 #include "AppIcon.h"
-#include "lib/basLibForm.h"
+#include "basLibForm.h"
 #include "platform/Twips.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/basLibStatusBar.h"
+#include "basLibStatusBar.h"
 #include "lib/basTextRepeat.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"

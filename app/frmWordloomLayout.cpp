@@ -2,7 +2,7 @@
 #include "frmWordloom.h"
 
 #include "lib/MainWindowLayout.h"
-#include "lib/basLibForm.h"
+#include "basLibForm.h"
 #include "platform/Twips.h"
 
 #include <QFrame>

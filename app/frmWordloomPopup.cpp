@@ -1,7 +1,7 @@
 // The panes' pop-up menu: opening it on a right click, and its commands.
 #include "frmWordloom.h"
 
-#include "lib/basLibRichText.h"
+#include "basLibRichText.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 // find_bench CORPUS RUNS: times Find in a pane holding the corpus (UTF-8),
 // against QString::indexOf and QTextDocument::find on the same text.
-#include "lib/basLibRichText.h"
+#include "app/basLibRichText.h"
 #include "platform/Dialogs.h"
 #include "platform/TextPane.h"
 

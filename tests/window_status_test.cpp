@@ -1,4 +1,4 @@
-#include "lib/basLibStatusBar.h"
+#include "app/basLibStatusBar.h"
 #include "support/QtPrinters.h"
 
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "basLibRichText.h"
 
-#include "basLibLibrary.h"
+#include "lib/basLibLibrary.h"
 #include "platform/Dialogs.h"
 #include "platform/TextPane.h"
 #include "platform/Twips.h"
