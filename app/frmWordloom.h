@@ -103,8 +103,6 @@ public:
     // The pane whose menu opened last; the menu's commands act on it.
     TextPane *ActiveControl() const { return activePane_; }
     Clipboard &clipboard() { return *clipboard_; }
-    // Shows the menu at the pointer; tests replace it so that nothing blocks.
-    std::function<void(QMenu &)> showPopupMenu;
 
 private:
     void connectPopupMenu();

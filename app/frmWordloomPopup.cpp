@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QMenu>
 
 namespace wordloom {
@@ -65,10 +64,7 @@ void frmWordloom::openPanePopup(TextPane *pane, const QString &heading)
     mnuTextPopupSelectAll->setEnabled(hasText);
     mnuTextPopupPaste->setEnabled(!clipboard().text().isEmpty() && editable);
 
-    if (showPopupMenu)
-        showPopupMenu(*mnuTextPopup);
-    else
-        mnuTextPopup->exec(QCursor::pos());
+    dialogs().popupMenu(*mnuTextPopup);
 }
 
 void frmWordloom::mnuTextPopupCut_Click()

@@ -23,6 +23,7 @@ public:
     QString inputBox(const QString &, const QString &, const QString &) override { return needle; }
     void messageBox(const QString &, const QString &) override {}
     void failureBox(const QString &, const QString &) override {}
+    void popupMenu(QMenu &) override {}
 };
 
 double medianMs(int runs, const std::function<void()> &work, const std::function<void()> &prepare = {})

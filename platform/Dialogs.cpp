@@ -1,6 +1,8 @@
 #include "Dialogs.h"
 
+#include <QCursor>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
 
 namespace wordloom {
@@ -23,6 +25,11 @@ void QtDialogs::failureBox(const QString &text, const QString &title)
 {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent_);
     box.exec();
+}
+
+void QtDialogs::popupMenu(QMenu &menu)
+{
+    menu.exec(QCursor::pos());
 }
 
 } // namespace wordloom

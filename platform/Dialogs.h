@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QMenu;
 class QWidget;
 
 namespace wordloom {
@@ -16,6 +17,8 @@ public:
     virtual void messageBox(const QString &text, const QString &title) = 0;
     // Modal report of a command that failed, with a warning icon.
     virtual void failureBox(const QString &text, const QString &title) = 0;
+    // A pop-up menu at the pointer, until it closes.
+    virtual void popupMenu(QMenu &menu) = 0;
 };
 
 // The real dialogs, owned by the given parent window.
@@ -25,6 +28,7 @@ public:
     QString inputBox(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     void messageBox(const QString &text, const QString &title) override;
     void failureBox(const QString &text, const QString &title) override;
+    void popupMenu(QMenu &menu) override;
 
 private:
     QWidget *parent_;

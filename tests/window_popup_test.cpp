@@ -110,7 +110,7 @@ TEST_F(PanePopup, TheHeadingDoesNothing)
 // goes on. Set WORDLOOM_POPUP_PNG to a file name to keep a picture of it.
 TEST_F(PanePopup, TheRealMenuOpensAtThePointer)
 {
-    window->showPopupMenu = nullptr;
+    dialogs->onPopup = nullptr;
     window->rtbText->setText(QStringLiteral("Hello world"));
     select(window->rtbText, 0, 5);
     QWidget *shown = nullptr;
@@ -215,8 +215,8 @@ namespace {
 
 TEST_F(PaneEditing, AFailingMenuIsReportedAndTheWindowGoesOn)
 {
-    const auto normalMenu = window->showPopupMenu;
-    window->showPopupMenu = [](QMenu &) { throw std::bad_alloc(); };
+    const auto normalMenu = dialogs->onPopup;
+    dialogs->onPopup = [](QMenu &) { throw std::bad_alloc(); };
     window->rtbText->setText(QStringLiteral("keep"));
     rightClick(window->rtbText);
     ASSERT_EQ(dialogs->shown.size(), 1u);
@@ -224,7 +224,7 @@ TEST_F(PaneEditing, AFailingMenuIsReportedAndTheWindowGoesOn)
     EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
     EXPECT_EQ(window->rtbText->Text(), QStringLiteral("keep"));
 
-    window->showPopupMenu = normalMenu;
+    dialogs->onPopup = normalMenu;
     rightClick(window->rtbText, window->mnuTextPopupSelectAll);
     EXPECT_EQ(window->rtbText->selLength(), 4);
 }

@@ -25,7 +25,7 @@ protected:
     {
         WindowFixture::SetUp();
         QGuiApplication::clipboard()->clear();
-        window->showPopupMenu = [this](QMenu &menu) {
+        dialogs->onPopup = [this](QMenu &menu) {
             Opening o;
             o.heading = window->mnuTextPopupCaption->text();
             for (QAction *a : menu.actions())

@@ -2,8 +2,11 @@
 
 #include "platform/Dialogs.h"
 
+#include <QCursor>
+#include <QMenu>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 namespace wordloom::testing {
 
@@ -35,7 +38,17 @@ public:
         shown.push_back({QStringLiteral("failure"), text, title, {}});
     }
 
+    // Without a stand-in the real menu opens at the pointer.
+    void popupMenu(QMenu &menu) override
+    {
+        if (onPopup)
+            onPopup(menu);
+        else
+            menu.exec(QCursor::pos());
+    }
+
     std::deque<QString> answers;
+    std::function<void(QMenu &)> onPopup;
     std::vector<Shown> shown;
 };
 
