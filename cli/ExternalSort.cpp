@@ -1,4 +1,5 @@
 #include "ExternalSort.h"
+#include "ops/BatchHost.h"
 
 #include "RunFile.h"
 #include "lib/BinaryOrder.h"
@@ -8,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <queue>
 #include <span>
 #include <utility>
 #include <vector>
@@ -17,11 +17,8 @@ namespace wordloom::cli {
 
 namespace {
 
-// More runs than this are merged in rounds, keeping open files few.
-constexpr std::size_t kMergeWidth = 64;
-
 // Hands one piece of text to the core's line sort; no status, no cancel.
-class PieceHost final : public CommandHost {
+class PieceHost final : public BatchHost {
 public:
     explicit PieceHost(QString text) : text_(std::move(text)) {}
     QString inputText() override { return std::exchange(text_, QString()); }
@@ -74,36 +71,82 @@ std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers
         k = 1;
     for (; k < sorted->order.size(); ++k)
         filter.add(sorted->lines[sorted->order[k]]);
+    run->finishWriting();
     return run;
 }
 
 using LineSink = std::function<void(QStringView)>;
 
-// Merges sorted runs into the sink; equal lines go in the order of their runs.
-void mergeRuns(std::span<const std::unique_ptr<RunFile>> runs, std::size_t bufferBytes,
-               const LineSink &sink)
-{
+// The next line of every run, the smallest on top; equal lines go in the
+// order of their runs, which keeps the sort stable.
+class RunHeads {
+public:
     struct Head {
         QStringView line;
         std::size_t run;
     };
-    const auto later = [](const Head &a, const Head &b) {
+
+    void add(Head head)
+    {
+        heads_.push_back(head);
+        std::push_heap(heads_.begin(), heads_.end(), later);
+    }
+    bool empty() const { return heads_.empty(); }
+    const Head &top() const { return heads_.front(); }
+    // The top run's next line replaces its last one: one sift instead of two.
+    void replaceTop(QStringView line)
+    {
+        heads_.front().line = line;
+        siftDown();
+    }
+    void removeTop()
+    {
+        std::pop_heap(heads_.begin(), heads_.end(), later);
+        heads_.pop_back();
+    }
+
+private:
+    static bool later(const Head &a, const Head &b)
+    {
         const int order = compareCodeUnits(a.line, b.line);
         return order != 0 ? order > 0 : a.run > b.run;
-    };
-    std::priority_queue<Head, std::vector<Head>, decltype(later)> heads(later);
+    }
+    void siftDown()
+    {
+        const std::size_t n = heads_.size();
+        for (std::size_t i = 0;;) {
+            std::size_t least = i;
+            for (const std::size_t child : {2 * i + 1, 2 * i + 2})
+                if (child < n && later(heads_[least], heads_[child]))
+                    least = child;
+            if (least == i)
+                return;
+            std::swap(heads_[i], heads_[least]);
+            i = least;
+        }
+    }
+
+    std::vector<Head> heads_;
+};
+
+// Merges sorted runs into the sink.
+void mergeRuns(std::span<const std::unique_ptr<RunFile>> runs, std::size_t bufferBytes,
+               const LineSink &sink)
+{
+    RunHeads heads;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         runs[i]->startReading(bufferBytes / 2 / runs.size());
-        Head head{{}, i};
-        if (runs[i]->readLine(head.line))
-            heads.push(head);
+        QStringView line;
+        if (runs[i]->readLine(line))
+            heads.add({line, i});
     }
     while (!heads.empty()) {
-        Head head = heads.top();
-        heads.pop();
-        sink(head.line);
-        if (runs[head.run]->readLine(head.line))
-            heads.push(head);
+        sink(heads.top().line);
+        QStringView next;
+        if (runs[heads.top().run]->readLine(next))
+            heads.replaceTop(next);
+        else
+            heads.removeTop();
     }
 }
 
@@ -152,8 +195,8 @@ LineSink finalSink(JoinedOutput &joined, bool unique, QString &lastKept)
 
 qsizetype externalSortChunkBytes(std::size_t bufferBytes)
 {
-    // A piece's text takes twice its bytes in UTF-16, a tab-free copy may
-    // take as much again, plus a view and an index per line.
+    // While a piece is sorted, its text takes twice its bytes in UTF-16, with
+    // a view and an index per line besides, and the next piece's buffer waits.
     return qsizetype(std::max<std::size_t>(bufferBytes / 6, std::size_t(1) << 16));
 }
 
@@ -171,12 +214,14 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
         piece = input.next();
     }
     status.showStatus(QStringLiteral("Merging..."));
-    while (runs.size() > kMergeWidth) {
+    const std::size_t width = std::max<std::size_t>(job.mergeWidth, 2);
+    while (runs.size() > width) {
         // The earliest runs become one, which stays first for the ties.
         auto merged = std::make_unique<RunFile>(job.temporaryDirectory);
-        const std::span<const std::unique_ptr<RunFile>> group(runs.data(), kMergeWidth);
+        const std::span<const std::unique_ptr<RunFile>> group(runs.data(), width);
         mergeRuns(group, job.bufferBytes, [&](QStringView line) { merged->append(line); });
-        runs.erase(runs.begin(), runs.begin() + kMergeWidth);
+        merged->finishWriting();
+        runs.erase(runs.begin(), runs.begin() + std::ptrdiff_t(width));
         runs.insert(runs.begin(), std::move(merged));
     }
     JoinedOutput joined(output, job.crLfToLf);

@@ -17,6 +17,7 @@ struct ExternalSortJob {
     bool crLfToLf = true;        // how the result is written
     std::string temporaryDirectory;
     std::size_t bufferBytes = 0; // bounds the working memory
+    std::size_t mergeWidth = 128; // more runs than this are merged in rounds
 };
 
 // The input's text as a piece of at most this many bytes is sorted in memory

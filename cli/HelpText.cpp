@@ -10,16 +10,16 @@ namespace {
 const std::map<std::string_view, std::string_view> &commandSummaries()
 {
     static const std::map<std::string_view, std::string_view> summaries = {
-        {"change-case", "lower case when the first ASCII letter is a capital, else upper case"},
+        {"change-case", "lower case when the first ASCII letter is upper, else upper"},
         {"characters-only", "every character outside printable ASCII turned into a space"},
         {"letters-only", "everything but A-Z, a-z and the space turned into a space"},
-        {"binary-codes", "the code-page-1252 code of every character in eight binary digits"},
-        {"sort-lines", "the lines in binary order, tabs as spaces, leading spaces removed"},
-        {"sort-words", "every word (a run of A-Z, a-z), one per line, in binary order"},
+        {"binary-codes", "each character's code-page-1252 code in eight binary digits"},
+        {"sort-lines", "lines in binary order, tabs as spaces, leading spaces gone"},
+        {"sort-words", "every word (run of A-Z, a-z), one a line, in binary order"},
         {"unique-lines", "each distinct non-empty line once, in binary order"},
         {"unique-words", "each distinct word once, in binary order"},
         {"word-count", "every word with the number of its occurrences, rarest first"},
-        {"phrase-count", "every phrase of two or more words occurring twice or more, with its count"},
+        {"phrase-count", "phrases of two or more words seen twice or more, with counts"},
     };
     return summaries;
 }
@@ -44,12 +44,14 @@ std::string helpText()
         "                     also be an input, - is standard output\n"
         "      --format=FMT   word-count and phrase-count: table (default, padded\n"
         "                     columns), tsv (text TAB count) or csv (RFC 4180)\n"
-        "  -S, --buffer-size=SIZE  sort-lines and unique-lines: working memory, like\n"
+        "  -S, --buffer-size=SIZE\n"
+        "                     sort-lines and unique-lines: working memory, as for\n"
         "                     sort -S (suffix b, K (default), M, G, T; default a\n"
         "                     quarter of physical memory); a larger text is sorted\n"
         "                     in parts through temporary files\n"
-        "  -T, --temporary-directory=DIR  where those files go (default $TMPDIR or\n"
-        "                     /tmp); they have no name and vanish with the process\n"
+        "  -T, --temporary-directory=DIR\n"
+        "                     where those go (default $TMPDIR, else /tmp); they\n"
+        "                     have no name and vanish with the process\n"
         "      --raw          convert no line breaks, in or out\n"
         "      --crlf         keep CR LF line breaks in the result\n"
         "      --status       write each status text to standard error\n"

@@ -62,6 +62,12 @@ void RunFile::flushWrites()
     buffer_.clear();
 }
 
+void RunFile::finishWriting()
+{
+    flushWrites();
+    std::vector<char>().swap(buffer_);
+}
+
 void RunFile::startReading(std::size_t readBufferBytes)
 {
     flushWrites();

@@ -19,6 +19,9 @@ public:
     RunFile &operator=(const RunFile &) = delete;
 
     void append(QStringView line);
+    // Ends the writing and lets the write buffer go, so that finished runs
+    // waiting for the merge hold no memory.
+    void finishWriting();
     // Ends the writing; reading starts at the first line with a buffer of
     // about readBufferBytes.
     void startReading(std::size_t readBufferBytes);

@@ -2,7 +2,9 @@
 // sorted into nameless temporary files and merged, byte for byte the sort in
 // memory; and the input read piece by piece.
 #include "BufferSize.h"
+#include "ops/BatchHost.h"
 #include "CliErrors.h"
+#include "ExternalSort.h"
 #include "InputFiles.h"
 #include "cli_test_support.h"
 
@@ -67,19 +69,51 @@ TEST_F(CliExternalSort, MergedPartsGiveTheSortInMemory)
     EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
 }
 
-TEST_F(CliExternalSort, ManyPartsAreMergedInRoundsAcrossFiles)
+TEST_F(CliExternalSort, PartsSpanSeveralFiles)
 {
-    // Five files of about 1 MB in 64 KiB parts: more than one round of merging.
     QStringList files;
-    for (int i = 0; i < 5; ++i)
-        files << file(QString::number(i), generatedLines(20 + unsigned(i), 150000).chopped(1));
+    for (int i = 0; i < 3; ++i)
+        files << file(QString::number(i), generatedLines(20 + unsigned(i), 30000).chopped(1));
     const CliRun memory = runCli(QStringList{"unique-lines"} + files);
     const CliRun parts = runCli(QStringList{"unique-lines", "--buffer-size=64K", "--status"} + files);
     ASSERT_EQ(parts.exitCode, 0) << parts.err.constData();
-    EXPECT_TRUE(parts.err.contains("Sorting part 70...")) << parts.err.right(200).constData();
+    EXPECT_TRUE(parts.err.contains("Sorting part 10...")) << parts.err.right(200).constData();
     EXPECT_EQ(parts.out, memory.out);
     EXPECT_EQ(runCli(QStringList{"sort-lines", "-S64K", "-o", dir.filePath("sorted")} + files).exitCode, 0);
     EXPECT_EQ(readFile(dir.filePath("sorted")), runCli(QStringList{"sort-lines"} + files).out);
+}
+
+class SilentHost final : public wordloom::BatchHost {
+public:
+    QString inputText() override { return {}; }
+    void showStatus(const QString &) override {}
+    bool cancelRequested() override { return false; }
+    void processEvents() override {}
+    void setWorkText(const QString &) override {}
+    void setResultText(const QString &) override {}
+};
+
+TEST_F(CliExternalSort, RunsBeyondTheMergeWidthAreMergedInRounds)
+{
+    // About forty 4 KiB parts merged three at a time: rounds upon rounds.
+    const QString path = file("text", generatedLines(9, 20000));
+    for (const bool unique : {false, true}) {
+        const QString out = dir.filePath("out");
+        {
+            wordloom::cli::ChunkedInput input({path.toStdString()}, 4096);
+            wordloom::cli::OutputFile output(out.toStdString());
+            wordloom::cli::ExternalSortJob job;
+            job.unique = unique;
+            job.temporaryDirectory = temporary.path().toStdString();
+            job.bufferBytes = 1 << 20;
+            job.mergeWidth = 3;
+            SilentHost status;
+            QByteArray first = input.next();
+            wordloom::cli::sortExternally(input, std::move(first), job, status, output);
+            output.commit();
+        }
+        EXPECT_EQ(readFile(out), runCli({unique ? "unique-lines" : "sort-lines", path}).out);
+    }
 }
 
 TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
