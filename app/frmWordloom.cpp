@@ -76,8 +76,9 @@ QFrame *makeLine(QWidget *parent, int index, const char *colour)
 }
 } // namespace
 
-frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
-    : QMainWindow(parent), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this))
+frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, QWidget *parent)
+    : QMainWindow(parent), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
+      probe_(probe)
 {
     setObjectName(QStringLiteral("frmWordloom"));
     setWindowTitle(QStringLiteral("Wordloom"));

@@ -21,6 +21,7 @@ class QResizeEvent;
 namespace wordloom {
 
 class CommandHost;
+class CommandProbe;
 
 // A hidden scratch pane: only its whole text is ever used.
 struct TextBuffer {
@@ -33,7 +34,9 @@ struct TextBuffer {
 class frmWordloom : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmWordloom(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
+    // Tests answer the dialogs and may watch the commands through a probe.
+    explicit frmWordloom(std::unique_ptr<Dialogs> dialogs = nullptr, CommandProbe *probe = nullptr,
+                         QWidget *parent = nullptr);
     ~frmWordloom() override;
 
     // Window-level state shared by the handlers.
@@ -70,9 +73,6 @@ public:
 
     // The memory Phrase Count may use for its phrases before it gives up (bytes).
     std::size_t phraseCountBudget = basTextRepeat::kDefaultPhraseBudget;
-
-    // For tests: a command fails at the given status post (1-based, 0 never).
-    void setFailAtPost(int post, std::function<void()> thrower);
 
 public slots:
     void cmdCancel_Click();
@@ -129,7 +129,7 @@ private:
     // and leaves the window usable.
     void runHandler(const QString &commandName, void (frmWordloom::*handler)());
     void recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName, const QString &what);
-    void runStandalone(void (*operation)(CommandHost &));
+    void runCommand(void (*command)(CommandHost &));
     // Runs a menu or pane handler, reporting a failure instead of letting it escape.
     void runEditHandler(const QString &name, const std::function<void()> &handler);
 
@@ -137,9 +137,7 @@ private:
     QSize laidOutFrame_;
     int runningHandlers_ = 0;
     bool closeRequested_ = false;
-    int failAtPost_ = 0;
-    int postsSinceArmed_ = 0;
-    std::function<void()> failThrower_;
+    CommandProbe *probe_ = nullptr;
 
     friend class WindowCommandHost;
 };

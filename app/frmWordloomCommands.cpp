@@ -1,14 +1,9 @@
-// The command buttons' handlers: the window side of each command.
+// The command buttons' handlers: each runs the command's shared handler
+// against the window.
 #include "frmWordloom.h"
 
 #include "WindowCommandHost.h"
-#include "ops/BinaryCodes.h"
-#include "ops/ChangeCase.h"
-#include "ops/CharacterFilters.h"
-#include "ops/PhraseCount.h"
-#include "ops/SortLines.h"
-#include "ops/SortWords.h"
-#include "ops/WordCount.h"
+#include "ops/CommandHandlers.h"
 
 #include <QPushButton>
 
@@ -33,46 +28,26 @@ void frmWordloom::connectHandlers()
     connect(cmdExit, &QPushButton::clicked, this, &frmWordloom::cmdExit_Click);
 }
 
-// Commands that always run to their end and leave the busy state themselves.
-void frmWordloom::runStandalone(void (*operation)(CommandHost &))
+void frmWordloom::runCommand(void (*command)(CommandHost &))
 {
-    BeginOperation();
     WindowCommandHost host(*this);
-    operation(host);
-    EndOperation();
+    command(host);
 }
 
-void frmWordloom::cmdCase_Click() { runStandalone(&ops::changeCase); }
-void frmWordloom::cmdClean_Click() { runStandalone(&ops::charactersOnly); }
-void frmWordloom::cmdPurify_Click() { runStandalone(&ops::lettersOnly); }
-void frmWordloom::cmdBinaryCodes_Click() { runStandalone(&ops::binaryCodes); }
-void frmWordloom::cmdWordCount_Click() { runStandalone([](CommandHost &h) { ops::wordCount(h); }); }
+void frmWordloom::cmdCase_Click() { runCommand(ops::runChangeCase); }
+void frmWordloom::cmdClean_Click() { runCommand(ops::runCharactersOnly); }
+void frmWordloom::cmdPurify_Click() { runCommand(ops::runLettersOnly); }
+void frmWordloom::cmdBinaryCodes_Click() { runCommand(ops::runBinaryCodes); }
+void frmWordloom::cmdWordCount_Click() { runCommand(ops::runWordCount); }
+void frmWordloom::cmdSortLines_Click() { runCommand(ops::runSortLines); }
+void frmWordloom::cmdSortWords_Click() { runCommand(ops::runSortWords); }
+void frmWordloom::cmdUniqueLines_Click() { runCommand(ops::runUniqueLines); }
+void frmWordloom::cmdUniqueWords_Click() { runCommand(ops::runUniqueWords); }
+
 void frmWordloom::cmdPhraseCount_Click()
 {
-    BeginOperation();
     WindowCommandHost host(*this);
-    ops::phraseCount(host, ops::systemGroupSeparator(), phraseCountBudget);
-    EndOperation();
-}
-
-// Sort Lines and Sort Words also run as steps of Unique Lines and Unique Words,
-// which keep the busy state until they end.
-void frmWordloom::cmdSortLines_Click()
-{
-    BeginOperation();
-    WindowCommandHost host(*this);
-    ops::sortLines(host);
-    if (NestDepth == 0)
-        EndOperation();
-}
-
-void frmWordloom::cmdSortWords_Click()
-{
-    BeginOperation();
-    WindowCommandHost host(*this);
-    ops::sortWords(host);
-    if (NestDepth == 0)
-        EndOperation();
+    ops::runPhraseCount(host, phraseCountBudget);
 }
 
 } // namespace wordloom

@@ -1,6 +1,8 @@
 // The busy state every command runs inside, and the handling of a failed command.
 #include "frmWordloom.h"
 
+#include "CommandProbe.h"
+
 #include <QMetaObject>
 #include <QPushButton>
 
@@ -49,18 +51,9 @@ void frmWordloom::cmdCancel_Click()
 
 void frmWordloom::ShowStatus(const QString &text)
 {
-    if (failAtPost_ > 0 && ++postsSinceArmed_ == failAtPost_) {
-        failAtPost_ = 0;
-        failThrower_();
-    }
+    if (probe_)
+        probe_->atStatus(text);
     basLibStatusBar::ShowStatus(*sbStatus, 1, text);
-}
-
-void frmWordloom::setFailAtPost(int post, std::function<void()> thrower)
-{
-    failAtPost_ = post;
-    postsSinceArmed_ = 0;
-    failThrower_ = std::move(thrower);
 }
 
 namespace {

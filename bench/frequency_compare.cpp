@@ -2,6 +2,7 @@
 // real commands on one text (standard input), and prints both and the ratio.
 //   frequency_compare [--real-only] [--runs N] < sample.txt
 #include "ops/PhraseCount.h"
+#include "ops/BatchHost.h"
 #include "ops/WordCount.h"
 #include "reference/LiteralFrequency.h"
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-class QuietHost final : public wordloom::CommandHost {
+class QuietHost final : public wordloom::BatchHost {
 public:
     explicit QuietHost(QString input) : input_(std::move(input)) {}
     QString inputText() override { return input_; }

@@ -9,7 +9,7 @@
 #include "TableFormats.h"
 #include "TempFiles.h"
 
-#include "ops/CommandHost.h"
+#include "ops/BatchHost.h"
 
 #include <QByteArray>
 #include <QString>
@@ -30,11 +30,10 @@ using namespace wordloom::cli;
 
 enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoResult = 3 };
 
-class CliHost final : public wordloom::CommandHost {
+class CliHost final : public wordloom::BatchHost {
 public:
-    CliHost(QString input, bool echoStatus) : input_(std::move(input)), echoStatus_(echoStatus) {}
+    CliHost(QString input, bool echoStatus) : BatchHost(std::move(input)), echoStatus_(echoStatus) {}
 
-    QString inputText() override { return input_; }
     void showStatus(const QString &text) override
     {
         if (echoStatus_) {
@@ -42,18 +41,10 @@ public:
             std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
         }
     }
-    bool cancelRequested() override { return false; }
-    void processEvents() override {}
-    void setWorkText(const QString &) override {}
-    void setResultText(const QString &text) override { result_ = text; }
-
-    std::optional<QString> &result() { return result_; }
-    void releaseInput() { input_ = QString(); }
+    void releaseInput() { setInputText(QString()); }
 
 private:
-    QString input_;
     bool echoStatus_;
-    std::optional<QString> result_;
 };
 
 int failWith(const char *what, int code)
@@ -68,7 +59,7 @@ std::optional<QString> runCommand(const Options &options, CliHost &host)
     if (options.format == TableFormat::Table) {
         options.command->run(host);
         host.releaseInput();
-        return std::move(host.result());
+        return host.takeResult();
     }
     const wordloom::FrequencyTable rows = countRows(options.command->name, host);
     host.releaseInput();

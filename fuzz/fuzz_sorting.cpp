@@ -1,7 +1,8 @@
 // Sort Lines, Sort Words and the de-duplication stage of Unique Lines against
-// their literal steps, and the function forms of Unique Lines and Unique Words.
+// their literal steps, and the handlers of Unique Lines and Unique Words.
 // The reference sort is an exchange sort: the texts stay short.
 #include "FuzzSupport.h"
+#include "ops/CommandHandlers.h"
 #include "ops/SortLines.h"
 #include "ops/SortWords.h"
 #include "ops/UniqueLines.h"
@@ -27,9 +28,9 @@ void compareKeptLines(const QString &sorted, bool cancel)
     if (kept.has_value() != finished)
         fz::mismatch("Unique Lines stage", "outcome", sorted, cancelAt, kept ? "finished" : "cancelled",
                      finished ? "finished" : "cancelled");
-    if (finished && *kept != expected)
-        fz::mismatch("Unique Lines stage", "kept lines", sorted, cancelAt, fz::shown(kept->join(u'|')),
-                     fz::shown(expected.join(u'|')));
+    if (finished && *kept != expected.join(QStringLiteral("\r\n")))
+        fz::mismatch("Unique Lines stage", "kept lines", sorted, cancelAt, fz::shown(*kept),
+                     fz::shown(expected.join(QStringLiteral("\r\n"))));
     if (real.posts != literal.posts)
         fz::mismatch("Unique Lines stage", "status posts", sorted, cancelAt, fz::shown(real.posts.join(u'|')),
                      fz::shown(literal.posts.join(u'|')));
@@ -55,9 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     const QString sortedLines = reference::sortLinesText(input.text);
     compareKeptLines(sortedLines, input.control & 1);
-    compareResult("Unique Lines", fz::record(ops::uniqueLines, input.text).result,
+    compareResult("Unique Lines", fz::record(ops::runUniqueLines, input.text).result,
                   reference::uniqueLinesText(input.text), input.text);
-    compareResult("Unique Words", fz::record(ops::uniqueWords, input.text).result,
+    compareResult("Unique Words", fz::record(ops::runUniqueWords, input.text).result,
                   reference::uniqueWordsText(input.text), input.text);
     return 0;
 }

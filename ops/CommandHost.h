@@ -5,24 +5,42 @@
 namespace wordloom {
 
 // What a command needs from whoever runs it. The window answers with its
-// panes, status bar and Cancel button; the CLI and the tests answer with
-// plain strings. Each call happens exactly where the command's steps say.
+// panes, counters, status bar and Cancel button; the CLI and the tests answer
+// from memory (BatchHost). Each call happens exactly where the command's
+// steps say.
 class CommandHost {
 public:
     virtual ~CommandHost() = default;
 
     // The input pane's whole text, read at the step that reads it.
     virtual QString inputText() = 0;
+    // The input pane shows this text: the de-duplication commands pass their
+    // intermediate lists through it.
+    virtual void setInputText(const QString &text) = 0;
+    // The result pane.
+    virtual QString resultText() = 0;
+    virtual void setResultText(const QString &text) = 0;
+    // The hidden scratch pane that carries text between phases.
+    virtual void setWorkText(const QString &text) = 0;
+    // The hidden pane that keeps the user's text while a de-duplication
+    // command runs.
+    virtual QString saveText() = 0;
+    virtual void setSaveText(const QString &text) = 0;
+    // NestDepth: commands running as a step of another. SaveDepth:
+    // de-duplication commands running.
+    virtual qint16 &nestDepth() = 0;
+    virtual qint16 &saveDepth() = 0;
+
+    // BeginOperation: the busy state, "Starting...", then Cancel enabled
+    // again, which drops a request made before. EndOperation leaves it.
+    virtual void beginOperation() = 0;
+    virtual void endOperation() = 0;
     // ShowStatus: shows the text and lets pending events run.
     virtual void showStatus(const QString &text) = 0;
     // The cancel test: true once Cancel has been pressed (its button disabled).
     virtual bool cancelRequested() = 0;
     // An explicit "process pending events" step of a command.
     virtual void processEvents() = 0;
-    // The hidden scratch pane that carries text between phases.
-    virtual void setWorkText(const QString &text) = 0;
-    // The result pane.
-    virtual void setResultText(const QString &text) = 0;
 };
 
 // How a cancellable command ended.

@@ -1,13 +1,6 @@
 #include "CommandTable.h"
 
-#include "BinaryCodes.h"
-#include "ChangeCase.h"
-#include "CharacterFilters.h"
-#include "SortLines.h"
-#include "SortWords.h"
-#include "UniqueLines.h"
-#include "PhraseCount.h"
-#include "WordCount.h"
+#include "CommandHandlers.h"
 
 #include <algorithm>
 #include <array>
@@ -17,16 +10,16 @@ namespace wordloom::ops {
 std::span<const Command> commandTable()
 {
     static const std::array commands = {
-        Command{"change-case", [](CommandHost &h) { changeCase(h); }},
-        Command{"characters-only", [](CommandHost &h) { charactersOnly(h); }},
-        Command{"letters-only", [](CommandHost &h) { lettersOnly(h); }},
-        Command{"binary-codes", [](CommandHost &h) { binaryCodes(h); }},
-        Command{"sort-lines", [](CommandHost &h) { sortLines(h); }},
-        Command{"sort-words", [](CommandHost &h) { sortWords(h); }},
-        Command{"unique-lines", [](CommandHost &h) { uniqueLines(h); }},
-        Command{"unique-words", [](CommandHost &h) { uniqueWords(h); }},
-        Command{"word-count", [](CommandHost &h) { wordCount(h); }},
-        Command{"phrase-count", [](CommandHost &h) { phraseCount(h); }},
+        Command{"change-case", runChangeCase},
+        Command{"characters-only", runCharactersOnly},
+        Command{"letters-only", runLettersOnly},
+        Command{"binary-codes", runBinaryCodes},
+        Command{"sort-lines", runSortLines},
+        Command{"sort-words", runSortWords},
+        Command{"unique-lines", runUniqueLines},
+        Command{"unique-words", runUniqueWords},
+        Command{"word-count", runWordCount},
+        Command{"phrase-count", [](CommandHost &h) { runPhraseCount(h); }},
     };
     return commands;
 }

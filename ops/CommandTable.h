@@ -9,7 +9,7 @@
 namespace wordloom::ops {
 
 // A command as the batch companion runs it: the name it goes by and the
-// whole operation from input text to result, without the window.
+// same handler the window's button runs.
 struct Command {
     std::string_view name;
     std::function<void(CommandHost &)> run;

@@ -148,7 +148,7 @@ QString listEachOccurrence(const DistinctWords &distinct)
     return out;
 }
 
-Outcome listWords(CommandHost &host, bool eachOnce)
+Outcome listWords(CommandHost &host)
 {
     const std::optional<Words> words = parsedWords(host);
     if (!words)
@@ -162,8 +162,7 @@ Outcome listWords(CommandHost &host, bool eachOnce)
         if (host.cancelRequested())
             return cancelled(host);
     }
-    host.setResultText(eachOnce ? joinInOrder(distinct.words, distinct.order, kCrLf)
-                                : listEachOccurrence(distinct));
+    host.setResultText(listEachOccurrence(distinct));
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }
@@ -172,12 +171,7 @@ Outcome listWords(CommandHost &host, bool eachOnce)
 
 Outcome sortWords(CommandHost &host)
 {
-    return listWords(host, false);
-}
-
-Outcome uniqueWords(CommandHost &host)
-{
-    return listWords(host, true);
+    return listWords(host);
 }
 
 } // namespace wordloom::ops

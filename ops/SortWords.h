@@ -15,11 +15,6 @@ namespace wordloom::ops {
 // request posts "Cancelled" and ends the command.
 Outcome sortWords(CommandHost &host);
 
-// The words of Sort Words, each listed once and joined with CR LF: what Unique
-// Lines makes of Sort Words' list, with Sort Words' status texts. For the batch
-// companion; the window chains the two commands.
-Outcome uniqueWords(CommandHost &host);
-
 // What repeated passes of "two spaces become one" leave after `passes` passes
 // (every run of r spaces becomes ceil(r / 2^passes) spaces), and how many
 // passes the packing loop runs until a pass changes nothing.

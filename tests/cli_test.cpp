@@ -29,8 +29,18 @@ TEST(Cli, ChangeCaseResultAndLineBreakModes)
 TEST(Cli, StatusGoesToStandardError)
 {
     const CliRun r = runCli({"change-case", "--status"}, "x");
-    EXPECT_EQ(r.err, QByteArray("Casing...\nReady\n"));
+    EXPECT_EQ(r.err, QByteArray("Starting...\nCasing...\nReady\n"));
     EXPECT_EQ(r.out, QByteArray("X"));
+}
+
+TEST(Cli, UniqueWordsPostsTheWholeNestedSequence)
+{
+    const CliRun r = runCli({"unique-words", "--status"}, "b a b");
+    EXPECT_EQ(r.err, QByteArray("Starting...\nDehyphenating...\nCleaning...\nPacking...\nParsing...\n"
+                                "Sorting...\nFormatting...\nReady\nStarting...\nDetabbing...\nSplitting...\n"
+                                "Sorting...\nFormatting...\nReady\nShuffling...\nSplitting...\nFormatting...\n"
+                                "Ready\n"));
+    EXPECT_EQ(r.out, QByteArray("a\nb"));
 }
 
 TEST(Cli, ExitCodes)

@@ -1,5 +1,4 @@
-#include "ops/SortLines.h"
-#include "ops/SortWords.h"
+#include "ops/CommandHandlers.h"
 #include "ops/UniqueLines.h"
 #include "reference/Literal.h"
 #include "support/CommandRunChecks.h"
@@ -19,7 +18,7 @@ namespace {
 
 QString uniqueLinesResult(const QString &input)
 {
-    return runCommand(ops::uniqueLines, input).result.value_or(QStringLiteral("<none>"));
+    return runCommand(ops::runUniqueLines, input).result.value_or(QStringLiteral("<none>"));
 }
 
 TEST(UniqueLines, Cases)
@@ -46,56 +45,76 @@ TEST(UniqueLines, KeptLinesMatchTheLiteralLoopWithEveryCancelTest)
             const bool finished = reference::keptLines(sorted, literal, expected);
             ASSERT_EQ(got.has_value(), finished);
             if (finished)
-                ASSERT_EQ(*got, expected) << wt::visible(sorted).toStdString();
+                ASSERT_EQ(*got, expected.join(QStringLiteral("\r\n"))) << wt::visible(sorted).toStdString();
             ASSERT_EQ(fast.cancelTests, literal.cancelTests);
             ASSERT_EQ(fast.posts, literal.posts);
         }
     }
 }
 
-TEST(UniqueLines, FunctionFormMatchesSortLinesThenTheKeptLines)
+TEST(UniqueLines, MatchesSortLinesThenTheKeptLines)
 {
     wt::TextGenerator generate(5201);
     for (int i = 0; i < 2000; ++i) {
         const QString input = generate.text(40);
-        const CommandRun run = runCommand(ops::uniqueLines, input);
-        ASSERT_EQ(run.result, reference::uniqueLinesText(input)) << wt::visible(input).toStdString();
-        ASSERT_EQ(ops::joinLines(*ops::keepUniqueSortedLines(reference::sortLinesText(input),
-                                                             *std::make_unique<RecordingHost>())),
-                  *run.result);
+        RecordingHost host(input);
+        ops::runUniqueLines(host);
+        ASSERT_EQ(host.result, reference::uniqueLinesText(input)) << wt::visible(input).toStdString();
+        ASSERT_EQ(host.input, input) << "the user's text is back";
+        ASSERT_EQ(host.nestDepth(), 0);
+        ASSERT_EQ(host.saveDepth(), 0);
     }
 }
 
-TEST(UniqueLines, FunctionFormStatusesAndCancelTests)
+TEST(UniqueLines, StatusesCancelTestsAndTheInputPane)
 {
-    const CommandRun run = runCommand(ops::uniqueLines, QStringLiteral("b\r\na\r\nb"));
-    EXPECT_EQ(run.posts, (QStringList{"Detabbing...", "Splitting...", "Sorting...", "Formatting...",
-                                      "Ready", "Shuffling...", "Splitting...", "Reshuffling...",
-                                      "Formatting...", "Ready"}));
+    RecordingHost host(QStringLiteral("b\r\na\r\nb"));
+    ops::runUniqueLines(host);
+    EXPECT_EQ(host.posts, (QStringList{"Starting...", "Detabbing...", "Splitting...", "Sorting...",
+                                       "Formatting...", "Ready", "Shuffling...", "Splitting...",
+                                       "Reshuffling...", "Formatting...", "Ready"}));
     // Sort Lines' five, then steps 5 and 7, one per line, and step 13.
-    EXPECT_EQ(run.cancelTests, 5 + 2 + 3 + 1);
-    for (int cancelAt = 1; cancelAt <= 3; ++cancelAt) {
-        const CommandRun cancelled = runCommand(ops::uniqueLines, QStringLiteral("b\r\na"), cancelAt);
-        EXPECT_EQ(cancelled.outcome, Outcome::Cancelled);
-        EXPECT_EQ(cancelled.posts.mid(cancelled.posts.size() - 2),
-                  (QStringList{"Cancelled", "Cancelled"})) << "Sort Lines' and Unique Lines' own";
+    EXPECT_EQ(host.cancelTests, 5 + 2 + 3 + 1);
+    EXPECT_EQ(host.inputsShown, (QStringList{"a\r\nb\r\nb", "b\r\na\r\nb"})) << "sorted, then the user's";
+    // Post 1 is "Starting...", after which Cancel is enabled again.
+    for (int cancelAt = 2; cancelAt <= 4; ++cancelAt) {
+        RecordingHost cancelled(QStringLiteral("b\r\na"));
+        cancelled.cancelAtPost = cancelAt;
+        ops::runUniqueLines(cancelled);
+        EXPECT_EQ(cancelled.posts.mid(cancelled.posts.size() - 2), (QStringList{"Cancelled", "Cancelled"}))
+            << "Sort Lines' and Unique Lines' own";
         EXPECT_FALSE(cancelled.result.has_value());
+        EXPECT_EQ(cancelled.input, QStringLiteral("b\r\na"));
+        EXPECT_EQ(cancelled.saveDepth(), 0);
     }
 }
 
-TEST(UniqueWords, FunctionFormMatchesSortWordsThenUniqueLines)
+TEST(UniqueWords, MatchesSortWordsThenUniqueLines)
 {
-    EXPECT_EQ(runCommand(ops::uniqueWords, QStringLiteral("the Cat and the cat")).result,
+    EXPECT_EQ(runCommand(ops::runUniqueWords, QStringLiteral("the Cat and the cat")).result,
               QStringLiteral("Cat\r\nand\r\ncat\r\nthe"));
-    EXPECT_EQ(runCommand(ops::uniqueWords, QStringLiteral("exam-\r\nple exam ple")).result,
+    EXPECT_EQ(runCommand(ops::runUniqueWords, QStringLiteral("exam-\r\nple exam ple")).result,
               QStringLiteral("exam\r\nexample\r\nple"));
-    EXPECT_EQ(runCommand(ops::uniqueWords, QStringLiteral("42")).result, QString());
+    EXPECT_EQ(runCommand(ops::runUniqueWords, QStringLiteral("42")).result, QString());
     wt::TextGenerator generate(5301);
     for (int i = 0; i < 2000; ++i) {
         const QString input = generate.text(40);
-        ASSERT_EQ(runCommand(ops::uniqueWords, input).result, reference::uniqueWordsText(input))
+        ASSERT_EQ(runCommand(ops::runUniqueWords, input).result, reference::uniqueWordsText(input))
             << wt::visible(input).toStdString();
     }
+}
+
+TEST(UniqueWords, TheWholeNestedSequence)
+{
+    RecordingHost host(QStringLiteral("b a b"));
+    ops::runUniqueWords(host);
+    EXPECT_EQ(host.posts,
+              (QStringList{"Starting...", "Dehyphenating...", "Cleaning...", "Packing...", "Parsing...",
+                           "Sorting...", "Formatting...", "Ready", "Starting...", "Detabbing...",
+                           "Splitting...", "Sorting...", "Formatting...", "Ready", "Shuffling...",
+                           "Splitting...", "Formatting...", "Ready"}));
+    EXPECT_EQ(host.input, QStringLiteral("b a b"));
+    EXPECT_EQ(host.result, QStringLiteral("a\r\nb"));
 }
 
 } // namespace

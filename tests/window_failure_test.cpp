@@ -61,7 +61,7 @@ TEST_F(CommandFailures, AFailureAtAnyPostIsReportedAndLosesNothing)
                 SCOPED_TRACE(post);
                 dialogs->shown.clear();
                 window->rtbText->setText(kInput);
-                window->setFailAtPost(post, [outOfMemory] {
+                probe.failAt(post, [outOfMemory] {
                     if (outOfMemory)
                         throw std::bad_alloc();
                     throw std::runtime_error("injected");

@@ -123,7 +123,7 @@ TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
     for (int post = 1; post <= 3; ++post) {
         SCOPED_TRACE(post);
         dialogs->shown.clear();
-        window->setFailAtPost(post, [] { throw std::bad_alloc(); });
+        probe.failAt(post, [] { throw std::bad_alloc(); });
         button("cmdCase")->click();
         ASSERT_EQ(dialogs->shown.size(), 1u);
         EXPECT_EQ(dialogs->shown[0].kind, QStringLiteral("failure"));
@@ -134,7 +134,7 @@ TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
         EXPECT_EQ(window->NestDepth, 0);
         EXPECT_EQ(window->rtbText->Text(), input);
     }
-    window->setFailAtPost(2, [] { throw std::runtime_error("disk on fire"); });
+    probe.failAt(2, [] { throw std::runtime_error("disk on fire"); });
     button("cmdCase")->click();
     EXPECT_TRUE(dialogs->shown.back().text.contains(QStringLiteral("disk on fire")));
     // And the next command runs normally.

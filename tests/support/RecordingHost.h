@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "ops/CommandHost.h"
+#include "ops/BatchHost.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,11 +11,19 @@ namespace wordloom::testing {
 
 // A host that records what a command does and can press Cancel during the
 // n-th status post (1-based), as a user would during ShowStatus.
-class RecordingHost : public CommandHost {
+class RecordingHost : public BatchHost {
 public:
     explicit RecordingHost(QString input = {}) : input(std::move(input)) {}
 
     QString inputText() override { return input; }
+    void setInputText(const QString &text) override
+    {
+        input = text;
+        inputsShown.append(text);
+    }
+    QString resultText() override { return result.value_or(QString()); }
+    void setResultText(const QString &text) override { result = text; }
+    void setWorkText(const QString &text) override { work = text; }
     void showStatus(const QString &text) override
     {
         posts.append(text);
@@ -28,10 +36,9 @@ public:
         return cancelled;
     }
     void processEvents() override { ++eventPumps; }
-    void setWorkText(const QString &text) override { work = text; }
-    void setResultText(const QString &text) override { result = text; }
 
     QString input;
+    QStringList inputsShown;
     QStringList posts;
     std::optional<QString> work;
     std::optional<QString> result;
@@ -39,6 +46,9 @@ public:
     bool cancelled = false;
     int cancelTests = 0;
     int eventPumps = 0;
+
+protected:
+    void enableCancel() override { cancelled = false; }
 };
 
 } // namespace wordloom::testing

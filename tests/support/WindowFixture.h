@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
+#include "ScriptedProbe.h"
 #include "app/frmWordloom.h"
 
 #include <QPushButton>
@@ -20,7 +21,7 @@ protected:
     {
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
-        window = std::make_unique<frmWordloom>(std::move(scripted));
+        window = std::make_unique<frmWordloom>(std::move(scripted), &probe);
         window->sbStatus->setPumpInterval(0);
         QObject::connect(window->sbStatus, &StatusBar::posted, window.get(), [this](const QString &text) {
             posts.append(text);
@@ -40,6 +41,7 @@ protected:
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QLatin1String(name)); }
     QString panel() const { return window->sbStatus->panelText(1); }
 
+    ScriptedProbe probe; // outlives the window
     std::unique_ptr<frmWordloom> window;
     ScriptedDialogs *dialogs = nullptr;
     QStringList posts;

@@ -1,16 +1,12 @@
 #include "SaveDepthGuard.h"
 
-#include "frmWordloom.h"
+namespace wordloom::ops {
 
-#include <QCoreApplication>
-
-namespace wordloom {
-
-SaveDepthGuard::SaveDepthGuard(frmWordloom &window) : window_(window)
+SaveDepthGuard::SaveDepthGuard(CommandHost &host) : host_(host)
 {
-    if (window_.SaveDepth == 0)
-        window_.rtbSave.setText(window_.rtbText->Text());
-    ++window_.SaveDepth;
+    if (host_.saveDepth() == 0)
+        host_.setSaveText(host_.inputText());
+    ++host_.saveDepth();
 }
 
 SaveDepthGuard::~SaveDepthGuard()
@@ -28,21 +24,21 @@ SaveDepthGuard::~SaveDepthGuard()
 void SaveDepthGuard::release(bool announce)
 {
     released_ = true;
-    --window_.SaveDepth;
-    if (window_.SaveDepth != 0)
+    --host_.saveDepth();
+    if (host_.saveDepth() != 0)
         return;
     restorePending_ = true;
     if (announce)
-        window_.ShowStatus(QStringLiteral("Reshuffling..."));
+        host_.showStatus(QStringLiteral("Reshuffling..."));
     restore();
     if (announce)
-        QCoreApplication::processEvents();
+        host_.processEvents();
 }
 
 void SaveDepthGuard::restore()
 {
-    window_.rtbText->setText(window_.rtbSave.Text());
+    host_.setInputText(host_.saveText());
     restorePending_ = false;
 }
 
-} // namespace wordloom
+} // namespace wordloom::ops

@@ -1,14 +1,14 @@
 #pragma once
 
-namespace wordloom {
+#include "CommandHost.h"
 
-class frmWordloom;
+namespace wordloom::ops {
 
 // The de-duplication commands' hold on the user's text: the outermost one
 // saves the input pane and puts it back on every way out, a failure included.
 class SaveDepthGuard {
 public:
-    explicit SaveDepthGuard(frmWordloom &window);
+    explicit SaveDepthGuard(CommandHost &host);
     ~SaveDepthGuard();
     SaveDepthGuard(const SaveDepthGuard &) = delete;
     SaveDepthGuard &operator=(const SaveDepthGuard &) = delete;
@@ -20,9 +20,9 @@ public:
 private:
     void restore();
 
-    frmWordloom &window_;
+    CommandHost &host_;
     bool released_ = false;
     bool restorePending_ = false;
 };
 
-} // namespace wordloom
+} // namespace wordloom::ops
