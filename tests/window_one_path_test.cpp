@@ -1,0 +1,86 @@
+// Every command, run by the window's button and by the batch host that
+// wordloom-cli uses, does the same: the same status posts in the same order,
+// the same cancel tests, the same result and the user's text back in place.
+#include "ops/CommandTable.h"
+#include "support/RecordingHost.h"
+#include "support/TextGenerator.h"
+#include "support/WindowFixture.h"
+
+namespace {
+
+struct Pairing {
+    const char *button;
+    const char *command;
+};
+
+const Pairing kCommands[] = {
+    {"cmdCase", "change-case"},         {"cmdClean", "characters-only"}, {"cmdPurify", "letters-only"},
+    {"cmdBinaryCodes", "binary-codes"}, {"cmdSortLines", "sort-lines"},  {"cmdSortWords", "sort-words"},
+    {"cmdUniqueLines", "unique-lines"}, {"cmdUniqueWords", "unique-words"}, {"cmdWordCount", "word-count"},
+    {"cmdPhraseCount", "phrase-count"},
+};
+
+struct Observed {
+    QStringList posts;
+    int cancelTests = 0;
+    QString result;
+    QString input;
+};
+
+class OnePath : public wordloom::testing::WindowFixture {
+protected:
+    // Cancel is pressed during post `cancelAt` (1-based; 0 never).
+    Observed throughTheWindow(const char *name, const QString &input, int cancelAt)
+    {
+        window->rtbText->setText(input);
+        window->rtbResult->setText(QString());
+        posts.clear();
+        probe.cancelTests = 0;
+        onPost = [this, cancelAt](const QString &) {
+            if (posts.size() == cancelAt)
+                button("cmdCancel")->click();
+        };
+        button(name)->click();
+        onPost = nullptr;
+        return {posts, probe.cancelTests, window->rtbResult->Text(), window->rtbText->Text()};
+    }
+
+    static Observed throughTheBatchHost(const char *name, const QString &input, int cancelAt)
+    {
+        wordloom::testing::RecordingHost host(input);
+        host.cancelAtPost = cancelAt;
+        wordloom::ops::findCommand(name)->run(host);
+        return {host.posts, host.cancelTests, host.result.value_or(QString()), host.input};
+    }
+};
+
+TEST_F(OnePath, EveryCommandRunsAlikeInTheWindowAndTheBatchHost)
+{
+    wordloom::testing::TextGenerator generate(7001);
+    for (int round = 0; round < 12; ++round) {
+        const QString input = generate.text(60);
+        for (const Pairing &c : kCommands) {
+            SCOPED_TRACE(std::string(c.command) + " round " + std::to_string(round));
+            const Observed batch = throughTheBatchHost(c.command, input, 0);
+            const Observed shown = throughTheWindow(c.button, input, 0);
+            ASSERT_EQ(shown.posts, batch.posts);
+            ASSERT_EQ(shown.cancelTests, batch.cancelTests);
+            ASSERT_EQ(shown.result, batch.result);
+            ASSERT_EQ(shown.input, input);
+            ASSERT_EQ(batch.input, input);
+
+            // Cancel pressed during one of the posts, a different one each round.
+            const int cancelAt = 2 + round % std::max<int>(1, int(batch.posts.size()) - 1);
+            const Observed batchCancelled = throughTheBatchHost(c.command, input, cancelAt);
+            const Observed shownCancelled = throughTheWindow(c.button, input, cancelAt);
+            ASSERT_EQ(shownCancelled.posts, batchCancelled.posts) << "cancelled at post " << cancelAt;
+            ASSERT_EQ(shownCancelled.cancelTests, batchCancelled.cancelTests);
+            ASSERT_EQ(shownCancelled.result, batchCancelled.result);
+            ASSERT_EQ(shownCancelled.input, input);
+        }
+    }
+    EXPECT_EQ(window->NestDepth, 0);
+    EXPECT_EQ(window->SaveDepth, 0);
+}
+
+} // namespace
