@@ -10,13 +10,40 @@ auto orderKey(const RecordedPhrase &p)
 {
     return std::tuple(p.count, p.lo, p.words);
 }
+
+// One stable counting pass on 16 bits of a field; skipped when they never differ.
+void radixPass(std::vector<RecordedPhrase> &items, std::vector<RecordedPhrase> &spare,
+               std::uint32_t RecordedPhrase::*field, int shift)
+{
+    std::vector<std::uint32_t> counts(65537, 0);
+    for (const auto &item : items)
+        ++counts[((item.*field >> shift) & 0xFFFF) + 1];
+    if (counts[((items.front().*field >> shift) & 0xFFFF) + 1] == items.size())
+        return;
+    for (std::size_t d = 1; d < counts.size(); ++d)
+        counts[d] += counts[d - 1];
+    spare.resize(items.size());
+    for (const auto &item : items)
+        spare[counts[(item.*field >> shift) & 0xFFFF]++] = item;
+    items.swap(spare);
+}
+
+// By count, then occurrences, then length: least significant field first.
+void sortByOrderKey(std::vector<RecordedPhrase> &record)
+{
+    if (record.size() < 2)
+        return;
+    std::vector<RecordedPhrase> spare;
+    for (const auto field : {&RecordedPhrase::words, &RecordedPhrase::lo, &RecordedPhrase::count})
+        for (const int shift : {0, 16})
+            radixPass(record, spare, field, shift);
+}
 } // namespace
 
 PhrasePruner::PhrasePruner(std::vector<RecordedPhrase> &record, const WordSuffixIndex &index)
     : record_(record), index_(index)
 {
-    std::sort(record.begin(), record.end(),
-              [](const auto &a, const auto &b) { return orderKey(a) < orderKey(b); });
+    sortByOrderKey(record);
     findPrefixBlocks();
 }
 

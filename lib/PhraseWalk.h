@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PhraseBudget.h"
 #include "WordSuffixIndex.h"
 #include "ops/CommandHost.h"
 
@@ -20,11 +21,6 @@ struct RecordedPhrase {
     std::uint32_t count = 0;
 };
 
-// Bytes the record may take per recorded phrase, growth and look-up table included.
-inline constexpr std::size_t kRecordBytesPerPhrase = 80;
-
-std::string tooRepetitiveMessage(std::size_t budgetBytes);
-
 // Where the scanner's words and the searched text stand.
 struct WalkText {
     const WordSuffixIndex &index;
@@ -37,9 +33,9 @@ struct WalkText {
 
 // The candidate walk of Phrase Count on word numbers: the same candidates,
 // counts, "Analyzing word j" posts and record as the walk on strings. Tests
-// Cancel after every post (nothing when it finds the request); throws
-// CommandError when the record would outgrow budgetBytes.
+// Cancel after every post (nothing when it finds the request); the budget
+// throws CommandError as soon as the text is certain to be too repetitive.
 std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
-                                                       std::size_t budgetBytes);
+                                                       PhraseBudget &budget);
 
 } // namespace wordloom

@@ -36,6 +36,8 @@ public:
     // The word at offset depth of the suffix at rank, or -1 past the text's end.
     std::int64_t wordAfter(std::uint32_t rank, std::uint32_t depth) const;
 
+    // All occurrences of the word numbered id.
+    WordRange ofWord(std::uint32_t id) const { return {firstRankOfWord_[id], firstRankOfWord_[id + 1]}; }
     // The depth-word phrase that begins the suffix at rank: all its occurrences.
     // Costs one step per occurrence.
     WordRange around(std::uint32_t rank, std::uint32_t depth) const;

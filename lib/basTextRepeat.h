@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrequencyTable.h"
+#include "PhraseBudget.h"
 #include "ops/CommandHost.h"
 
 #include <QString>
@@ -13,15 +14,23 @@ namespace basTextRepeat {
 // Memory Phrase Count may use for its record and its rows before it gives up.
 inline constexpr std::size_t kDefaultPhraseBudget = std::size_t(1) << 30;
 
+// The order of the rows: that of the sorted "phrase - count" texts, or the
+// final one of the command (ascending count, then phrase), which saves the
+// table sort its work.
+enum class RowOrder { PhraseThenCount, CountThenPhrase };
+
 // The phrases of two or more words that occur at least twice, with their
 // counts, pruned of phrases that a longer one with the same count continues;
 // empty when there are none. Posts "Cleaning...", "Analyzing word j" per
 // candidate, "Sorting...", the pruning countdown, "Exporting..." and "Ready",
 // testing Cancel after each post but the last: nothing when it found the
-// request. Throws wordloom::CommandError when the text is too repetitive for
-// budgetBytes.
+// request. Throws wordloom::CommandError as soon as the text is certain to be
+// too repetitive: its list would take more than budgetBytes, or its walk more
+// than workLimit counting steps.
 std::optional<wordloom::FrequencyTable> BuildPhraseFrequency(const QString &text,
                                                              wordloom::CommandHost &host,
-                                                             std::size_t budgetBytes = kDefaultPhraseBudget);
+                                                             std::size_t budgetBytes = kDefaultPhraseBudget,
+                                                             RowOrder order = RowOrder::PhraseThenCount,
+                                                             std::uint64_t workLimit = wordloom::kDefaultPhraseWork);
 
 } // namespace basTextRepeat

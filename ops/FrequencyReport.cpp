@@ -4,6 +4,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 namespace wordloom::ops {
 
 QString systemGroupSeparator()
@@ -28,15 +30,54 @@ QString formatCount(std::int64_t count, QStringView separator)
 }
 
 namespace {
-// PadToWidth(text, width, " ") appended in place: one buffer for the whole result.
-void appendPadded(QString &result, const QString &text, qsizetype width)
+// The count as formatCount renders it, written into out; returns its length.
+// Counts below 1 take the general way.
+qsizetype renderCount(std::int64_t count, QStringView separator, char16_t *out)
 {
-    qsizetype end = text.size();
+    char16_t digits[24];
+    int used = 0;
+    for (std::uint64_t v = std::uint64_t(count); v > 0; v /= 10)
+        digits[used++] = char16_t(u'0' + v % 10);
+    qsizetype at = 0;
+    for (int i = used - 1; i >= 0; --i) {
+        if (i < used - 1 && (i + 1) % 3 == 0)
+            for (const QChar c : separator)
+                out[at++] = c.unicode();
+        out[at++] = digits[i];
+    }
+    return at;
+}
+
+qsizetype countLength(std::int64_t count, QStringView separator)
+{
+    if (count < 1)
+        return formatCount(count, separator).size();
+    qsizetype digits = 0;
+    for (std::uint64_t v = std::uint64_t(count); v > 0; v /= 10)
+        ++digits;
+    return digits + (digits - 1) / 3 * separator.size();
+}
+
+// PadToWidth(text, width, " ") and the count, written at out; returns the end.
+char16_t *writeRow(char16_t *out, const FrequencyRow &row, qsizetype width, QStringView separator)
+{
+    const char16_t *text = reinterpret_cast<const char16_t *>(row.text.utf16());
+    qsizetype end = row.text.size();
     while (end > 0 && text[end - 1] == u' ')
         --end;
     end = std::min(end, width);
-    result.append(QStringView(text).first(end));
-    result.resize(result.size() + width - end, u' ');
+    std::copy(text, text + end, out);
+    std::fill(out + end, out + width, u' ');
+    out += width;
+    if (row.count < 1) {
+        const QString rendered = formatCount(row.count, separator);
+        out = std::copy(rendered.utf16(), rendered.utf16() + rendered.size(), out);
+    } else {
+        out += renderCount(row.count, separator, out);
+    }
+    *out++ = u'\r';
+    *out++ = u'\n';
+    return out;
 }
 
 std::optional<qsizetype> longestText(const FrequencyTable &table, CommandHost &host,
@@ -64,16 +105,84 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
     const std::size_t resultBytes = 2 * table.size() * std::size_t(width + 32);
     if (resultBytes > style.resultBudgetBytes)
         throw CommandError(style.tooLargeMessage);
+    qsizetype total = 0;
+    for (const auto &row : table)
+        total += width + countLength(row.count, separator) + 2;
     QString result;
-    result.reserve(qsizetype(table.size()) * (width + 12));
+    result.resize(total);
+    char16_t *out = reinterpret_cast<char16_t *>(result.data());
     for (const auto &row : table) {
-        appendPadded(result, row.text, width);
-        result.append(formatCount(row.count, separator));
-        result.append(u"\r\n");
+        out = writeRow(out, row, width, separator);
         if (host.cancelRequested())
             return std::nullopt;
     }
     return result;
+}
+
+namespace {
+
+
+void appendUtf8(std::string &out, QStringView text)
+{
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t u = units[i];
+        if (u < 0x80) {
+            out += char(u);
+        } else if (u < 0x800) {
+            out += char(0xC0 | u >> 6);
+            out += char(0x80 | (u & 0x3F));
+        } else if (u >= 0xD800 && u < 0xDC00 && i + 1 < text.size() && units[i + 1] >= 0xDC00
+                   && units[i + 1] < 0xE000) {
+            const char32_t c = 0x10000 + ((u - 0xD800) << 10) + (units[++i] - 0xDC00);
+            out += char(0xF0 | c >> 18);
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+            out += char(0x80 | (c & 0x3F));
+        } else if (u >= 0xD800 && u < 0xE000) {
+            out += '?';
+        } else {
+            out += char(0xE0 | u >> 12);
+            out += char(0x80 | ((u >> 6) & 0x3F));
+            out += char(0x80 | (u & 0x3F));
+        }
+    }
+}
+
+// The row's text without its trailing spaces, cut to the column, as PadToWidth keeps it.
+QStringView shownText(const FrequencyRow &row, qsizetype width)
+{
+    qsizetype end = row.text.size();
+    while (end > 0 && row.text[end - 1] == u' ')
+        --end;
+    return QStringView(row.text).first(std::min(end, width));
+}
+
+} // namespace
+
+void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator, std::string_view lineEnd,
+                             const std::function<void(std::string_view)> &write)
+{
+    qsizetype longest = 0;
+    for (const auto &row : table)
+        longest = std::max(longest, row.text.size());
+    const qsizetype width = longest + 2;
+    std::string block;
+    constexpr std::size_t kBlock = std::size_t(1) << 20;
+    block.reserve(kBlock + std::size_t(width) * 3 + 64);
+    for (const auto &row : table) {
+        const QStringView text = shownText(row, width);
+        appendUtf8(block, text);
+        block.append(std::size_t(width - text.size()), ' ');
+        appendUtf8(block, formatCount(row.count, separator));
+        block.append(lineEnd);
+        if (block.size() >= kBlock) {
+            write(block);
+            block.clear();
+        }
+    }
+    if (!block.empty())
+        write(block);
 }
 
 } // namespace wordloom::ops

@@ -5,8 +5,10 @@
 
 #include <QString>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace wordloom::ops {
 
@@ -34,5 +36,12 @@ struct ReportStyle {
 // is as wide as the longest, so the check against the budget comes first.
 std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
                                             const ReportStyle &style, QStringView separator);
+
+// The lines of formatFrequencyTable (no minimum width) as UTF-8, each ending
+// in lineEnd, handed to write about a megabyte at a time, so that the padded
+// text is never held whole. A lone surrogate becomes "?". No status posts and
+// no cancel tests: for hosts that write the table themselves.
+void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator, std::string_view lineEnd,
+                             const std::function<void(std::string_view)> &write);
 
 } // namespace wordloom::ops

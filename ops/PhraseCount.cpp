@@ -1,37 +1,69 @@
 #include "PhraseCount.h"
 
 #include "CommandError.h"
-#include "lib/PhraseWalk.h"
+#include "lib/PhraseBudget.h"
 #include "SortA2ThenA1.h"
 
 namespace wordloom::ops {
 
-Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_t budgetBytes)
+namespace {
+// QString::toLower, with a plain loop for the common all-ASCII text.
+QString lowercased(QString text)
+{
+    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+    char16_t any = 0;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        any |= units[i];
+    if (any >= 0x80)
+        return std::move(text).toLower();
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (out[i] >= u'A' && out[i] <= u'Z')
+            out[i] += u'a' - u'A';
+    return text;
+}
+} // namespace
+
+std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t budgetBytes)
 {
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
-    QString work = host.inputText().toLower();
+    QString work = lowercased(host.inputText());
     work.remove(QStringLiteral("-\r\n"));
     host.setWorkText(work);
     if (host.cancelRequested())
-        return cancelled(host);
+        return cancelled(host), std::nullopt;
     host.processEvents();
-    auto table = basTextRepeat::BuildPhraseFrequency(work, host, budgetBytes);
+    // Rows in their final order: the table sort below then only checks it.
+    auto table = basTextRepeat::BuildPhraseFrequency(work, host, budgetBytes,
+                                                     basTextRepeat::RowOrder::CountThenPhrase);
+    work = QString();
     if (!table || host.cancelRequested())
-        return cancelled(host);
+        return cancelled(host), std::nullopt;
     host.processEvents();
+    if (table->empty())
+        return table;
+    host.showStatus(QStringLiteral("Sorting..."));
+    SortA2ThenA1(*table, host);
+    if (host.cancelRequested())
+        return cancelled(host), std::nullopt;
+    return table;
+}
+
+Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_t budgetBytes)
+{
+    const auto table = phraseCountTable(host, budgetBytes);
+    if (!table)
+        return Outcome::Cancelled;
     if (table->empty()) {
         host.setResultText(QString());
         host.showStatus(QStringLiteral("Ready"));
         return Outcome::Ready;
     }
-    host.showStatus(QStringLiteral("Sorting..."));
-    SortA2ThenA1(*table, host);
-    if (host.cancelRequested())
-        return cancelled(host);
     ReportStyle style{QStringLiteral("Sizing..."), QStringLiteral("Formatting..."), 0};
     style.resultBudgetBytes = budgetBytes;
-    style.tooLargeMessage = tooRepetitiveMessage(budgetBytes);
+    style.tooLargeMessage = "The text is too repetitive for Phrase Count: its list of phrases would take more than "
+        + readableBytes(budgetBytes) + ".";
     const auto result = formatFrequencyTable(*table, host, style, groupSeparator);
     if (!result)
         return cancelled(host);

@@ -6,6 +6,14 @@
 
 namespace wordloom::ops {
 
+// Phrase Count's steps up to the table sort: the rows in their final order, empty when
+// no phrase repeats (nothing posted after the walk's "Ready" then). Nothing
+// when a cancel test found the request ("Cancelled" already posted). For
+// hosts that write the rows themselves, e.g. as UTF-8 with
+// writeFrequencyTableUtf8, without the padded text in memory.
+std::optional<FrequencyTable> phraseCountTable(CommandHost &host,
+                                               std::size_t budgetBytes = basTextRepeat::kDefaultPhraseBudget);
+
 // Phrase Count after BeginOperation: the lowercased, dehyphenated text goes to
 // the work pane; the repeated phrases with their counts, the rarest first, go
 // to the result pane (emptied when there are none). Throws CommandError when

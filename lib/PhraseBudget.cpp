@@ -1,0 +1,132 @@
+#include "PhraseBudget.h"
+
+#include "ops/CommandError.h"
+
+#include <algorithm>
+
+namespace wordloom {
+
+namespace {
+const std::string kPrefix = "The text is too repetitive for Phrase Count: ";
+constexpr std::uint64_t kNoPair = ~std::uint64_t(0);
+
+std::string grouped(std::uint64_t value)
+{
+    std::string digits = std::to_string(value), out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::uint64_t mixed(std::uint64_t key)
+{
+    key ^= key >> 31;
+    key *= 0xBF58476D1CE4E5B9ull;
+    return key ^ (key >> 29);
+}
+
+std::uint64_t digitCount(std::uint64_t value)
+{
+    std::uint64_t digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits + (digits - 1) / 3;
+}
+} // namespace
+
+std::string readableBytes(std::uint64_t bytes)
+{
+    const char *units[] = {"bytes", "KB", "MB", "GB", "TB", "PB", "EB"};
+    double value = double(bytes);
+    int unit = 0;
+    while (value >= 1000 && unit < 6)
+        value /= 1000, ++unit;
+    char text[32];
+    std::snprintf(text, sizeof text, value < 10 && unit > 0 ? "%.1f %s" : "%.0f %s", value, units[unit]);
+    return text;
+}
+
+PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit)
+    : budget_(budgetBytes), workLimit_(workLimit), pairs_(1024, kNoPair)
+{
+}
+
+
+bool PhraseBudget::addLinePair(std::uint64_t key)
+{
+    std::size_t mask = pairs_.size() - 1;
+    for (std::size_t i = mixed(key) & mask;; i = (i + 1) & mask) {
+        if (pairs_[i] == key)
+            return false;
+        if (pairs_[i] == kNoPair) {
+            pairs_[i] = key;
+            break;
+        }
+    }
+    if (++pairCount_ * 2 > pairs_.size()) {
+        std::vector<std::uint64_t> old(pairs_.size() * 2, kNoPair);
+        old.swap(pairs_);
+        mask = pairs_.size() - 1;
+        for (const auto k : old)
+            if (k != kNoPair) {
+                std::size_t i = mixed(k) & mask;
+                while (pairs_[i] != kNoPair)
+                    i = (i + 1) & mask;
+                pairs_[i] = k;
+            }
+    }
+    return true;
+}
+
+void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)
+{
+    ++phrases_;
+    if (phrases_ * kRecordBytesPerPhrase > budget_)
+        failOnRecord();
+    const bool longer = chars > longest_;
+    longest_ = std::max(longest_, chars);
+    largestCount_ = std::max(largestCount_, count);
+    const bool newLine = addLinePair(std::uint64_t(firstWord) << 32 | count);
+    if ((longer || newLine) && resultLowerBound() > budget_)
+        failOnResult();
+}
+
+// Every recorded phrase is listed, or dropped for a longer phrase with the
+// same count that begins with it, so with the same first word: each distinct
+// (first word, count) pair is at least one line, and every line is as wide as
+// the longest recorded phrase plus two spaces, a count and CR LF.
+std::uint64_t PhraseBudget::resultLowerBound() const
+{
+    if (pairCount_ == 0)
+        return 0;
+    const std::uint64_t width = std::uint64_t(longest_) + 2 + 1 + 2;
+    return 2 * std::uint64_t(pairCount_) * width;
+}
+
+void PhraseBudget::failOnResult() const
+{
+    throw CommandError(kPrefix + "its list of phrases would take more than "
+                       + readableBytes(resultLowerBound()) + " (at least " + grouped(pairCount_)
+                       + " lines of " + grouped(std::uint64_t(longest_) + 2 + digitCount(largestCount_))
+                       + " characters), beyond the " + readableBytes(budget_) + " allowed.");
+}
+
+void PhraseBudget::failOnRecord() const
+{
+    throw CommandError(kPrefix + "it repeats so much that it has more than " + grouped(phrases_)
+                       + " repeated phrases, which would need more than " + readableBytes(budget_)
+                       + " of memory.");
+}
+
+void PhraseBudget::failOnWork() const
+{
+    throw CommandError(kPrefix + "its long repeated passages would take more than " + grouped(workLimit_)
+                       + " counting steps, far beyond a few seconds; "
+                       + grouped(phrases_) + " repeated phrases were found before it stopped, the longest "
+                       + grouped(std::uint64_t(longest_)) + " characters long.");
+}
+
+} // namespace wordloom

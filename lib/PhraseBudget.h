@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace wordloom {
+
+// Watches the walk of Phrase Count and stops it with CommandError as soon as
+// its result, its record or its work is certain to exceed what it may take.
+// The bound on the result only grows during the walk and never exceeds the
+// real result: a text whose result fits is never refused for its size.
+class PhraseBudget {
+public:
+    // budgetBytes: the most the result (UTF-16) or the record may take.
+    // workLimit: the most counting steps the walk may take.
+    PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit);
+
+    // A phrase was recorded: its first word, its count, its length in characters.
+    void recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars);
+    // Counting examined this many occurrences or positions.
+    void worked(std::uint64_t steps)
+    {
+        work_ += steps;
+        if (work_ > workLimit_)
+            failOnWork();
+    }
+
+    // The least size in bytes the result can have, given what was recorded.
+    std::uint64_t resultLowerBound() const;
+
+private:
+    [[noreturn]] void failOnResult() const;
+    [[noreturn]] void failOnRecord() const;
+    [[noreturn]] void failOnWork() const;
+    bool addLinePair(std::uint64_t key);
+
+    std::size_t budget_;
+    std::uint64_t workLimit_;
+    std::uint64_t work_ = 0;
+    std::uint64_t phrases_ = 0;
+    std::int64_t longest_ = 0;
+    std::uint32_t largestCount_ = 0;
+    // Distinct (first word, count) pairs: each needs a line of its own.
+    std::vector<std::uint64_t> pairs_;
+    std::size_t pairCount_ = 0;
+};
+
+// Bytes the record takes per recorded phrase, growth and look-up table included.
+inline constexpr std::size_t kRecordBytesPerPhrase = 48;
+
+// Counting steps Phrase Count may take: about a second and a half of work.
+inline constexpr std::uint64_t kDefaultPhraseWork = 600'000'000;
+
+// "2.1 GB", "340 MB", "12 KB": a size for people.
+std::string readableBytes(std::uint64_t bytes);
+
+} // namespace wordloom

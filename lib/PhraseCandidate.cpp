@@ -1,0 +1,70 @@
+#include "PhraseCandidate.h"
+
+namespace wordloom {
+
+namespace {
+constexpr std::uint64_t kHashBase = 0x9E3779B97F4A7C15ull;
+}
+
+void PhraseCandidate::clear()
+{
+    positions_.clear();
+    chars_ = 0;
+    hash_ = 0;
+    contiguous_ = true;
+    rangeWords_ = 0;
+}
+
+void PhraseCandidate::append(std::uint32_t position, const WordSuffixIndex &index)
+{
+    const std::uint32_t id = index.id(position);
+    const qsizetype length = index.spelling(id).size();
+    chars_ += positions_.empty() ? length : 1 + length;
+    if (!positions_.empty() && contiguous_ && position != positions_.front() + positions_.size()) {
+        // Glued from two places: the occurrences are followed word by word from now on.
+        contiguous_ = false;
+        range_ = occurrences(index);
+    }
+    positions_.push_back(position);
+    hash_ = hash_ * kHashBase + id + 1;
+    if (!contiguous_)
+        range_ = index.narrow(range_, words() - 1, id), rangeWords_ = words();
+}
+
+WordRange PhraseCandidate::occurrences(const WordSuffixIndex &index)
+{
+    const std::uint32_t n = words();
+    if (rangeWords_ == n)
+        return range_;
+    if (rangeWords_ + 1 == n && n >= 2)
+        range_ = index.narrow(range_, n - 1, index.id(positions_.back()));
+    else if (n <= 2)
+        range_ = n == 1 ? index.ofWord(index.id(positions_[0]))
+                        : index.narrow(index.ofWord(index.id(positions_[0])), 1, index.id(positions_[1]));
+    else
+        range_ = index.around(index.rankOf(positions_.front()), n);
+    rangeWords_ = n;
+    return range_;
+}
+
+bool PhraseCandidate::is(const RecordedPhrase &phrase, const WordSuffixIndex &index) const
+{
+    if (phrase.words != words())
+        return false;
+    if (contiguous_) {
+        const std::uint32_t rank = index.rankOf(positions_.front());
+        return rank >= phrase.lo && rank < phrase.hi;
+    }
+    return !range_.empty() && range_.lo == phrase.lo;
+}
+
+std::uint64_t PhraseCandidate::key() const
+{
+    std::uint64_t x = hash_ ^ (std::uint64_t(words()) * 0xC2B2AE3D27D4EB4Full);
+    x ^= x >> 31;
+    x *= 0xBF58476D1CE4E5B9ull;
+    x ^= x >> 29;
+    return x;
+}
+
+} // namespace wordloom

@@ -1,0 +1,78 @@
+#include "PhraseOccurrences.h"
+
+#include <algorithm>
+
+namespace wordloom {
+
+std::uint32_t OccurrenceCounter::count(WordRange occurrences, std::uint32_t words, std::uint32_t from)
+{
+    const std::uint32_t found = occurrences.hi - occurrences.lo;
+    if (found <= 1)
+        return found == 1 && index_.suffixAt(occurrences.lo) >= from ? 1 : 0;
+    const std::uint32_t rest = index_.wordCount() - from;
+    // Walking the text costs at most `rest` steps; worth it when at least one
+    // word in eight begins an occurrence.
+    if (std::uint64_t(found) * 8 >= rest)
+        return countByWalkingText(occurrences, words, from);
+    return countFromPositions(occurrences, words, from);
+}
+
+std::uint32_t OccurrenceCounter::countByWalkingText(WordRange occurrences, std::uint32_t words,
+                                                    std::uint32_t from)
+{
+    // An occurrence must end by the text's end.
+    const std::uint64_t lastStart = std::uint64_t(index_.wordCount()) - words;
+    std::uint32_t counted = 0;
+    std::uint64_t steps = 0;
+    for (std::uint64_t at = from; at <= lastStart; ++steps) {
+        const std::uint32_t rank = index_.rankOf(std::uint32_t(at));
+        if (rank >= occurrences.lo && rank < occurrences.hi)
+            ++counted, at += words;
+        else
+            ++at;
+    }
+    budget_.worked(steps);
+    return counted;
+}
+
+void OccurrenceCounter::listPositions(WordRange occurrences, std::uint32_t words)
+{
+    const std::uint32_t found = occurrences.hi - occurrences.lo;
+    const bool sameList = listWords_ == words && listRange_.lo == occurrences.lo && listRange_.hi == occurrences.hi;
+    if (sameList)
+        return;
+    // A longer phrase's occurrences are among those of a phrase it extends.
+    const bool extendsList = listWords_ > 0 && listWords_ < words && listRange_.lo <= occurrences.lo
+        && occurrences.hi <= listRange_.hi && positions_.size() <= std::size_t(found) * 16;
+    if (extendsList) {
+        budget_.worked(positions_.size());
+        std::erase_if(positions_, [&](std::uint32_t position) {
+            const std::uint32_t rank = index_.rankOf(position);
+            return rank < occurrences.lo || rank >= occurrences.hi;
+        });
+    } else {
+        budget_.worked(std::uint64_t(found) * 4);
+        positions_.resize(found);
+        for (std::uint32_t r = occurrences.lo; r < occurrences.hi; ++r)
+            positions_[r - occurrences.lo] = index_.suffixAt(r);
+        std::sort(positions_.begin(), positions_.end());
+    }
+    listRange_ = occurrences;
+    listWords_ = words;
+}
+
+std::uint32_t OccurrenceCounter::countFromPositions(WordRange occurrences, std::uint32_t words,
+                                                    std::uint32_t from)
+{
+    listPositions(occurrences, words);
+    auto it = std::lower_bound(positions_.begin(), positions_.end(), from);
+    budget_.worked(std::uint64_t(positions_.end() - it));
+    std::uint32_t counted = 0;
+    std::uint64_t nextFree = 0;
+    for (; it != positions_.end(); ++it)
+        if (*it >= nextFree)
+            ++counted, nextFree = std::uint64_t(*it) + words;
+    return counted;
+}
+
+} // namespace wordloom
