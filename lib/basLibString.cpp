@@ -35,14 +35,6 @@ QString KeepWordCharacters(const QString &text)
     return out;
 }
 
-qsizetype FindInArray(const QStringList &array, QStringView value)
-{
-    for (qsizetype i = 0; i < array.size(); ++i)
-        if (array[i] == value)
-            return i;
-    return -1;
-}
-
 QStringView TrimSpaces(QStringView text)
 {
     qsizetype begin = 0, end = text.size();

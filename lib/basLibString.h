@@ -14,7 +14,5 @@ QString KeepWordCharacters(const QString &text);
 // The text without the spaces (code 32 only) at its start and end.
 QStringView TrimSpaces(QStringView text);
 
-// Index of the first element equal to value (binary comparison), or -1.
-qsizetype FindInArray(const QStringList &array, QStringView value);
 
 } // namespace basLibString

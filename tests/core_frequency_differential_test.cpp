@@ -1,8 +1,6 @@
 // The real frequency modules against the literal transcription in reference/,
 // on generated texts with fixed seeds: same tables, results and status texts.
 #include "lib/basLibString.h"
-#include "lib/basNextWord.h"
-#include "lib/basPhraseCount.h"
 #include "lib/basTextRepeat.h"
 #include "ops/PhraseCount.h"
 #include "ops/SortA2ThenA1.h"
@@ -130,26 +128,6 @@ TEST(FrequencyDifferential, HelpersMatchLiteral)
         PhraseTextGenerator generator(seed);
         const QString text = generator.text();
         ASSERT_EQ(basLibString::KeepWordCharacters(text), ref::KeepWordCharacters(text)) << text.toStdString();
-
-        basNextWord::NextWord(text.isEmpty() ? QStringLiteral(" ") : text);
-        ref::NextWord(text.isEmpty() ? QStringLiteral(" ") : text);
-        for (int k = 0; k < 200; ++k) {
-            const QString word = basNextWord::NextWord(QString());
-            ASSERT_EQ(word, ref::NextWord(QString()));
-            ASSERT_EQ(basNextWord::NextWordPosition(), ref::NextWordPosition());
-            if (word.isEmpty())
-                break;
-        }
-
-        const QString cleaned = QStringLiteral(" ") + ref::KeepWordCharacters(text.toLower()) + u' ';
-        const qsizetype at = generator.pick(0, int(cleaned.size()) - 1);
-        const qsizetype end = cleaned.indexOf(u' ', cleaned.indexOf(u' ', at + 1) + 1);
-        if (end > at + 1) {
-            const QString pattern = cleaned.mid(at, end - at + 1);
-            const int start = generator.pick(1, int(cleaned.size()) + 1);
-            ASSERT_EQ(basPhraseCount::CountOccurrences(cleaned, pattern, start),
-                      ref::CountOccurrences(cleaned, pattern, start));
-        }
     }
 }
 
