@@ -15,6 +15,9 @@
 #include <QString>
 
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <cstdlib>
 #include <new>
 #include <optional>
@@ -136,6 +139,12 @@ int printText(const std::string &text)
 
 int main(int argc, char **argv)
 {
+#if defined(__GLIBC__)
+    // Text-sized buffers come and go whole. glibc would raise its mmap
+    // threshold when the first is freed and keep the later ones in the heap,
+    // adding half again to the peak memory of a sort.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
     installTempFileCleanup();
     try {
         const Arguments arguments = parseArguments(argc, argv);
