@@ -32,10 +32,10 @@ TEST(KeepWordCharacters, ReducesToWordsAndSingleSpaces)
 TEST(FindInArray, FirstBinaryMatchOrMinusOne)
 {
     using wordloom::reference::FindInArray;
-    EXPECT_EQ(FindInArray({""}, u"x"), -1);
-    EXPECT_EQ(FindInArray({}, u"x"), -1);
-    EXPECT_EQ(FindInArray({"a", "b", "a"}, u"a"), 0);
-    EXPECT_EQ(FindInArray({"The", "the"}, u"the"), 1);
+    EXPECT_EQ(FindInArray({""}, QStringLiteral("x")), -1);
+    EXPECT_EQ(FindInArray({}, QStringLiteral("x")), -1);
+    EXPECT_EQ(FindInArray({"a", "b", "a"}, QStringLiteral("a")), 0);
+    EXPECT_EQ(FindInArray({"The", "the"}, QStringLiteral("the")), 1);
 }
 
 TEST(NextWord, ScansWordsAndReportsPositions)
