@@ -49,9 +49,16 @@ std::string readableBytes(std::uint64_t bytes)
     return text;
 }
 
-PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit)
-    : budget_(budgetBytes), workLimit_(workLimit), pairs_(1024, kNoPair)
+PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits)
+    : budget_(budgetBytes), workLimit_(workLimit + kWorkPerTextUnit * textUnits), textUnits_(textUnits),
+      pairs_(1024, kNoPair)
 {
+}
+
+std::uint64_t PhraseBudget::recordLimit() const
+{
+    const std::uint64_t forText = kRecordBytesPerTextUnit * textUnits_ + resultLowerBound();
+    return std::min<std::uint64_t>(budget_, std::max(kLeastRecordBytes, forText));
 }
 
 
@@ -84,7 +91,7 @@ bool PhraseBudget::addLinePair(std::uint64_t key)
 void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)
 {
     ++phrases_;
-    if (phrases_ * kRecordBytesPerPhrase > budget_)
+    if (phrases_ * kRecordBytesPerPhrase > recordLimit())
         failOnRecord();
     const bool longer = chars > longest_;
     longest_ = std::max(longest_, chars);
@@ -106,6 +113,26 @@ std::uint64_t PhraseBudget::resultLowerBound() const
     return 2 * std::uint64_t(pairCount_) * width;
 }
 
+std::uint64_t PhraseBudget::candidatesLeft() const
+{
+    return work_ >= workLimit_ ? 0 : (workLimit_ - work_) / kWorkPerCandidate + 1;
+}
+
+void PhraseBudget::foresee(std::uint64_t candidates)
+{
+    if (candidates >= candidatesLeft())
+        failOnForecast(candidates);
+}
+
+void PhraseBudget::failOnForecast(std::uint64_t candidates) const
+{
+    throw CommandError(kPrefix + "it repeats long passages, and its phrases are counted by trying ever "
+                       "longer ones from every word: that would take more than " + grouped(candidates)
+                       + " more tries, far beyond a few seconds (" + grouped(phrases_)
+                       + " repeated phrases were found before it stopped, the longest "
+                       + grouped(std::uint64_t(longest_)) + " characters long).");
+}
+
 void PhraseBudget::failOnResult() const
 {
     throw CommandError(kPrefix + "its list of phrases would take more than "
@@ -116,8 +143,9 @@ void PhraseBudget::failOnResult() const
 
 void PhraseBudget::failOnRecord() const
 {
-    throw CommandError(kPrefix + "it repeats so much that it has more than " + grouped(phrases_)
-                       + " repeated phrases, which would need more than " + readableBytes(budget_)
+    throw CommandError(kPrefix + "it repeats long passages so often that it has more than "
+                       + grouped(phrases_) + " repeated phrases, the longest " + grouped(std::uint64_t(longest_))
+                       + " characters long; counting them would need more than " + readableBytes(recordLimit())
                        + " of memory.");
 }
 

@@ -14,8 +14,10 @@ namespace wordloom {
 class PhraseBudget {
 public:
     // budgetBytes: the most the result (UTF-16) or the record may take.
-    // workLimit: the most counting steps the walk may take.
-    PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit);
+    // workLimit: the most counting steps the walk may take, beyond some per
+    // character of the text. textUnits: the length of the cleaned text; the record
+    // may take a few times its size on top of the least size of the result.
+    PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits);
 
     // A phrase was recorded: its first word, its count, its length in characters.
     void recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars);
@@ -27,6 +29,11 @@ public:
             failOnWork();
     }
 
+    // The walk will examine at least this many more candidates.
+    void foresee(std::uint64_t candidates);
+    // Counting steps left before the limit, in candidates.
+    std::uint64_t candidatesLeft() const;
+
     // The least size in bytes the result can have, given what was recorded.
     std::uint64_t resultLowerBound() const;
 
@@ -34,10 +41,14 @@ private:
     [[noreturn]] void failOnResult() const;
     [[noreturn]] void failOnRecord() const;
     [[noreturn]] void failOnWork() const;
+    [[noreturn]] void failOnForecast(std::uint64_t candidates) const;
     bool addLinePair(std::uint64_t key);
+
+    std::uint64_t recordLimit() const;
 
     std::size_t budget_;
     std::uint64_t workLimit_;
+    std::uint64_t textUnits_;
     std::uint64_t work_ = 0;
     std::uint64_t phrases_ = 0;
     std::int64_t longest_ = 0;
@@ -49,6 +60,17 @@ private:
 
 // Bytes the record takes per recorded phrase, growth and look-up table included.
 inline constexpr std::size_t kRecordBytesPerPhrase = 48;
+// The record may take this many bytes per character of the text, beyond the
+// least size of the result: peak memory stays near the result plus ten times
+// the text.
+inline constexpr std::uint64_t kRecordBytesPerTextUnit = 6;
+// ... and at least this much, for short texts.
+inline constexpr std::uint64_t kLeastRecordBytes = std::uint64_t(64) << 20;
+// Counting steps allowed per character of the text, beyond workLimit.
+inline constexpr std::uint64_t kWorkPerTextUnit = 100;
+
+// A post and a look-up in the record, in counting steps.
+inline constexpr std::uint64_t kWorkPerCandidate = 4;
 
 // Counting steps Phrase Count may take: about a second and a half of work.
 inline constexpr std::uint64_t kDefaultPhraseWork = 600'000'000;

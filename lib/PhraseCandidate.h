@@ -25,6 +25,7 @@ public:
     const std::vector<std::uint32_t> &positions() const { return positions_; }
     std::uint32_t words() const { return std::uint32_t(positions_.size()); }
     bool empty() const { return positions_.empty(); }
+    bool contiguous() const { return contiguous_; }
     std::int64_t chars() const { return chars_; }
     std::uint64_t key() const;
 

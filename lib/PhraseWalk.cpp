@@ -2,14 +2,19 @@
 
 #include "DecimalText.h"
 #include "PhraseCandidate.h"
+#include "PhraseForecast.h"
 #include "PhraseOccurrences.h"
 #include "PhraseRecord.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace wordloom {
 
 namespace {
+
+// Chains of candidates this long are rare outside texts that repeat whole passages.
+constexpr std::uint32_t kLongChain = 4096;
 
 class Walk {
 public:
@@ -149,7 +154,10 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
             return std::nullopt;
         if (p_.empty())
             break;
+        budget_.worked(kWorkPerCandidate);
         verdict_ = isRecorded() ? -1 : std::int64_t(countFromSearchStart());
+        if (p_.words() >= kLongChain && std::has_single_bit(p_.words()) && p_.contiguous())
+            budget_.foresee(forecastCandidates(index_, p_.positions().front(), budget_.candidatesLeft()));
     }
     return record_.release();
 }

@@ -1,6 +1,7 @@
 #include "WordSuffixIndex.h"
 
 #include "BinaryOrder.h"
+#include "SuffixSorting.h"
 #include "ops/CommandError.h"
 
 #include <algorithm>
@@ -73,52 +74,12 @@ void WordSuffixIndex::numberWords(QStringView text)
         id = renumbered[id];
 }
 
-namespace {
-// Stable counting sort of items by key(item) in [0, keys).
-template <typename Key>
-void countingSort(const std::vector<std::uint32_t> &items, std::vector<std::uint32_t> &out,
-                  std::vector<std::uint32_t> &counts, std::uint32_t keys, Key key)
-{
-    std::fill(counts.begin(), counts.begin() + keys + 1, 0u);
-    for (const auto item : items)
-        ++counts[key(item) + 1];
-    for (std::uint32_t k = 1; k <= keys; ++k)
-        counts[k] += counts[k - 1];
-    for (const auto item : items)
-        out[counts[key(item)]++] = item;
-}
-} // namespace
-
 void WordSuffixIndex::buildSuffixArray()
 {
-    // Prefix doubling: after the round for k, ranks_ orders the suffixes by
-    // their first k words, a suffix that ends sooner first.
-    const std::uint32_t n = wordCount();
-    const std::uint32_t keys = std::max<std::uint32_t>(distinctWords(), n) + 1;
-    std::vector<std::uint32_t> counts(size_t(keys) + 1), order(n), next(n);
-    std::iota(order.begin(), order.end(), 0u);
-    suffixes_.resize(n);
-    ranks_ = ids_;
-    countingSort(order, suffixes_, counts, distinctWords(), [&](std::uint32_t p) { return ranks_[p]; });
-    std::uint32_t classes = distinctWords();
-    for (std::uint64_t k = 1; classes < n; k *= 2) {
-        const auto second = [&](std::uint32_t p) { return p + k < n ? ranks_[p + k] + 1 : 0u; };
-        std::uint32_t filled = 0;
-        for (std::uint64_t p = n - std::min<std::uint64_t>(k, n); p < n; ++p)
-            order[filled++] = std::uint32_t(p);
-        for (const auto p : suffixes_)
-            if (p >= k)
-                order[filled++] = std::uint32_t(p - k);
-        countingSort(order, suffixes_, counts, classes, [&](std::uint32_t p) { return ranks_[p]; });
-        next[suffixes_[0]] = 0;
-        for (std::uint32_t r = 1; r < n; ++r) {
-            const auto a = suffixes_[r - 1], b = suffixes_[r];
-            const bool same = ranks_[a] == ranks_[b] && second(a) == second(b);
-            next[b] = next[a] + (same ? 0 : 1);
-        }
-        classes = next[suffixes_[n - 1]] + 1;
-        ranks_.swap(next);
-    }
+    suffixes_ = sortSuffixes(ids_, distinctWords());
+    ranks_.resize(suffixes_.size());
+    for (std::uint32_t r = 0; r < suffixes_.size(); ++r)
+        ranks_[suffixes_[r]] = r;
     firstRankOfWord_.assign(size_t(distinctWords()) + 1, 0);
     for (const auto id : ids_)
         ++firstRankOfWord_[id + 1];

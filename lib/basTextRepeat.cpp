@@ -71,7 +71,7 @@ std::optional<FrequencyTable> BuildPhraseFrequency(const QString &text, CommandH
     // The searched text is " " + cleaned (+ " "); the scanner's copy drops
     // the cleaned text's own leading space.
     const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1};
-    PhraseBudget budget(budgetBytes, workLimit);
+    PhraseBudget budget(budgetBytes, workLimit, std::uint64_t(cleaned.size()));
     auto record = walkPhrases(walkText, host, budget);
     if (!record)
         return std::nullopt;

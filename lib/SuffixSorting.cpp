@@ -1,0 +1,136 @@
+#include "SuffixSorting.h"
+
+#include "ops/CommandError.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace wordloom {
+
+namespace {
+
+using Text = std::vector<std::int32_t>;
+
+struct Buckets {
+    std::vector<std::int32_t> sStart; // where the S-type suffixes of a value begin
+    std::vector<std::int32_t> lStart; // where the L-type suffixes of a value begin
+};
+
+Buckets bucketStarts(const Text &s, const std::vector<bool> &isS, std::int32_t upper)
+{
+    Buckets b{std::vector<std::int32_t>(upper + 1), std::vector<std::int32_t>(upper + 1)};
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (!isS[i])
+            ++b.sStart[s[i]];
+        else
+            ++b.lStart[s[i] + 1];
+    }
+    for (std::int32_t v = 0; v <= upper; ++v) {
+        b.sStart[v] += b.lStart[v];
+        if (v < upper)
+            b.lStart[v + 1] += b.sStart[v];
+    }
+    return b;
+}
+
+// Places the LMS suffixes in this order, then induces the L-type suffixes
+// left to right and the S-type ones right to left.
+void induce(const Text &s, const std::vector<bool> &isS, const Buckets &b, const std::vector<std::int32_t> &lms,
+            std::vector<std::int32_t> &sa)
+{
+    const auto n = std::int32_t(s.size());
+    std::fill(sa.begin(), sa.end(), -1);
+    std::vector<std::int32_t> next = b.sStart;
+    for (const auto d : lms)
+        if (d != n)
+            sa[next[s[d]]++] = d;
+    next = b.lStart;
+    sa[next[s[n - 1]]++] = n - 1;
+    for (std::int32_t i = 0; i < n; ++i) {
+        const std::int32_t v = sa[i];
+        if (v >= 1 && !isS[v - 1])
+            sa[next[s[v - 1]]++] = v - 1;
+    }
+    next = b.lStart;
+    for (std::int32_t i = n - 1; i >= 0; --i) {
+        const std::int32_t v = sa[i];
+        if (v >= 1 && isS[v - 1])
+            sa[--next[s[v - 1] + 1]] = v - 1;
+    }
+}
+
+std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper);
+
+// Names the sorted LMS substrings (equal ones alike), sorts the reduced text
+// and returns the LMS suffixes in their final order.
+std::vector<std::int32_t> sortedLms(const Text &s, const std::vector<std::int32_t> &lms,
+                                    const std::vector<std::int32_t> &lmsIndex, const std::vector<std::int32_t> &sa)
+{
+    const auto n = std::int32_t(s.size());
+    const auto m = std::int32_t(lms.size());
+    std::vector<std::int32_t> order;
+    order.reserve(m);
+    for (const auto v : sa)
+        if (lmsIndex[v] != -1)
+            order.push_back(v);
+    Text reduced(m);
+    std::int32_t names = 0;
+    reduced[lmsIndex[order[0]]] = 0;
+    for (std::int32_t i = 1; i < m; ++i) {
+        std::int32_t l = order[i - 1], r = order[i];
+        const std::int32_t endL = lmsIndex[l] + 1 < m ? lms[lmsIndex[l] + 1] : n;
+        const std::int32_t endR = lmsIndex[r] + 1 < m ? lms[lmsIndex[r] + 1] : n;
+        bool same = endL - l == endR - r;
+        if (same) {
+            while (l < endL && s[l] == s[r])
+                ++l, ++r;
+            same = l != n && r != n && s[l] == s[r];
+        }
+        if (!same)
+            ++names;
+        reduced[lmsIndex[order[i]]] = names;
+    }
+    const auto reducedSa = suffixArray(reduced, names);
+    for (std::int32_t i = 0; i < m; ++i)
+        order[i] = lms[reducedSa[i]];
+    return order;
+}
+
+std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper)
+{
+    const auto n = std::int32_t(s.size());
+    if (n == 0)
+        return {};
+    if (n == 1)
+        return {0};
+    if (n == 2)
+        return s[0] < s[1] ? std::vector<std::int32_t>{0, 1} : std::vector<std::int32_t>{1, 0};
+    std::vector<bool> isS(n);
+    for (std::int32_t i = n - 2; i >= 0; --i)
+        isS[i] = s[i] == s[i + 1] ? bool(isS[i + 1]) : s[i] < s[i + 1];
+    const Buckets buckets = bucketStarts(s, isS, upper);
+    std::vector<std::int32_t> lmsIndex(n + 1, -1), lms;
+    for (std::int32_t i = 1; i < n; ++i)
+        if (!isS[i - 1] && isS[i]) {
+            lmsIndex[i] = std::int32_t(lms.size());
+            lms.push_back(i);
+        }
+    std::vector<std::int32_t> sa(n);
+    induce(s, isS, buckets, lms, sa);
+    if (!lms.empty())
+        induce(s, isS, buckets, sortedLms(s, lms, lmsIndex, sa), sa);
+    return sa;
+}
+
+} // namespace
+
+std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, std::uint32_t alphabet)
+{
+    if (text.size() >= std::size_t(std::numeric_limits<std::int32_t>::max()))
+        throw CommandError("The text has too many words for Phrase Count.");
+    const Text s(text.begin(), text.end());
+    const auto sa = suffixArray(s, std::int32_t(std::max<std::uint32_t>(alphabet, 1) - 1));
+    return std::vector<std::uint32_t>(sa.begin(), sa.end());
+}
+
+} // namespace wordloom
