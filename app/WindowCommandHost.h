@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ops/CommandHost.h"
+#include "lib/CommandHost.h"
 
 namespace wordloom {
 

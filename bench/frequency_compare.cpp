@@ -2,7 +2,7 @@
 // real commands on one text (standard input), and prints both and the ratio.
 //   frequency_compare [--real-only] [--runs N] < sample.txt
 #include "ops/PhraseCount.h"
-#include "ops/BatchHost.h"
+#include "lib/BatchHost.h"
 #include "ops/WordCount.h"
 #include "reference/LiteralFrequency.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lib/FrequencyTable.h"
-#include "ops/CommandHost.h"
+#include "lib/CommandHost.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 #include "ExternalSort.h"
-#include "ops/BatchHost.h"
+#include "lib/BatchHost.h"
 
 #include "RunFile.h"
 #include "lib/BinaryOrder.h"

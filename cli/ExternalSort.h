@@ -2,7 +2,7 @@
 
 #include "InputFiles.h"
 #include "OutputFile.h"
-#include "ops/CommandHost.h"
+#include "lib/CommandHost.h"
 
 #include <QByteArray>
 

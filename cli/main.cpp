@@ -9,7 +9,7 @@
 #include "TableFormats.h"
 #include "TempFiles.h"
 
-#include "ops/BatchHost.h"
+#include "lib/BatchHost.h"
 
 #include <QByteArray>
 #include <QString>

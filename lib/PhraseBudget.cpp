@@ -1,6 +1,6 @@
 #include "PhraseBudget.h"
 
-#include "ops/CommandError.h"
+#include "CommandError.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "PhraseRows.h"
 
 #include "PhraseBudget.h"
-#include "ops/CommandError.h"
+#include "CommandError.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "PhraseBudget.h"
 #include "WordSuffixIndex.h"
-#include "ops/CommandHost.h"
+#include "CommandHost.h"
 
 #include <cstddef>
 #include <cstdint>

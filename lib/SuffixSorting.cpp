@@ -1,6 +1,6 @@
 #include "SuffixSorting.h"
 
-#include "ops/CommandError.h"
+#include "CommandError.h"
 
 #include <algorithm>
 #include <limits>

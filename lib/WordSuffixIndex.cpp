@@ -2,7 +2,7 @@
 
 #include "BinaryOrder.h"
 #include "SuffixSorting.h"
-#include "ops/CommandError.h"
+#include "CommandError.h"
 
 #include <algorithm>
 #include <numeric>

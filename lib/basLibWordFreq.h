@@ -1,7 +1,7 @@
 #pragma once
 
 #include "FrequencyTable.h"
-#include "ops/CommandHost.h"
+#include "CommandHost.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "FrequencyTable.h"
 #include "PhraseBudget.h"
-#include "ops/CommandHost.h"
+#include "CommandHost.h"
 
 #include <QString>
 

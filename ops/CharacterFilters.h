@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandHost.h"
+#include "lib/CommandHost.h"
 
 namespace wordloom::ops {
 

@@ -1,6 +1,6 @@
 #include "FrequencyReport.h"
 
-#include "CommandError.h"
+#include "lib/CommandError.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "PhraseCount.h"
 
-#include "CommandError.h"
+#include "lib/CommandError.h"
 #include "lib/PhraseBudget.h"
 #include "SortA2ThenA1.h"
 

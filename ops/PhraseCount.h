@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandHost.h"
+#include "lib/CommandHost.h"
 #include "FrequencyReport.h"
 #include "lib/basTextRepeat.h"
 

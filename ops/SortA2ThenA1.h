@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandHost.h"
+#include "lib/CommandHost.h"
 #include "lib/FrequencyTable.h"
 
 namespace wordloom::ops {

@@ -1,5 +1,5 @@
 #include "lib/basTextRepeat.h"
-#include "ops/CommandError.h"
+#include "lib/CommandError.h"
 #include "ops/PhraseCount.h"
 #include "support/RecordingHost.h"
 

@@ -1,4 +1,4 @@
-#include "ops/CommandError.h"
+#include "lib/CommandError.h"
 #include "ops/FrequencyReport.h"
 #include "ops/SortA2ThenA1.h"
 #include "ops/WordCount.h"

@@ -4,7 +4,7 @@
 // real implementation against: exchange sort with repeated full passes,
 // FilterText with its growing buffer, the packing passes, the kept-lines loop.
 
-#include "ops/CommandHost.h"
+#include "lib/CommandHost.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 // modules with it; nothing else uses it.
 
 #include "lib/FrequencyTable.h"
-#include "ops/CommandHost.h"
+#include "lib/CommandHost.h"
 
 #include <QString>
 #include <QStringList>

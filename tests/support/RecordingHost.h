@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "ops/BatchHost.h"
+#include "lib/BatchHost.h"
 
 #include <QString>
 #include <QStringList>
