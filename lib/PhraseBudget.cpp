@@ -58,7 +58,7 @@ PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std
 std::uint64_t PhraseBudget::recordLimit() const
 {
     const std::uint64_t forText = kRecordBytesPerTextUnit * textUnits_ + resultLowerBound();
-    return std::min<std::uint64_t>(budget_, std::max(kLeastRecordBytes, forText));
+    return std::max(kLeastRecordBytes, forText);
 }
 
 

@@ -13,7 +13,7 @@ namespace wordloom {
 // real result: a text whose result fits is never refused for its size.
 class PhraseBudget {
 public:
-    // budgetBytes: the most the result (UTF-16) or the record may take.
+    // budgetBytes: the most the result may take as UTF-16.
     // workLimit: the most counting steps the walk may take, beyond some per
     // character of the text. textUnits: the length of the cleaned text; the record
     // may take a few times its size on top of the least size of the result.

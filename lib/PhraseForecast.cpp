@@ -36,12 +36,13 @@ std::uint32_t laterRepeat(const WordSuffixIndex &index, std::uint32_t j)
     return best;
 }
 
-// A chain could run into the text's end, ending the walk, only if the rest
-// of the text from j occurs again elsewhere in full.
-bool restOccursElsewhere(const WordSuffixIndex &index, std::uint32_t j)
+// A chain runs into the text's end, ending the walk, only if the rest of the
+// text from j was recorded or counted twice: then it occurs twice without
+// overlap, so it is at most half the text, and it occurs elsewhere in full.
+bool mayEndTheWalk(const WordSuffixIndex &index, std::uint32_t j)
 {
-    const std::uint32_t next = index.rankOf(j) + 1;
-    return next < index.wordCount() && index.sharedWithPrevious(next) >= index.wordCount() - j;
+    const std::uint32_t n = index.wordCount(), rest = n - j, next = index.rankOf(j) + 1;
+    return 2 * std::uint64_t(rest) <= n && next < n && index.sharedWithPrevious(next) >= rest;
 }
 
 } // namespace
@@ -49,7 +50,7 @@ bool restOccursElsewhere(const WordSuffixIndex &index, std::uint32_t j)
 std::uint64_t forecastCandidates(const WordSuffixIndex &index, std::uint32_t start, std::uint64_t enough)
 {
     std::uint64_t candidates = 0;
-    if (restOccursElsewhere(index, start))
+    if (mayEndTheWalk(index, start))
         return 0;
     for (std::uint32_t j = start + 1; j < index.wordCount() && candidates < enough; ++j) {
         const std::uint32_t repeat = laterRepeat(index, j);
@@ -57,7 +58,7 @@ std::uint64_t forecastCandidates(const WordSuffixIndex &index, std::uint32_t sta
         if (repeat < 2)
             break;
         candidates += repeat - 1;
-        if (restOccursElsewhere(index, j))
+        if (mayEndTheWalk(index, j))
             break;
     }
     return candidates;

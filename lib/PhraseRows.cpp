@@ -59,10 +59,31 @@ private:
     std::uint32_t apostropheWords_ = 0;
 };
 
-std::size_t rowBytes(const WalkText &text, const RecordedPhrase &p)
+std::int64_t phraseLength(const WalkText &text, const RecordedPhrase &p)
 {
     const std::uint32_t first = text.index.suffixAt(p.lo);
-    return 2 * std::size_t(text.scanStart[first + p.words] - text.scanStart[first]) + 64;
+    return text.scanStart[first + p.words] - text.scanStart[first] - 1;
+}
+
+std::uint64_t digits(std::uint32_t count)
+{
+    std::uint64_t n = 1;
+    for (; count >= 10; count /= 10)
+        ++n;
+    return n;
+}
+
+// The least size of the listed result as UTF-16: every line as wide as the
+// longest phrase plus two, then the count's digits and CR LF.
+std::uint64_t leastListBytes(const WalkText &text, const std::vector<RecordedPhrase> &rows)
+{
+    std::int64_t longest = 0;
+    std::uint64_t digitsTotal = 0;
+    for (const auto &row : rows) {
+        longest = std::max(longest, phraseLength(text, row));
+        digitsTotal += digits(row.count);
+    }
+    return 2 * (rows.size() * std::uint64_t(longest + 4) + digitsTotal);
 }
 
 } // namespace
@@ -71,15 +92,13 @@ FrequencyTable keptRows(const WalkText &text, const std::vector<RecordedPhrase> 
                         const std::vector<bool> &kept, bool byCount, std::size_t budgetBytes)
 {
     std::vector<RecordedPhrase> rows;
-    std::size_t bytes = 0;
     for (std::size_t i = 0; i < record.size(); ++i)
-        if (kept[i]) {
+        if (kept[i])
             rows.push_back(record[i]);
-            bytes += rowBytes(text, record[i]);
-        }
+    const std::uint64_t bytes = leastListBytes(text, rows);
     if (bytes > budgetBytes)
-        throw CommandError("The text is too repetitive for Phrase Count: its phrases alone would take "
-                           + readableBytes(bytes) + ", beyond the " + readableBytes(budgetBytes) + " allowed.");
+        throw CommandError("The text is too repetitive for Phrase Count: its list of phrases would take more than "
+                           + readableBytes(bytes - 1) + ", beyond the " + readableBytes(budgetBytes) + " allowed.");
     if (!byCount)
         std::sort(rows.begin(), rows.end(), ListedOrder(text.index));
     FrequencyTable table;

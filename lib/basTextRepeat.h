@@ -11,7 +11,7 @@
 
 namespace basTextRepeat {
 
-// Memory Phrase Count may use for its record and its rows before it gives up.
+// The most memory Phrase Count's result may take as UTF-16.
 inline constexpr std::size_t kDefaultPhraseBudget = std::size_t(1) << 30;
 
 // The order of the rows: that of the sorted "phrase - count" texts, or the

@@ -102,12 +102,11 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
         return std::nullopt;
     host.showStatus(style.formattingStatus);
     const qsizetype width = *longest + 2;
-    const std::size_t resultBytes = 2 * table.size() * std::size_t(width + 32);
-    if (resultBytes > style.resultBudgetBytes)
-        throw CommandError(style.tooLargeMessage);
     qsizetype total = 0;
     for (const auto &row : table)
         total += width + countLength(row.count, separator) + 2;
+    if (2 * std::size_t(total) > style.resultBudgetBytes)
+        throw CommandError(style.tooLargeMessage);
     QString result;
     result.resize(total);
     char16_t *out = reinterpret_cast<char16_t *>(result.data());

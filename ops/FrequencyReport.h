@@ -32,8 +32,9 @@ struct ReportStyle {
 // Posts the sizing text, measures the text column, posts the formatting text
 // and builds one line per row: the text padded to the column width (longest
 // text + 2) and the rendered count, each ending in CR LF. Tests Cancel after
-// every row of both loops; nothing when a test found the request. Every line
-// is as wide as the longest, so the check against the budget comes first.
+// every row of both loops; nothing when a test found the request. The size
+// of the text is known before it is built, so the check against the budget
+// comes first.
 std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
                                             const ReportStyle &style, QStringView separator);
 

@@ -1,0 +1,110 @@
+// When Phrase Count refuses a text, and the UTF-8 rows a batch host writes.
+#include "lib/CommandError.h"
+#include "lib/basTextRepeat.h"
+#include "ops/PhraseCount.h"
+#include "support/PhraseTextGenerator.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <random>
+
+using namespace wordloom;
+using wordloom::testing::RecordingHost;
+
+namespace {
+
+const QString kComma = QStringLiteral(",");
+
+// The refusal message, or "" when the command ran to its end.
+std::string refusal(const QString &text, std::size_t budget, qsizetype *resultUnits = nullptr)
+{
+    RecordingHost host(text);
+    try {
+        ops::phraseCount(host, kComma, budget);
+    } catch (const CommandError &error) {
+        return error.what();
+    }
+    if (resultUnits)
+        *resultUnits = host.result.value_or(QString()).size();
+    return {};
+}
+
+bool refusedForItsList(const std::string &message)
+{
+    return message.find("list of phrases would take more than") != std::string::npos;
+}
+
+// A refusal, for the size of the list, only when the list as UTF-16 is larger than the budget.
+TEST(PhraseGuard, RefusesForTheListOnlyWhenItDoesNotFit)
+{
+    int refused = 0;
+    for (unsigned seed = 1; seed <= 400; ++seed) {
+        wordloom::testing::PhraseTextGenerator generator(seed);
+        const QString text = generator.text().repeated(generator.pick(1, 3));
+        qsizetype units = 0;
+        ASSERT_EQ(refusal(text, std::size_t(1) << 30, &units), "");
+        const std::size_t bytes = 2 * std::size_t(units);
+        const std::size_t budget = bytes * std::size_t(generator.pick(10, 300)) / 100;
+        const std::string message = refusal(text, budget);
+        if (refusedForItsList(message)) {
+            ++refused;
+            ASSERT_GT(bytes, budget) << "seed " << seed << ": " << message;
+        }
+        else
+            ASSERT_EQ(message, "") << "seed " << seed;
+        if (budget >= bytes)
+            ASSERT_EQ(message, "") << "seed " << seed;
+    }
+    EXPECT_GT(refused, 40);
+}
+
+// The texts of the issue, at full size: refused within two seconds, saying how much.
+TEST(PhraseGuard, TextsThatRepeatAtLengthAreRefusedQuickly)
+{
+    const QString hundredWords = [] {
+        std::mt19937 rng(5);
+        QString paragraph;
+        for (int i = 0; i < 100; ++i)
+            paragraph += QStringLiteral("w%1 ").arg(rng() % 5000);
+        return paragraph;
+    }();
+    const QString texts[] = {QStringLiteral("hello world ").repeated(400000), QStringLiteral("a ").repeated(524288),
+                             hundredWords.repeated(1000)};
+    for (const QString &text : texts) {
+        QElapsedTimer timer;
+        timer.start();
+        const std::string message = refusal(text, basTextRepeat::kDefaultPhraseBudget);
+        EXPECT_NE(message.find("too repetitive for Phrase Count"), std::string::npos) << message;
+        EXPECT_NE(message.find_first_of("0123456789"), std::string::npos) << message;
+        RecordProperty("milliseconds", int(timer.elapsed()));
+    }
+}
+
+TEST(PhraseGuard, Utf8RowsAreTheFormattedTableEncoded)
+{
+    std::mt19937 rng(21);
+    const QString texts[] = {QStringLiteral("go on"), QString::fromUtf16(u"caf\u00e9 \u00fcber"),
+                             QString::fromUtf16(u"\U0001F600 x"), QString(QChar(0xD800)) + QStringLiteral("ab"),
+                             QStringLiteral("trailing  "), QString()};
+    for (const QString &separator : {QStringLiteral(","), QString(QChar(0x00A0)), QString()}) {
+        for (int round = 0; round < 50; ++round) {
+            FrequencyTable table;
+            const int rows = int(rng() % 30);
+            for (int i = 0; i < rows; ++i)
+                table.push_back({texts[rng() % std::size(texts)].repeated(1 + rng() % 3),
+                                 std::int64_t(rng() % 3 == 0 ? rng() : rng() % 2000)});
+            RecordingHost host;
+            const auto formatted = ops::formatFrequencyTable(table, host, ops::ReportStyle{}, separator);
+            std::string written;
+            ops::writeFrequencyTableUtf8(table, separator, "\r\n", [&](std::string_view block) { written += block; });
+            QByteArray expected = formatted->toUtf8();
+            expected.replace(QByteArray("\xEF\xBF\xBD"), QByteArray("?"));
+            ASSERT_EQ(written, expected.toStdString());
+        }
+    }
+}
+
+} // namespace

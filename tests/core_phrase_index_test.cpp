@@ -1,0 +1,129 @@
+// The word index and the counting behind Phrase Count against plain
+// reference methods, on generated word sequences with fixed seeds.
+#include "lib/PhraseForecast.h"
+#include "lib/PhraseOccurrences.h"
+#include "lib/SuffixSorting.h"
+#include "lib/WordSuffixIndex.h"
+#include "lib/basTextRepeat.h"
+#include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+using namespace wordloom;
+
+namespace {
+
+// Word numbers with long repeats: random words, a repeated block, or runs of one word.
+std::vector<std::uint32_t> generatedWords(std::mt19937 &rng)
+{
+    const std::uint32_t letters = 1 + rng() % 4, length = rng() % 200;
+    std::vector<std::uint32_t> words;
+    switch (rng() % 3) {
+    case 0:
+        while (words.size() < length)
+            words.push_back(rng() % letters);
+        break;
+    case 1: {
+        std::vector<std::uint32_t> block(1 + rng() % 7);
+        for (auto &w : block)
+            w = rng() % letters;
+        while (words.size() < length)
+            words.push_back(rng() % 9 == 0 ? rng() % letters : block[words.size() % block.size()]);
+        break;
+    }
+    default:
+        while (words.size() < length)
+            words.insert(words.end(), 1 + rng() % 12, rng() % letters);
+    }
+    return words;
+}
+
+QString textOf(const std::vector<std::uint32_t> &words)
+{
+    QString text;
+    for (const auto w : words)
+        text += QChar(char16_t(u'a' + w)) + QStringLiteral(" ");
+    return text;
+}
+
+TEST(PhraseIndex, SuffixesSortLikeComparingThem)
+{
+    std::mt19937 rng(11);
+    for (int round = 0; round < 3000; ++round) {
+        const auto words = generatedWords(rng);
+        std::vector<std::uint32_t> expected(words.size());
+        std::iota(expected.begin(), expected.end(), 0u);
+        std::sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return std::lexicographical_compare(words.begin() + a, words.end(), words.begin() + b, words.end());
+        });
+        ASSERT_EQ(sortSuffixes(words, 4), expected) << "round " << round;
+    }
+}
+
+// Non-overlapping occurrences from a word on, found one after another.
+std::uint32_t countedPlainly(const std::vector<std::uint32_t> &words, std::uint32_t at, std::uint32_t length,
+                             std::uint32_t from)
+{
+    std::uint32_t count = 0;
+    for (std::size_t p = from; p + length <= words.size();) {
+        if (std::equal(words.begin() + p, words.begin() + p + length, words.begin() + at))
+            ++count, p += length;
+        else
+            ++p;
+    }
+    return count;
+}
+
+// Growing phrases (kept positions narrowed), fresh phrases and both ways of counting.
+TEST(PhraseIndex, OccurrencesCountLikeSearchingTheText)
+{
+    std::mt19937 rng(12);
+    for (int round = 0; round < 1500; ++round) {
+        const auto words = generatedWords(rng);
+        if (words.size() < 2)
+            continue;
+        const WordSuffixIndex index(textOf(words));
+        PhraseBudget budget(std::size_t(1) << 30, ~std::uint64_t(0) >> 8, 0);
+        OccurrenceCounter counter(index, budget);
+        const std::uint32_t at = rng() % (words.size() - 1), from = rng() % (at + 1);
+        for (std::uint32_t length = 2; at + length <= words.size(); ++length) {
+            const WordRange range = index.around(index.rankOf(at), length);
+            ASSERT_EQ(counter.count(range, length, from), countedPlainly(words, at, length, from))
+                << "round " << round << " at " << at << " length " << length << " from " << from;
+        }
+    }
+}
+
+std::int64_t candidatesOf(const QString &text)
+{
+    wordloom::testing::RecordingHost host;
+    basTextRepeat::BuildPhraseFrequency(text, host);
+    return std::count_if(host.posts.begin(), host.posts.end(),
+                         [](const QString &post) { return post.startsWith(QStringLiteral("Analyzing word")); });
+}
+
+// The forecast from the first word counts only chains from later words, so
+// it never exceeds the walk's own number of candidates; on a repeated block
+// that ends in a word of its own it sees a good part of them.
+TEST(PhraseIndex, ForecastNeverExceedsTheWalk)
+{
+    std::mt19937 rng(13);
+    for (int round = 0; round < 400; ++round) {
+        const auto words = generatedWords(rng);
+        const QString text = textOf(words);
+        const WordSuffixIndex index(text);
+        if (index.wordCount() < 2)
+            continue;
+        ASSERT_LE(forecastCandidates(index, 0, ~std::uint64_t(0)), std::uint64_t(candidatesOf(text)))
+            << text.toStdString();
+    }
+    const QString repeated = QStringLiteral("one two three four five ").repeated(60) + QStringLiteral("end");
+    const auto forecast = forecastCandidates(WordSuffixIndex(repeated), 0, ~std::uint64_t(0));
+    EXPECT_GT(forecast * 4, std::uint64_t(candidatesOf(repeated)));
+}
+
+} // namespace
