@@ -5,8 +5,10 @@
 # The text (base64 lines of a seeded AES-CTR stream: 76 ASCII characters, no
 # tabs or leading spaces, so both tools order the same lines the same way) is
 # made at run time under $BENCH_DATA and removed afterwards, with the outputs.
-# CLI_LARGE_BYTES sets another size. Prints seconds, the ratio, peak RSS and
-# whether the lines are the same bytes (wordloom-cli writes no final LF).
+# CLI_LARGE_BYTES sets another size. Prints wall seconds and their ratio, CPU
+# seconds (user + system; sort's threads add up) and their ratio, peak RSS and
+# whether the lines are the same bytes (wordloom-cli writes no final LF). On a
+# shared machine the CPU ratio is the steadier of the two.
 set -e
 : "${WORDLOOM_BUILD:?set WORDLOOM_BUILD to the build folder}"
 : "${BENCH_DATA:?set BENCH_DATA to a data folder}"
@@ -23,11 +25,11 @@ openssl enc -aes-256-ctr -pbkdf2 -nosalt -pass pass:wordloom < /dev/zero 2>/dev/
 # Without a final LF the last line is the text's own for both tools.
 [ "$(tail -c 1 "$work/text" | od -An -c | tr -d ' ')" = '\n' ] && truncate -s -1 "$work/text"
 
-# timed OUTPUT COMMAND...: runs it, prints "seconds peakKiB".
+# timed OUTPUT COMMAND...: runs it, prints "seconds peakKiB cpuSeconds".
 timed() {
   out=$1; shift
-  /usr/bin/time -f '%e %M' -o "$work/time" "$@" > "$out"
-  cat "$work/time"
+  /usr/bin/time -f '%e %M %U %S' -o "$work/time" "$@" > "$out"
+  awk '{ print $1, $2, $3 + $4 }' "$work/time"
 }
 
 # compare NAME WORDLOOM_OPTIONS SORT_OPTIONS
@@ -38,9 +40,9 @@ compare() {
   printf '\n' >> "$work/ours"
   grep -v '^$' "$work/ours" | cmp -s - "$work/theirs" && same=yes || same=NO
   rm -f "$work/ours" "$work/theirs"
-  echo "$ours $theirs" | awk -v n="$1" -v same="$same" -v s="$BYTES" '{
-    printf "%-13s wordloom %7.1f s (peak RSS %4.0f MiB)  sort %7.1f s (%4.0f MiB)  ratio %5.2f  same bytes: %s\n",
-      n, $1, $2 / 1024, $3, $4 / 1024, ($3 > 0 ? $1 / $3 : 0), same }'
+  echo "$ours $theirs" | awk -v n="$1" -v same="$same" '{
+    printf "%-13s wordloom %6.1f s, CPU %6.1f s, %4.0f MiB | sort %6.1f s, CPU %6.1f s, %4.0f MiB | ratio %4.2f, CPU %4.2f | same bytes: %s\n",
+      n, $1, $3, $2 / 1024, $4, $6, $5 / 1024, ($4 > 0 ? $1 / $4 : 0), ($6 > 0 ? $3 / $6 : 0), same }'
 }
 
 echo "text: $(wc -c < "$work/text") bytes, $(wc -l < "$work/text") line feeds; one run each, alternating"
