@@ -4,6 +4,7 @@ namespace wordloom {
 
 namespace {
 constexpr std::uint64_t kHashBase = 0x9E3779B97F4A7C15ull;
+constexpr std::uint32_t kNearbySteps = 16;
 }
 
 void PhraseCandidate::clear()
@@ -19,6 +20,8 @@ void PhraseCandidate::append(std::uint32_t position, const WordSuffixIndex &inde
 {
     const std::uint32_t id = index.id(position);
     const qsizetype length = index.spelling(id).size();
+    if (positions_.empty())
+        firstRank_ = index.rankOf(position);
     chars_ += positions_.empty() ? length : 1 + length;
     if (!positions_.empty() && contiguous_ && position != positions_.front() + positions_.size()) {
         // Glued from two places: the occurrences are followed word by word from now on.
@@ -36,25 +39,29 @@ WordRange PhraseCandidate::occurrences(const WordSuffixIndex &index)
     const std::uint32_t n = words();
     if (rangeWords_ == n)
         return range_;
-    if (rangeWords_ + 1 == n && n >= 2)
+    // Most phrases occur a few times: their neighbours in suffix order are
+    // cheaper to walk than a binary search through a common shorter phrase.
+    const std::optional<WordRange> nearby =
+        contiguous_ ? index.aroundWithin(firstRank_, n, kNearbySteps) : std::nullopt;
+    if (nearby)
+        range_ = *nearby;
+    else if (rangeWords_ + 1 == n && n >= 2)
         range_ = index.narrow(range_, n - 1, index.id(positions_.back()));
     else if (n <= 2)
         range_ = n == 1 ? index.ofWord(index.id(positions_[0]))
                         : index.narrow(index.ofWord(index.id(positions_[0])), 1, index.id(positions_[1]));
     else
-        range_ = index.around(index.rankOf(positions_.front()), n);
+        range_ = index.around(firstRank_, n);
     rangeWords_ = n;
     return range_;
 }
 
-bool PhraseCandidate::is(const RecordedPhrase &phrase, const WordSuffixIndex &index) const
+bool PhraseCandidate::is(const RecordedPhrase &phrase) const
 {
     if (phrase.words != words())
         return false;
-    if (contiguous_) {
-        const std::uint32_t rank = index.rankOf(positions_.front());
-        return rank >= phrase.lo && rank < phrase.hi;
-    }
+    if (contiguous_)
+        return firstRank_ >= phrase.lo && firstRank_ < phrase.hi;
     return !range_.empty() && range_.lo == phrase.lo;
 }
 

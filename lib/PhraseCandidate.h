@@ -20,7 +20,7 @@ public:
     // All occurrences of P in the text.
     WordRange occurrences(const WordSuffixIndex &index);
     // True when P is the phrase recorded with these occurrences and length.
-    bool is(const RecordedPhrase &phrase, const WordSuffixIndex &index) const;
+    bool is(const RecordedPhrase &phrase) const;
 
     const std::vector<std::uint32_t> &positions() const { return positions_; }
     std::uint32_t words() const { return std::uint32_t(positions_.size()); }
@@ -34,6 +34,8 @@ private:
     std::int64_t chars_ = 0;
     std::uint64_t hash_ = 0;
     bool contiguous_ = true;
+    // Where the suffix at P's first word stands in suffix order.
+    std::uint32_t firstRank_ = 0;
     // range_ holds the occurrences of P's first rangeWords_ words.
     std::uint32_t rangeWords_ = 0;
     WordRange range_;

@@ -9,17 +9,13 @@ namespace wordloom {
 
 namespace {
 
+// The phrase as it stands in the cleaned text at one of its occurrences.
 QString phraseText(const WalkText &text, const RecordedPhrase &p)
 {
     const std::uint32_t first = text.index.suffixAt(p.lo);
-    QString phrase;
-    phrase.reserve(qsizetype(text.scanStart[first + p.words] - text.scanStart[first] - 1));
-    for (std::uint32_t k = first; k < first + p.words; ++k) {
-        if (k > first)
-            phrase.append(u' ');
-        phrase.append(text.index.spelling(text.index.id(k)));
-    }
-    return phrase;
+    const std::int64_t start = text.scanStart[first] + text.searchOffset - 2;
+    return text.cleaned.mid(qsizetype(start), qsizetype(text.scanStart[first + p.words] - text.scanStart[first] - 1))
+        .toString();
 }
 
 // Binary order of "phrase - count" on word numbers (spellings are numbered in

@@ -1,10 +1,10 @@
 #include "PhraseWalk.h"
 
-#include "DecimalText.h"
 #include "PhraseCandidate.h"
 #include "PhraseForecast.h"
 #include "PhraseOccurrences.h"
 #include "PhraseRecord.h"
+#include "PhraseStatus.h"
 
 #include <algorithm>
 #include <bit>
@@ -50,8 +50,9 @@ private:
     std::int64_t searchStart_ = 0;
     std::int64_t verdict_ = 0;
     WordRange counted_;
-    QString status_ = QStringLiteral("Analyzing word ");
-    std::int64_t shownRequests_ = -1;
+    std::int64_t firstWordFor_ = -1;
+    std::uint32_t firstWord_ = 0;
+    StatusNumber status_{QStringLiteral("Analyzing word "), QString()};
 };
 
 std::optional<std::uint32_t> Walk::nextWord()
@@ -104,20 +105,13 @@ bool Walk::extend()
 
 bool Walk::postAnalyzing()
 {
-    // The same j is posted for many candidates in a row: the text is rebuilt only when j changes.
-    if (requests_ != shownRequests_) {
-        static const qsizetype prefix = QStringLiteral("Analyzing word ").size();
-        status_.resize(prefix);
-        appendDecimal(status_, std::uint64_t(requests_));
-        shownRequests_ = requests_;
-    }
-    host_.showStatus(status_);
+    host_.showStatus(status_.show(std::uint64_t(requests_)));
     return !host_.cancelRequested();
 }
 
 bool Walk::isRecorded() const
 {
-    return record_.contains(p_.key(), [&](const RecordedPhrase &phrase) { return p_.is(phrase, index_); });
+    return record_.contains(p_.key(), [&](const RecordedPhrase &phrase) { return p_.is(phrase); });
 }
 
 void Walk::record()
@@ -133,10 +127,15 @@ std::uint32_t Walk::countFromSearchStart()
     counted_ = p_.occurrences(index_);
     if (counted_.empty())
         return 0;
-    // The first word whose preceding space lies at or after the search start.
-    const std::int64_t wanted = searchStart_ + 1 - text_.searchOffset;
-    const auto first = std::lower_bound(text_.scanStart.begin(), text_.scanStart.end() - 1, wanted);
-    return counter_.count(counted_, p_.words(), std::uint32_t(first - text_.scanStart.begin()));
+    // The first word whose preceding space lies at or after the search start;
+    // the start changes only when a word comes from the scanner.
+    if (searchStart_ != firstWordFor_) {
+        const std::int64_t wanted = searchStart_ + 1 - text_.searchOffset;
+        const auto first = std::lower_bound(text_.scanStart.begin(), text_.scanStart.end() - 1, wanted);
+        firstWord_ = std::uint32_t(first - text_.scanStart.begin());
+        firstWordFor_ = searchStart_;
+    }
+    return counter_.count(counted_, p_.words(), firstWord_);
 }
 
 std::optional<std::vector<RecordedPhrase>> Walk::run()

@@ -29,6 +29,8 @@ struct WalkText {
     std::vector<std::int64_t> scanStart;
     // Word k begins at scanStart[k] + searchOffset in the searched text.
     std::int64_t searchOffset = 1;
+    // The cleaned text the index was built from: words and single spaces.
+    QStringView cleaned;
 };
 
 // The candidate walk of Phrase Count on word numbers: the same candidates,

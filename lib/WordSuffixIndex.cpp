@@ -124,6 +124,19 @@ WordRange WordSuffixIndex::around(std::uint32_t rank, std::uint32_t depth) const
     return {lo, hi};
 }
 
+std::optional<WordRange> WordSuffixIndex::aroundWithin(std::uint32_t rank, std::uint32_t depth,
+                                                       std::uint32_t steps) const
+{
+    std::uint32_t lo = rank, hi = rank + 1;
+    for (std::uint32_t s = 0; lo > 0 && shared_[lo] >= depth; ++s, --lo)
+        if (s == steps)
+            return std::nullopt;
+    for (std::uint32_t s = 0; hi < wordCount() && shared_[hi] >= depth; ++s, ++hi)
+        if (s == steps)
+            return std::nullopt;
+    return WordRange{lo, hi};
+}
+
 WordRange WordSuffixIndex::narrow(WordRange range, std::uint32_t depth, std::uint32_t id) const
 {
     const auto firstAtLeast = [&](std::int64_t wanted) {

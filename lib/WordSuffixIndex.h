@@ -3,6 +3,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -41,6 +42,8 @@ public:
     // The depth-word phrase that begins the suffix at rank: all its occurrences.
     // Costs one step per occurrence.
     WordRange around(std::uint32_t rank, std::uint32_t depth) const;
+    // The same, or nothing when it has more than about 2 * steps occurrences.
+    std::optional<WordRange> aroundWithin(std::uint32_t rank, std::uint32_t depth, std::uint32_t steps) const;
     // Within range (suffixes that agree on depth words), those whose next word is id.
     WordRange narrow(WordRange range, std::uint32_t depth, std::uint32_t id) const;
     // Occurrences of the phrase made of the words at these positions, in this order.

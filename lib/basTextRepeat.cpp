@@ -3,9 +3,12 @@
 #include "DecimalText.h"
 #include "PhrasePruning.h"
 #include "PhraseRows.h"
+#include "PhraseStatus.h"
 #include "PhraseWalk.h"
 #include "WordSuffixIndex.h"
 #include "basLibString.h"
+
+#include <cstring>
 
 namespace basTextRepeat {
 
@@ -19,13 +22,34 @@ bool post(CommandHost &host, const QString &text)
     return !host.cancelRequested();
 }
 
+// Replaces every pair (first, second), left to right without overlap, by a
+// space, as QString::replace does, in one pass that moves whole runs.
+void replacePairBySpace(QString &text, char16_t first, char16_t second)
+{
+    const char16_t pair[] = {first, second};
+    qsizetype found = QStringView(text).indexOf(QStringView(pair, 2));
+    if (found < 0)
+        return;
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    qsizetype out = found, from = found;
+    while (found >= 0) {
+        std::memmove(units + out, units + from, std::size_t(found - from) * sizeof(char16_t));
+        out += found - from;
+        units[out++] = u' ';
+        from = found + 2;
+        found = QStringView(text).indexOf(QStringView(pair, 2), from);
+    }
+    std::memmove(units + out, units + from, std::size_t(text.size() - from) * sizeof(char16_t));
+    text.truncate(out + text.size() - from);
+}
+
 // The text with quotation apostrophes and grave accents removed, reduced to
 // words and single spaces.
 QString cleanForPhrases(QString text)
 {
-    text.replace(QStringLiteral(" `"), QStringLiteral(" "));
-    text.replace(QStringLiteral(" '"), QStringLiteral(" "));
-    text.replace(QStringLiteral("' "), QStringLiteral(" "));
+    replacePairBySpace(text, u' ', u'`');
+    replacePairBySpace(text, u' ', u'\'');
+    replacePairBySpace(text, u'\'', u' ');
     return basLibString::KeepWordCharacters(text);
 }
 
@@ -43,15 +67,11 @@ std::optional<std::vector<bool>> prune(std::vector<RecordedPhrase> &record,
 {
     const PhrasePruner pruner(record, index);
     std::vector<bool> kept(record.size());
-    QString status = QStringLiteral("Pruning ");
-    const qsizetype prefix = status.size();
     QString ofAll = QStringLiteral(" of ");
     appendDecimal(ofAll, record.size());
+    StatusNumber status(QStringLiteral("Pruning "), ofAll);
     for (std::size_t l = 0; l < record.size(); ++l) {
-        status.resize(prefix);
-        appendDecimal(status, record.size() - l);
-        status.append(ofAll);
-        if (!post(host, status))
+        if (!post(host, status.show(record.size() - l)))
             return std::nullopt;
         kept[l] = pruner.keeps(l);
     }
@@ -70,7 +90,7 @@ std::optional<FrequencyTable> BuildPhraseFrequency(const QString &text, CommandH
     const WordSuffixIndex index(cleaned);
     // The searched text is " " + cleaned (+ " "); the scanner's copy drops
     // the cleaned text's own leading space.
-    const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1};
+    const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1, cleaned};
     PhraseBudget budget(budgetBytes, workLimit, std::uint64_t(cleaned.size()));
     auto record = walkPhrases(walkText, host, budget);
     if (!record)

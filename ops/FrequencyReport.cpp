@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <cstring>
 
 namespace wordloom::ops {
 
@@ -59,15 +60,17 @@ qsizetype countLength(std::int64_t count, QStringView separator)
 }
 
 // PadToWidth(text, width, " ") and the count, written at out; returns the end.
-char16_t *writeRow(char16_t *out, const FrequencyRow &row, qsizetype width, QStringView separator)
+// spaces: at least width spaces, copied rather than filled one by one.
+char16_t *writeRow(char16_t *out, const FrequencyRow &row, qsizetype width, QStringView separator,
+                   const char16_t *spaces)
 {
     const char16_t *text = reinterpret_cast<const char16_t *>(row.text.utf16());
     qsizetype end = row.text.size();
     while (end > 0 && text[end - 1] == u' ')
         --end;
     end = std::min(end, width);
-    std::copy(text, text + end, out);
-    std::fill(out + end, out + width, u' ');
+    std::memcpy(out, text, std::size_t(end) * sizeof(char16_t));
+    std::memcpy(out + end, spaces, std::size_t(width - end) * sizeof(char16_t));
     out += width;
     if (row.count < 1) {
         const QString rendered = formatCount(row.count, separator);
@@ -110,8 +113,9 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
     QString result;
     result.resize(total);
     char16_t *out = reinterpret_cast<char16_t *>(result.data());
+    const QString spaces(width, u' ');
     for (const auto &row : table) {
-        out = writeRow(out, row, width, separator);
+        out = writeRow(out, row, width, separator, reinterpret_cast<const char16_t *>(spaces.utf16()));
         if (host.cancelRequested())
             return std::nullopt;
     }
@@ -124,7 +128,14 @@ namespace {
 void appendUtf8(std::string &out, QStringView text)
 {
     const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    // Phrases are ASCII: their run goes in at once.
+    qsizetype ascii = 0;
+    while (ascii < text.size() && units[ascii] < 0x80)
+        ++ascii;
+    const std::size_t at = out.size();
+    out.resize(at + std::size_t(ascii));
+    std::copy(units, units + ascii, out.begin() + std::ptrdiff_t(at));
+    for (qsizetype i = ascii; i < text.size(); ++i) {
         const char32_t u = units[i];
         if (u < 0x80) {
             out += char(u);
@@ -173,7 +184,10 @@ void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator,
         const QStringView text = shownText(row, width);
         appendUtf8(block, text);
         block.append(std::size_t(width - text.size()), ' ');
-        appendUtf8(block, formatCount(row.count, separator));
+        char16_t count[64];
+        const qsizetype length = row.count < 1 || separator.size() > 4
+            ? -1 : renderCount(row.count, separator, count);
+        appendUtf8(block, length < 0 ? QStringView(formatCount(row.count, separator)) : QStringView(count, length));
         block.append(lineEnd);
         if (block.size() >= kBlock) {
             write(block);
