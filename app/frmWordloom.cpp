@@ -25,29 +25,6 @@ constexpr double kClientWidth = 9450;
 constexpr double kClientHeight = 6795;
 constexpr double kStatusHeight = 372;
 
-struct ButtonDesign {
-    QPushButton *frmWordloom::*member;
-    const char *name;
-    const char *caption;
-    double top;
-};
-
-const ButtonDesign kButtons[] = {
-    // In tab order.
-    {&frmWordloom::cmdSortLines, "cmdSortLines", "Sort Lines", 2040},
-    {&frmWordloom::cmdSortWords, "cmdSortWords", "Sort Words", 2520},
-    {&frmWordloom::cmdUniqueLines, "cmdUniqueLines", "Unique Lines", 3000},
-    {&frmWordloom::cmdUniqueWords, "cmdUniqueWords", "Unique Words", 3480},
-    {&frmWordloom::cmdWordCount, "cmdWordCount", "Word Count", 3960},
-    {&frmWordloom::cmdPhraseCount, "cmdPhraseCount", "Phrase Count", 4440},
-    {&frmWordloom::cmdBinaryCodes, "cmdBinaryCodes", "Binary Codes", 4920},
-    {&frmWordloom::cmdCase, "cmdCase", "Change Case", 240},
-    {&frmWordloom::cmdExit, "cmdExit", "Exit", 5880},
-    {&frmWordloom::cmdCancel, "cmdCancel", "Cancel", 5400},
-    {&frmWordloom::cmdClean, "cmdClean", "Characters Only", 720},
-    {&frmWordloom::cmdPurify, "cmdPurify", "Letters Only", 1200},
-};
-
 TextPane *makePane(QWidget *parent, const char *name)
 {
     auto *pane = new TextPane(parent);
@@ -93,6 +70,26 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, 
 
 frmWordloom::~frmWordloom() = default;
 
+std::span<const frmWordloom::ButtonDesign> frmWordloom::buttonDesigns()
+{
+    static const ButtonDesign designs[] = {
+        // In tab order.
+        {&frmWordloom::cmdSortLines, "cmdSortLines", "Sort Lines", 2040},
+        {&frmWordloom::cmdSortWords, "cmdSortWords", "Sort Words", 2520},
+        {&frmWordloom::cmdUniqueLines, "cmdUniqueLines", "Unique Lines", 3000},
+        {&frmWordloom::cmdUniqueWords, "cmdUniqueWords", "Unique Words", 3480},
+        {&frmWordloom::cmdWordCount, "cmdWordCount", "Word Count", 3960},
+        {&frmWordloom::cmdPhraseCount, "cmdPhraseCount", "Phrase Count", 4440},
+        {&frmWordloom::cmdBinaryCodes, "cmdBinaryCodes", "Binary Codes", 4920},
+        {&frmWordloom::cmdCase, "cmdCase", "Change Case", 240},
+        {&frmWordloom::cmdExit, "cmdExit", "Exit", 5880},
+        {&frmWordloom::cmdCancel, "cmdCancel", "Cancel", 5400},
+        {&frmWordloom::cmdClean, "cmdClean", "Characters Only", 720},
+        {&frmWordloom::cmdPurify, "cmdPurify", "Letters Only", 1200},
+    };
+    return designs;
+}
+
 void frmWordloom::createControls()
 {
     auto *client = new QWidget(this);
@@ -100,7 +97,7 @@ void frmWordloom::createControls()
     setCentralWidget(client);
 
     rtbText = makePane(client, "rtbText");
-    for (const auto &design : kButtons) {
+    for (const auto &design : buttonDesigns()) {
         auto *button = new QPushButton(QLatin1String(design.caption), client);
         button->setObjectName(QLatin1String(design.name));
         // The captions were made for a small dialog font; the longest must fit 1335 twips.
@@ -172,7 +169,7 @@ void frmWordloom::placeAtDesignPositions()
     };
     place(rtbText, 120, 240, 7695, 2295);
     place(rtbResult, 120, 3000, 7695, 2295);
-    for (const auto &design : kButtons)
+    for (const auto &design : buttonDesigns())
         place(this->*design.member, 7920, design.top, 1335, 300);
     place(lblText, 4680, 0, 615, 255);
     place(lblResult, 3840, 2760, 855, 255);

@@ -5,11 +5,13 @@
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/TextPane.h"
+#include "lib/MainWindowLayout.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <span>
 
 class QAction;
 class QFrame;
@@ -39,6 +41,25 @@ public:
                          QWidget *parent = nullptr);
     ~frmWordloom() override;
 
+    // True while a command handler runs (also one started from inside another).
+    bool isRunningCommand() const { return runningHandlers_ > 0; }
+    // ShowStatus: the text in the status bar, pending events processed.
+    void ShowStatus(const QString &text);
+    // The memory Phrase Count may use for its phrases before it gives up (bytes).
+    void setPhraseCountBudget(std::size_t bytes) { phraseCountBudget_ = bytes; }
+
+    // The window-level state, read-only; the controls are found by their names.
+    const QString &hyphenBreak() const { return HyphenBreak; }
+    qint16 saveDepth() const { return SaveDepth; }
+    qint16 nestDepth() const { return NestDepth; }
+    const QString &searchText() const { return SearchText; }
+    qint32 searchPosition() const { return SearchPosition; }
+    // Where a Find continues, as if the last match had begun there.
+    void setSearchPosition(qint32 position) { SearchPosition = position; }
+    QString workText() const { return rtbWork.Text(); }
+    QString saveText() const { return rtbSave.Text(); }
+
+private:
     // Window-level state shared by the handlers.
     QString HyphenBreak;
     qint16 SaveDepth = 0;
@@ -64,17 +85,11 @@ public:
             *mnuTextPopupSelectAll = nullptr, *mnuTextPopupFind = nullptr, *mnuTextPopupWrap = nullptr;
 
     Dialogs &dialogs() { return *dialogs_; }
-    // True while a command handler runs (also one started from inside another).
-    bool isRunningCommand() const { return runningHandlers_ > 0; }
-
     void BeginOperation();
     void EndOperation();
-    void ShowStatus(const QString &text);
+    std::size_t phraseCountBudget_ = basTextRepeat::kDefaultPhraseBudget;
 
-    // The memory Phrase Count may use for its phrases before it gives up (bytes).
-    std::size_t phraseCountBudget = basTextRepeat::kDefaultPhraseBudget;
-
-public slots:
+private slots:
     void cmdCancel_Click();
     void cmdExit_Click();
     void cmdCase_Click();
@@ -90,7 +105,7 @@ public slots:
     void mnuAbout_Click();
 
     // The panes' pop-up menu and its commands (frmWordloomPopup.cpp).
-public:
+private:
     void rtbText_MouseDown(Qt::MouseButton button);
     void rtbResult_MouseDown(Qt::MouseButton button);
     void mnuTextPopupCut_Click();
@@ -124,6 +139,20 @@ private:
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
+    // The layout's inputs measured off the window, and its outcome applied.
+    layout::Inputs measureLayout() const;
+    void placeControls(const layout::Result &r);
+    void setOuterHeight(double twips);
+    void setOuterWidth(double twips);
+    void setBusyLook(bool wait);
+
+    struct ButtonDesign {
+        QPushButton *frmWordloom::*member;
+        const char *name;
+        const char *caption;
+        double top;
+    };
+    static std::span<const ButtonDesign> buttonDesigns();
 
     // Runs a button's handler: reports a failure instead of letting it escape,
     // and leaves the window usable.

@@ -47,7 +47,7 @@ void frmWordloom::cmdUniqueWords_Click() { runCommand(ops::runUniqueWords); }
 void frmWordloom::cmdPhraseCount_Click()
 {
     WindowCommandHost host(*this);
-    ops::runPhraseCount(host, phraseCountBudget);
+    ops::runPhraseCount(host, phraseCountBudget_);
 }
 
 } // namespace wordloom

@@ -17,8 +17,17 @@ namespace {
 
 using layout::Twip;
 
-layout::Inputs measure(const frmWordloom &w)
+// Rounds up, so that the window in whole pixels is never below the minimum.
+int pixelsAtLeast(double twips, double twipsPerPixel)
 {
+    return int(std::ceil(twips / twipsPerPixel - 1e-3));
+}
+
+} // namespace
+
+layout::Inputs frmWordloom::measureLayout() const
+{
+    const frmWordloom &w = *this;
     const QRect frame = w.frameGeometry();
     layout::Inputs in;
     in.W = Twip(Twips::fromPixelsX(frame.width(), &w));
@@ -35,23 +44,19 @@ layout::Inputs measure(const frmWordloom &w)
     return in;
 }
 
-// Rounds up, so that the window in whole pixels is never below the minimum.
-int pixelsAtLeast(Twip twips, double twipsPerPixel)
+void frmWordloom::setOuterHeight(double twips)
 {
-    return int(std::ceil(twips / twipsPerPixel - 1e-3));
+    const int frameExtra = frameGeometry().height() - height();
+    resize(width(), pixelsAtLeast(twips, Twips::perPixelY(this)) - frameExtra);
 }
 
-void setOuterHeight(frmWordloom &w, Twip twips)
+void frmWordloom::setOuterWidth(double twips)
 {
-    const int frameExtra = w.frameGeometry().height() - w.height();
-    w.resize(w.width(), pixelsAtLeast(twips, Twips::perPixelY(&w)) - frameExtra);
+    const int frameExtra = frameGeometry().width() - width();
+    resize(pixelsAtLeast(twips, Twips::perPixelX(this)) - frameExtra, height());
 }
 
-void setOuterWidth(frmWordloom &w, Twip twips)
-{
-    const int frameExtra = w.frameGeometry().width() - w.width();
-    w.resize(pixelsAtLeast(twips, Twips::perPixelX(&w)) - frameExtra, w.height());
-}
+namespace {
 
 // Converted edge by edge, so that a line and a pane spanning the same twips
 // span the same pixels too.
@@ -69,8 +74,11 @@ void placeLine(QFrame *line, const layout::HorizontalLine &l)
     line->setGeometry(x1, Twips::toPixelsY(l.y, line), Twips::toPixelsX(l.x2, line) - x1, 1);
 }
 
-void placeControls(frmWordloom &w, const layout::Result &r)
+} // namespace
+
+void frmWordloom::placeControls(const layout::Result &r)
 {
+    frmWordloom &w = *this;
     w.lblText->move(Twips::toPixelsX(r.labelTextLeft, &w), Twips::toPixelsY(r.labelTextTop, &w));
     place(w.rtbText, r.text);
     for (int i = 0; i < 4; ++i)
@@ -88,24 +96,22 @@ void placeControls(frmWordloom &w, const layout::Result &r)
     w.sbStatus->setPanelWidth(1, Twips::toPixelsX(r.statusPanelWidth, &w));
 }
 
-} // namespace
-
 void frmWordloom::Form_Resize()
 {
     if (isMinimized())
         return;
-    const layout::Result r = layout::compute(measure(*this));
+    const layout::Result r = layout::compute(measureLayout());
     // A maximised window keeps the size the screen gives it; the controls are
     // still laid out for at least the minimum.
     if (r.heightEnlarged && !isMaximized()) {
-        setOuterHeight(*this, r.H);
+        setOuterHeight(r.H);
         basLibForm::SaveFormPlacement(*this, true);
     }
     if (r.widthEnlarged && !isMaximized()) {
-        setOuterWidth(*this, r.W);
+        setOuterWidth(r.W);
         basLibForm::SaveFormPlacement(*this, true);
     }
-    placeControls(*this, r);
+    placeControls(r);
     laidOutFrame_ = frameGeometry().size();
 }
 

@@ -10,28 +10,26 @@
 
 namespace wordloom {
 
-namespace {
 // The wait pointer, set on the panes too since they keep their own pointer
 // otherwise; and long pane writes paced so that the window keeps painting.
-void setBusyLook(frmWordloom &w, bool wait)
+void frmWordloom::setBusyLook(bool wait)
 {
-    w.rtbText->setPacing(wait);
-    w.rtbResult->setPacing(wait);
+    rtbText->setPacing(wait);
+    rtbResult->setPacing(wait);
     if (wait) {
-        w.setCursor(Qt::WaitCursor);
-        w.rtbText->viewport()->setCursor(Qt::WaitCursor);
-        w.rtbResult->viewport()->setCursor(Qt::WaitCursor);
+        setCursor(Qt::WaitCursor);
+        rtbText->viewport()->setCursor(Qt::WaitCursor);
+        rtbResult->viewport()->setCursor(Qt::WaitCursor);
     } else {
-        w.unsetCursor();
-        w.rtbText->viewport()->setCursor(Qt::IBeamCursor);
-        w.rtbResult->viewport()->setCursor(Qt::IBeamCursor);
+        unsetCursor();
+        rtbText->viewport()->setCursor(Qt::IBeamCursor);
+        rtbResult->viewport()->setCursor(Qt::IBeamCursor);
     }
 }
-} // namespace
 
 void frmWordloom::BeginOperation()
 {
-    setBusyLook(*this, true);
+    setBusyLook(true);
     sbStatus->pumpNextPost();
     ShowStatus(QStringLiteral("Starting..."));
     cmdCancel->setEnabled(true);
@@ -40,7 +38,7 @@ void frmWordloom::BeginOperation()
 void frmWordloom::EndOperation()
 {
     cmdCancel->setEnabled(false);
-    setBusyLook(*this, false);
+    setBusyLook(false);
     sbStatus->flush();
 }
 

@@ -4,6 +4,7 @@
 // status. With --cancel-after, Cancel is clicked MS into the command and the
 // delay until the window processed that click is printed too.
 #include "app/frmWordloom.h"
+#include "support/WindowParts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
+
+using namespace wordloom::testing;
 
 namespace {
 
@@ -38,7 +41,7 @@ Run runOnce(const QString &text, const char *buttonName, int cancelAfterMs)
 {
     wordloom::frmWordloom window;
     window.show();
-    window.rtbText->setText(text);
+    rtbText(window)->setText(text);
     QApplication::processEvents();
     auto *button = window.findChild<QPushButton *>(QLatin1String(buttonName));
     Run run{};
@@ -46,14 +49,14 @@ Run runOnce(const QString &text, const char *buttonName, int cancelAfterMs)
     if (cancelAfterMs >= 0) {
         QTimer::singleShot(cancelAfterMs, &window, [&] {
             run.cancelDelayMs = clock.nsecsElapsed() / 1e6 - cancelAfterMs;
-            window.cmdCancel->click();
+            cmd(window, "cmdCancel")->click();
         });
     }
     clock.start();
     button->click();
-    window.rtbResult->viewport()->repaint(); // the result as the user sees it
+    rtbResult(window)->viewport()->repaint(); // the result as the user sees it
     run.clickToShownMs = clock.nsecsElapsed() / 1e6;
-    run.status = window.sbStatus->panelText(1);
+    run.status = sbStatus(window)->panelText(1);
     return run;
 }
 

@@ -1,4 +1,5 @@
 #include "app/frmAbout.h"
+#include "support/WindowParts.h"
 #include "app/frmWordloom.h"
 #include "support/PlacementStore.h"
 
@@ -8,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+using namespace wordloom::testing;
 
 using wordloom::Twips;
 using wordloom::frmAbout;
@@ -84,7 +87,7 @@ TEST_F(About, TheMenuEntryOpensItModallyAndItIsGoneAfterOK)
         if (about)
             about->cmdOK->click();
     });
-    window.mnuAbout->trigger();
+    menuItem(window, "mnuAbout")->trigger();
     EXPECT_TRUE(sawModalAbout);
     EXPECT_EQ(stored("SaveSize"), "True");
     EXPECT_EQ(window.findChild<frmAbout *>(), nullptr);

@@ -1,7 +1,10 @@
 // The commands through the window: nesting, the saved input text, re-entry.
 #include "support/WindowFixture.h"
+#include "support/WindowParts.h"
 
 #include <QTest>
+
+using namespace wordloom::testing;
 
 using wordloom::testing::WindowFixture;
 
@@ -23,15 +26,15 @@ const QString kLines = QStringLiteral("b\r\na\r\nb\r\n\r\na");
 
 TEST_F(Commands, UniqueLinesPostsBothStagesAndRestoresTheInput)
 {
-    window->rtbText->setText(kLines);
+    rtbText(*window)->setText(kLines);
     button("cmdUniqueLines")->click();
     EXPECT_EQ(posts, (QStringList{"Starting...", "Detabbing...", "Splitting...", "Sorting...",
                                   "Formatting...", "Ready", "Shuffling...", "Splitting...",
                                   "Reshuffling...", "Formatting...", "Ready"}));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("a\r\nb"));
-    EXPECT_EQ(window->rtbText->Text(), kLines);
-    EXPECT_EQ(window->SaveDepth, 0);
-    EXPECT_EQ(window->NestDepth, 0);
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(rtbText(*window)->Text(), kLines);
+    EXPECT_EQ(window->saveDepth(), 0);
+    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
 }
 
@@ -43,87 +46,87 @@ TEST_F(Commands, UniqueLinesShowsTheSortedLinesWhileItRuns)
         if (text == QStringLiteral("Shuffling..."))
             busyAfterSortLines = button("cmdCancel")->isEnabled() && window->cursor().shape() == Qt::WaitCursor;
         if (text == QStringLiteral("Reshuffling..."))
-            shown = window->rtbText->Text();
+            shown = rtbText(*window)->Text();
     };
-    window->rtbText->setText(kLines);
+    rtbText(*window)->setText(kLines);
     button("cmdUniqueLines")->click();
     EXPECT_TRUE(busyAfterSortLines) << "the nested Sort Lines does not leave the busy state";
     EXPECT_EQ(shown, QStringLiteral("\r\na\r\na\r\nb\r\nb"));
-    EXPECT_EQ(window->rtbText->Text(), kLines);
+    EXPECT_EQ(rtbText(*window)->Text(), kLines);
 }
 
 TEST_F(Commands, CancelDuringTheNestedSortLines)
 {
-    window->rtbResult->setText(QStringLiteral("before"));
-    window->rtbText->setText(kLines);
+    rtbResult(*window)->setText(QStringLiteral("before"));
+    rtbText(*window)->setText(kLines);
     cancelAt(QStringLiteral("Splitting..."));
     button("cmdUniqueLines")->click();
     EXPECT_EQ(posts.count(QStringLiteral("Cancelled")), 2);
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled"));
-    EXPECT_EQ(window->rtbText->Text(), kLines);
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("before"));
-    EXPECT_EQ(window->SaveDepth, 0);
-    EXPECT_EQ(window->NestDepth, 0);
+    EXPECT_EQ(rtbText(*window)->Text(), kLines);
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("before"));
+    EXPECT_EQ(window->saveDepth(), 0);
+    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 
     // The next run saves and restores the input again.
     onPost = nullptr;
-    window->rtbText->setText(QStringLiteral("y\r\nx"));
+    rtbText(*window)->setText(QStringLiteral("y\r\nx"));
     button("cmdUniqueLines")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("x\r\ny"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("y\r\nx"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("x\r\ny"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("y\r\nx"));
 }
 
 TEST_F(Commands, CancelDuringTheKeptLinesLoopStillRestoresTheInput)
 {
-    window->rtbText->setText(kLines);
+    rtbText(*window)->setText(kLines);
     cancelAt(QStringLiteral("Shuffling..."));
     button("cmdUniqueLines")->click();
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled"));
     EXPECT_FALSE(posts.contains(QStringLiteral("Reshuffling...")));
-    EXPECT_EQ(window->rtbText->Text(), kLines);
+    EXPECT_EQ(rtbText(*window)->Text(), kLines);
 }
 
 TEST_F(Commands, UniqueWordsChainsSortWordsAndUniqueLines)
 {
     const QString input = QStringLiteral("the Cat and the cat");
-    window->rtbText->setText(input);
+    rtbText(*window)->setText(input);
     button("cmdUniqueWords")->click();
     EXPECT_EQ(posts, (QStringList{"Starting...", "Dehyphenating...", "Cleaning...", "Packing...",
                                   "Parsing...", "Sorting...", "Formatting...", "Ready",
                                   "Starting...", "Detabbing...", "Splitting...", "Sorting...",
                                   "Formatting...", "Ready", "Shuffling...", "Splitting...",
                                   "Formatting...", "Ready"}));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("Cat\r\nand\r\ncat\r\nthe"));
-    EXPECT_EQ(window->rtbText->Text(), input);
-    EXPECT_EQ(window->SaveDepth, 0);
-    EXPECT_EQ(window->NestDepth, 0);
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("Cat\r\nand\r\ncat\r\nthe"));
+    EXPECT_EQ(rtbText(*window)->Text(), input);
+    EXPECT_EQ(window->saveDepth(), 0);
+    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
 }
 
 TEST_F(Commands, UniqueWordsCancelledInSortWords)
 {
-    window->rtbResult->setText(QStringLiteral("before"));
-    window->rtbText->setText(QStringLiteral("exam-\r\nple exam ple"));
+    rtbResult(*window)->setText(QStringLiteral("before"));
+    rtbText(*window)->setText(QStringLiteral("exam-\r\nple exam ple"));
     cancelAt(QStringLiteral("Cleaning..."));
     button("cmdUniqueWords")->click();
     EXPECT_EQ(posts.count(QStringLiteral("Cancelled")), 2);
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("before"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("exam-\r\nple exam ple"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("before"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("exam-\r\nple exam ple"));
 }
 
 TEST_F(Commands, SortLinesCancelledAtFormattingKeepsItsResult)
 {
-    window->rtbText->setText(QStringLiteral("b\r\na"));
+    rtbText(*window)->setText(QStringLiteral("b\r\na"));
     cancelAt(QStringLiteral("Formatting..."));
     button("cmdSortLines")->click();
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled"));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("a\r\nb"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("a\r\nb"));
 }
 
 TEST_F(Commands, ACommandStartedInsideAPostEndsTheInterruptedOne)
 {
-    window->rtbText->setText(QStringLiteral("b a b"));
+    rtbText(*window)->setText(QStringLiteral("b a b"));
     onPost = [this, started = false](const QString &text) mutable {
         if (text == QStringLiteral("Splitting...") && !started) {
             started = true;
@@ -135,41 +138,41 @@ TEST_F(Commands, ACommandStartedInsideAPostEndsTheInterruptedOne)
     ASSERT_GE(wordCountReady, 0);
     EXPECT_EQ(posts.at(wordCountReady + 1), QStringLiteral("Ready"));
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled")) << "Sort Lines finds Cancel disabled";
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("a  1\r\nb  2\r\n"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("a  1\r\nb  2\r\n"));
 }
 
 TEST_F(Commands, WordCountCancelledWhileCountingLeavesTheResult)
 {
-    window->rtbResult->setText(QStringLiteral("before"));
-    window->rtbText->setText(QStringLiteral("one two three"));
+    rtbResult(*window)->setText(QStringLiteral("before"));
+    rtbText(*window)->setText(QStringLiteral("one two three"));
     cancelAt(QStringLiteral("Words: 1"));
     button("cmdWordCount")->click();
     EXPECT_TRUE(posts.contains(QStringLiteral("Words: 2"))) << "the counting runs to its end";
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled"));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("before"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("before"));
 }
 
 TEST_F(Commands, PhraseCountThroughTheWindow)
 {
-    window->rtbText->setText(QStringLiteral("The cat sat. The cat sat. The dog."));
+    rtbText(*window)->setText(QStringLiteral("The cat sat. The cat sat. The dog."));
     button("cmdPhraseCount")->click();
-    EXPECT_EQ(window->rtbResult->Text(),
+    EXPECT_EQ(rtbResult(*window)->Text(),
               QStringLiteral("cat sat the  2\r\nsat the      2\r\nthe cat sat  2\r\n"));
-    EXPECT_EQ(window->rtbWork.Text(), QStringLiteral("the cat sat. the cat sat. the dog."));
+    EXPECT_EQ(window->workText(), QStringLiteral("the cat sat. the cat sat. the dog."));
     EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("The cat sat. The cat sat. The dog."));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("The cat sat. The cat sat. The dog."));
 }
 
 TEST_F(Commands, FiltersAndBinaryCodesWriteTheirResults)
 {
-    window->rtbText->setText(QStringLiteral("R2D2\u00E9"));
+    rtbText(*window)->setText(QStringLiteral("R2D2\u00E9"));
     button("cmdClean")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("R2D2 "));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("R2D2 "));
     button("cmdPurify")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("R D  "));
-    window->rtbText->setText(QStringLiteral("Hi"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("R D  "));
+    rtbText(*window)->setText(QStringLiteral("Hi"));
     button("cmdBinaryCodes")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("01001000 01101001 "));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("01001000 01101001 "));
 }
 
 } // namespace

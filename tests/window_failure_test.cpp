@@ -1,11 +1,14 @@
 // Every command, failing or closed at each of its status posts, keeps the
 // user's text and leaves a usable window.
 #include "platform/SettingsStore.h"
+#include "support/WindowParts.h"
 #include "support/WindowFixture.h"
 
 #include <QTest>
 #include <new>
 #include <stdexcept>
+
+using namespace wordloom::testing;
 
 using wordloom::SettingsStore;
 using wordloom::testing::WindowFixture;
@@ -32,7 +35,7 @@ protected:
     // The posts of an undisturbed run.
     QStringList cleanRun(const char *name)
     {
-        window->rtbText->setText(kInput);
+        rtbText(*window)->setText(kInput);
         posts.clear();
         button(name)->click();
         return posts;
@@ -43,9 +46,9 @@ protected:
         SCOPED_TRACE(what);
         EXPECT_FALSE(button("cmdCancel")->isEnabled());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_EQ(window->NestDepth, 0);
-        EXPECT_EQ(window->SaveDepth, 0);
-        EXPECT_EQ(window->rtbText->Text(), kInput);
+        EXPECT_EQ(window->nestDepth(), 0);
+        EXPECT_EQ(window->saveDepth(), 0);
+        EXPECT_EQ(rtbText(*window)->Text(), kInput);
     }
 };
 
@@ -60,7 +63,7 @@ TEST_F(CommandFailures, AFailureAtAnyPostIsReportedAndLosesNothing)
             for (bool outOfMemory : {false, true}) {
                 SCOPED_TRACE(post);
                 dialogs->shown.clear();
-                window->rtbText->setText(kInput);
+                rtbText(*window)->setText(kInput);
                 probe.failAt(post, [outOfMemory] {
                     if (outOfMemory)
                         throw std::bad_alloc();
@@ -90,7 +93,7 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
         onPost = nullptr;
         window.reset();
         SetUp();
-        window->rtbText->setText(kInput);
+        rtbText(*window)->setText(kInput);
         posts.clear();
         button(command.name)->click();
         const int postCount = int(posts.size());
@@ -99,7 +102,7 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             SCOPED_TRACE(post);
             window.reset();
             SetUp();
-            window->rtbText->setText(kInput);
+            rtbText(*window)->setText(kInput);
             SettingsStore::write(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
                                  QStringLiteral("WindowState"), QStringLiteral("unset"));
             onPost = [this, post, seen = 0](const QString &) mutable {
@@ -112,9 +115,9 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
                                           QStringLiteral("WindowState"), QString()),
                       QStringLiteral("0"))
                 << "the placement is stored";
-            EXPECT_EQ(window->rtbText->Text(), kInput);
-            EXPECT_EQ(window->NestDepth, 0);
-            EXPECT_EQ(window->SaveDepth, 0);
+            EXPECT_EQ(rtbText(*window)->Text(), kInput);
+            EXPECT_EQ(window->nestDepth(), 0);
+            EXPECT_EQ(window->saveDepth(), 0);
             ++closes;
         }
     }

@@ -1,4 +1,7 @@
 #include "support/PopupFixture.h"
+#include "support/WindowParts.h"
+
+using namespace wordloom::testing;
 
 using wordloom::TextPane;
 using wordloom::testing::PopupFixture;
@@ -11,7 +14,7 @@ protected:
     void find(TextPane *pane, const QString &answer)
     {
         dialogs->answers.push_back(answer);
-        rightClick(pane, window->mnuTextPopupFind);
+        rightClick(pane, menuItem(*window, "mnuTextPopupFind"));
     }
     // Where each Find of `answer` selects, as start positions.
     std::vector<int> findRepeatedly(TextPane *pane, const QString &answer, int times)
@@ -21,7 +24,7 @@ protected:
             find(pane, answer);
             EXPECT_EQ(pane->selText().size(), answer.size());
             starts.push_back(pane->selStart());
-            EXPECT_EQ(window->SearchPosition, starts.back());
+            EXPECT_EQ(window->searchPosition(), starts.back());
         }
         return starts;
     }
@@ -29,32 +32,32 @@ protected:
 
 TEST_F(Find, StepsFromMatchToMatchAndWraps)
 {
-    window->rtbText->setText(QStringLiteral("abc abc"));
-    EXPECT_EQ(findRepeatedly(window->rtbText, QStringLiteral("abc"), 3), (std::vector<int>{0, 4, 0}));
+    rtbText(*window)->setText(QStringLiteral("abc abc"));
+    EXPECT_EQ(findRepeatedly(rtbText(*window), QStringLiteral("abc"), 3), (std::vector<int>{0, 4, 0}));
     EXPECT_TRUE(std::none_of(dialogs->shown.begin(), dialogs->shown.end(),
                              [](const auto &s) { return s.kind == QStringLiteral("message"); }));
 }
 
 TEST_F(Find, FindsOverlappingOccurrencesInTurn)
 {
-    window->rtbText->setText(QStringLiteral("aaaa"));
-    EXPECT_EQ(findRepeatedly(window->rtbText, QStringLiteral("aa"), 4), (std::vector<int>{0, 1, 2, 0}));
+    rtbText(*window)->setText(QStringLiteral("aaaa"));
+    EXPECT_EQ(findRepeatedly(rtbText(*window), QStringLiteral("aa"), 4), (std::vector<int>{0, 1, 2, 0}));
 }
 
 TEST_F(Find, IgnoresLetterCase)
 {
-    window->rtbText->setText(QStringLiteral("xx abc ÄÖ"));
-    find(window->rtbText, QStringLiteral("ABC"));
-    EXPECT_EQ(window->rtbText->selText(), QStringLiteral("abc"));
-    find(window->rtbText, QStringLiteral("äö"));
-    EXPECT_EQ(window->SearchPosition, 7);
+    rtbText(*window)->setText(QStringLiteral("xx abc ÄÖ"));
+    find(rtbText(*window), QStringLiteral("ABC"));
+    EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("abc"));
+    find(rtbText(*window), QStringLiteral("äö"));
+    EXPECT_EQ(window->searchPosition(), 7);
 }
 
 TEST_F(Find, AsksWithTheRememberedTextAsDefault)
 {
-    window->rtbText->setText(QStringLiteral("zebra"));
-    find(window->rtbText, QStringLiteral("ze"));
-    find(window->rtbText, QStringLiteral("bra"));
+    rtbText(*window)->setText(QStringLiteral("zebra"));
+    find(rtbText(*window), QStringLiteral("ze"));
+    find(rtbText(*window), QStringLiteral("bra"));
     ASSERT_EQ(dialogs->shown.size(), 2u);
     for (const auto &shown : dialogs->shown) {
         EXPECT_EQ(shown.kind, QStringLiteral("input"));
@@ -67,71 +70,71 @@ TEST_F(Find, AsksWithTheRememberedTextAsDefault)
 
 TEST_F(Find, ReportsATextThatDoesNotOccur)
 {
-    window->rtbText->setText(QStringLiteral("abc abc"));
-    find(window->rtbText, QStringLiteral("abc"));
-    select(window->rtbText, 1, 2);
-    find(window->rtbText, QStringLiteral("zebra"));
+    rtbText(*window)->setText(QStringLiteral("abc abc"));
+    find(rtbText(*window), QStringLiteral("abc"));
+    select(rtbText(*window), 1, 2);
+    find(rtbText(*window), QStringLiteral("zebra"));
     ASSERT_EQ(dialogs->shown.size(), 3u);
     EXPECT_EQ(dialogs->shown[2].kind, QStringLiteral("message"));
     EXPECT_EQ(dialogs->shown[2].text, QStringLiteral("[zebra] was not found"));
     EXPECT_EQ(dialogs->shown[2].title, QStringLiteral("Mnemora Text Search"));
-    EXPECT_EQ(window->SearchPosition, -1);
-    EXPECT_EQ(window->rtbText->selStart(), 1);
-    EXPECT_EQ(window->rtbText->selLength(), 2);
-    EXPECT_EQ(window->SearchText, QStringLiteral("zebra"));
+    EXPECT_EQ(window->searchPosition(), -1);
+    EXPECT_EQ(rtbText(*window)->selStart(), 1);
+    EXPECT_EQ(rtbText(*window)->selLength(), 2);
+    EXPECT_EQ(window->searchText(), QStringLiteral("zebra"));
 }
 
 TEST_F(Find, CancellingThePromptForgetsTheText)
 {
-    window->rtbText->setText(QStringLiteral("abc abc"));
-    find(window->rtbText, QStringLiteral("abc"));
-    find(window->rtbText, QString()); // cancelled, or confirmed empty
-    EXPECT_TRUE(window->SearchText.isEmpty());
-    EXPECT_EQ(window->SearchPosition, 0) << "the position stays";
-    EXPECT_EQ(window->rtbText->selStart(), 0);
-    find(window->rtbText, QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc abc"));
+    find(rtbText(*window), QStringLiteral("abc"));
+    find(rtbText(*window), QString()); // cancelled, or confirmed empty
+    EXPECT_TRUE(window->searchText().isEmpty());
+    EXPECT_EQ(window->searchPosition(), 0) << "the position stays";
+    EXPECT_EQ(rtbText(*window)->selStart(), 0);
+    find(rtbText(*window), QStringLiteral("abc"));
     EXPECT_EQ(dialogs->shown.back().defaultAnswer, QString());
-    EXPECT_EQ(window->SearchPosition, 4);
+    EXPECT_EQ(window->searchPosition(), 4);
 }
 
 TEST_F(Find, ThePositionIsSharedByBothPanes)
 {
-    window->rtbText->setText(QString(57, u'.') + QStringLiteral("needle"));
-    find(window->rtbText, QStringLiteral("needle"));
-    ASSERT_EQ(window->SearchPosition, 57);
+    rtbText(*window)->setText(QString(57, u'.') + QStringLiteral("needle"));
+    find(rtbText(*window), QStringLiteral("needle"));
+    ASSERT_EQ(window->searchPosition(), 57);
 
     // The result pane's search starts at 58: the match at 58 comes before the one at 20.
-    window->rtbResult->setText(QString(20, u'-') + QStringLiteral("needle") + QString(32, u'-') +
+    rtbResult(*window)->setText(QString(20, u'-') + QStringLiteral("needle") + QString(32, u'-') +
                                QStringLiteral("needle"));
-    find(window->rtbResult, QStringLiteral("needle"));
-    EXPECT_EQ(window->rtbResult->selStart(), 58);
-    find(window->rtbResult, QStringLiteral("needle"));
-    EXPECT_EQ(window->rtbResult->selStart(), 20);
-    EXPECT_EQ(window->rtbText->selStart(), 57) << "the input pane keeps its selection";
+    find(rtbResult(*window), QStringLiteral("needle"));
+    EXPECT_EQ(rtbResult(*window)->selStart(), 58);
+    find(rtbResult(*window), QStringLiteral("needle"));
+    EXPECT_EQ(rtbResult(*window)->selStart(), 20);
+    EXPECT_EQ(rtbText(*window)->selStart(), 57) << "the input pane keeps its selection";
 
     // A pane shorter than the position wraps to its start.
-    window->SearchPosition = 57;
-    window->rtbResult->setText(QStringLiteral("a needle"));
-    find(window->rtbResult, QStringLiteral("needle"));
-    EXPECT_EQ(window->SearchPosition, 2);
+    window->setSearchPosition(57);
+    rtbResult(*window)->setText(QStringLiteral("a needle"));
+    find(rtbResult(*window), QStringLiteral("needle"));
+    EXPECT_EQ(window->searchPosition(), 2);
 }
 
 TEST_F(Find, EditingThePaneKeepsThePosition)
 {
-    window->rtbText->setText(QStringLiteral("ab ab ab"));
-    find(window->rtbText, QStringLiteral("ab"));
-    find(window->rtbText, QStringLiteral("ab"));
-    window->rtbText->setText(QStringLiteral("abababab"));
-    find(window->rtbText, QStringLiteral("ab"));
-    EXPECT_EQ(window->SearchPosition, 4);
+    rtbText(*window)->setText(QStringLiteral("ab ab ab"));
+    find(rtbText(*window), QStringLiteral("ab"));
+    find(rtbText(*window), QStringLiteral("ab"));
+    rtbText(*window)->setText(QStringLiteral("abababab"));
+    find(rtbText(*window), QStringLiteral("ab"));
+    EXPECT_EQ(window->searchPosition(), 4);
 }
 
 TEST_F(Find, CountsAParagraphBreakAsOnePosition)
 {
-    window->rtbText->setText(QStringLiteral("one\r\ntwo\r\nthree"));
-    find(window->rtbText, QStringLiteral("THREE"));
-    EXPECT_EQ(window->SearchPosition, 8);
-    EXPECT_EQ(window->rtbText->selText(), QStringLiteral("three"));
+    rtbText(*window)->setText(QStringLiteral("one\r\ntwo\r\nthree"));
+    find(rtbText(*window), QStringLiteral("THREE"));
+    EXPECT_EQ(window->searchPosition(), 8);
+    EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("three"));
 }
 
 TEST(TextPaneFind, MatchesTheTextExactlyApartFromCase)

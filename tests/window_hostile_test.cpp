@@ -1,6 +1,7 @@
 // Hostile settings files and hostile texts: the window stays usable and the
 // user's text stays where it was.
 #include "support/PlacementStore.h"
+#include "support/WindowParts.h"
 #include "support/WindowFixture.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QMenuBar>
 #include <QRandomGenerator>
 #include <QScreen>
+
+using namespace wordloom::testing;
 
 using wordloom::Twips;
 using wordloom::frmWordloom;
@@ -63,9 +66,9 @@ TEST_F(HostileSettings, AnyFileGivesAVisibleUsableWindowAndTheNextCloseRepairsIt
             EXPECT_TRUE(screens.intersects(window.frameGeometry()));
             EXPECT_GE(window.height(), Twips::toPixelsY(6172) - window.menuBar()->height() - 2);
             EXPECT_LE(window.width(), screens.width() * 2);
-            window.rtbText->setText(QStringLiteral("still works"));
-            window.cmdCase->click();
-            EXPECT_EQ(window.rtbResult->Text(), QStringLiteral("STILL WORKS"));
+            rtbText(window)->setText(QStringLiteral("still works"));
+            cmd(window, "cmdCase")->click();
+            EXPECT_EQ(rtbResult(window)->Text(), QStringLiteral("STILL WORKS"));
             window.close();
         }
         for (const char *key : {"Top", "Left", "Width", "Height"}) {
@@ -97,11 +100,11 @@ TEST_F(HostileInput, EveryCommandOnEveryOddTextEndsReadyAndKeepsTheText)
     for (const QString &text : texts) {
         for (const char *name : kButtons) {
             SCOPED_TRACE(name);
-            window->rtbText->setText(text);
+            rtbText(*window)->setText(text);
             posts.clear();
             button(name)->click();
             EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
-            EXPECT_EQ(window->rtbText->Text(), text);
+            EXPECT_EQ(rtbText(*window)->Text(), text);
             EXPECT_TRUE(dialogs->shown.empty());
         }
     }
@@ -109,7 +112,7 @@ TEST_F(HostileInput, EveryCommandOnEveryOddTextEndsReadyAndKeepsTheText)
 
 TEST_F(HostileInput, ManyDistinctWordsAndALongLine)
 {
-    window->sbStatus->setPumpInterval(30); // one post per word: pump as the product does
+    sbStatus(*window)->setPumpInterval(30); // one post per word: pump as the product does
     QString words;
     for (int i = 0; i < 200000; ++i) {
         QString word;
@@ -117,17 +120,17 @@ TEST_F(HostileInput, ManyDistinctWordsAndALongLine)
             word += QChar(u'a' + n % 26);
         words += word + u' ';
     }
-    window->rtbText->setText(words);
+    rtbText(*window)->setText(words);
     button("cmdWordCount")->click();
     EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
-    EXPECT_EQ(window->rtbResult->Text().count(QStringLiteral("\r\n")), 200000);
+    EXPECT_EQ(rtbResult(*window)->Text().count(QStringLiteral("\r\n")), 200000);
     EXPECT_TRUE(posts.contains(QStringLiteral("Words: 199999")));
 
     // Binary Codes makes one line nine times the input's length.
     const QString input(300000, u'x');
-    window->rtbText->setText(input);
+    rtbText(*window)->setText(input);
     button("cmdBinaryCodes")->click();
-    EXPECT_EQ(window->rtbResult->Text().size(), 9 * input.size());
+    EXPECT_EQ(rtbResult(*window)->Text().size(), 9 * input.size());
 }
 
 TEST_F(HostileInput, PhraseCountOnATooRepetitiveTextSaysSoAndKeepsEverything)
@@ -136,16 +139,16 @@ TEST_F(HostileInput, PhraseCountOnATooRepetitiveTextSaysSoAndKeepsEverything)
     for (int i = 0; i < 40; ++i)
         paragraph += QStringLiteral("w%1 ").arg(i);
     const QString text = paragraph.repeated(60);
-    window->phraseCountBudget = 64 * 1024;
-    window->sbStatus->setPumpInterval(30);
-    window->rtbResult->setText(QStringLiteral("before"));
-    window->rtbText->setText(text);
+    window->setPhraseCountBudget(64 * 1024);
+    sbStatus(*window)->setPumpInterval(30);
+    rtbResult(*window)->setText(QStringLiteral("before"));
+    rtbText(*window)->setText(text);
     button("cmdPhraseCount")->click();
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("Phrase Count")));
     EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("repetitive")));
-    EXPECT_EQ(window->rtbText->Text(), text);
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("before"));
+    EXPECT_EQ(rtbText(*window)->Text(), text);
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("before"));
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 }

@@ -2,11 +2,14 @@
 // drag and drop, Ctrl+A with Ctrl+C. Each must take the fast path (only the
 // shown lines laid out) and copy exactly what the pane holds.
 #include "support/PopupFixture.h"
+#include "support/WindowParts.h"
 
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextLayout>
+
+using namespace wordloom::testing;
 
 using wordloom::TextPane;
 using wordloom::testing::PopupFixture;
@@ -44,8 +47,8 @@ protected:
     {
         PopupFixture::SetUp();
         window->resize(900, 700);
-        window->rtbText->setText(QString());
-        window->rtbText->setFocus();
+        rtbText(*window)->setText(QString());
+        rtbText(*window)->setFocus();
     }
     // The pane shown and idle, as a person would see it after the action.
     void settle(TextPane *pane)
@@ -67,16 +70,16 @@ TEST_F(LargeText, CtrlVTakesTheFastPath)
 {
     const QString text = wordList(kLines);
     setClipboardText(text);
-    QTest::keyClick(window->rtbText, Qt::Key_V, Qt::ControlModifier);
-    expectFastPath(window->rtbText, text, kLines);
+    QTest::keyClick(rtbText(*window), Qt::Key_V, Qt::ControlModifier);
+    expectFastPath(rtbText(*window), text, kLines);
 }
 
 TEST_F(LargeText, MenuPasteTakesTheFastPath)
 {
     const QString text = wordList(kLines);
     setClipboardText(text);
-    rightClick(window->rtbText, window->mnuTextPopupPaste);
-    expectFastPath(window->rtbText, text, kLines);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupPaste"));
+    expectFastPath(rtbText(*window), text, kLines);
 }
 
 TEST_F(LargeText, DropTakesTheFastPath)
@@ -84,7 +87,7 @@ TEST_F(LargeText, DropTakesTheFastPath)
     const QString text = wordList(kLines);
     QMimeData data;
     data.setText(text);
-    QWidget *target = window->rtbText->viewport();
+    QWidget *target = rtbText(*window)->viewport();
     const QPoint at(10, 10);
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
@@ -92,27 +95,27 @@ TEST_F(LargeText, DropTakesTheFastPath)
     QCoreApplication::sendEvent(target, &move);
     QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &drop);
-    expectFastPath(window->rtbText, text, kLines);
+    expectFastPath(rtbText(*window), text, kLines);
 }
 
 TEST_F(LargeText, ACommandsLongResultTakesTheFastPath)
 {
-    window->rtbText->setText(wordList(kLines));
+    rtbText(*window)->setText(wordList(kLines));
     button("cmdSortLines")->click();
     EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
-    settle(window->rtbResult);
-    EXPECT_LT(laidOutBlocks(window->rtbResult), 20);
-    EXPECT_LT(laidOutBlocks(window->rtbText), 20);
+    settle(rtbResult(*window));
+    EXPECT_LT(laidOutBlocks(rtbResult(*window)), 20);
+    EXPECT_LT(laidOutBlocks(rtbText(*window)), 20);
 }
 
 TEST_F(LargeText, SelectAllAndCopyGiveTheWholeText)
 {
     const QString text = wordList(kLines);
-    window->rtbText->setText(text);
-    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
-    rightClick(window->rtbText, window->mnuTextPopupCopy);
+    rtbText(*window)->setText(text);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupSelectAll"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCopy"));
     EXPECT_EQ(clipboardText(), text);
-    EXPECT_LT(laidOutBlocks(window->rtbText), 20);
+    EXPECT_LT(laidOutBlocks(rtbText(*window)), 20);
 }
 
 // Lines around and far beyond the piece length the pane shows them in.
@@ -130,26 +133,26 @@ protected:
 TEST_P(LongLineCopies, MenuSelectAllCopyCutAndDeleteTakeEveryCharacter)
 {
     const QString text = longLineText();
-    TextPane *pane = window->rtbText;
+    TextPane *pane = rtbText(*window);
     pane->setText(text);
-    rightClick(pane, window->mnuTextPopupSelectAll);
+    rightClick(pane, menuItem(*window, "mnuTextPopupSelectAll"));
     EXPECT_EQ(pane->selLength(), text.size() - 2) << "a line break is one position";
-    rightClick(pane, window->mnuTextPopupCopy);
+    rightClick(pane, menuItem(*window, "mnuTextPopupCopy"));
     EXPECT_EQ(clipboardText(), text);
-    rightClick(pane, window->mnuTextPopupCut);
+    rightClick(pane, menuItem(*window, "mnuTextPopupCut"));
     EXPECT_EQ(clipboardText(), text);
     EXPECT_EQ(pane->Text(), QString());
 
     pane->setText(text);
-    rightClick(pane, window->mnuTextPopupSelectAll);
-    rightClick(pane, window->mnuTextPopupDelete);
+    rightClick(pane, menuItem(*window, "mnuTextPopupSelectAll"));
+    rightClick(pane, menuItem(*window, "mnuTextPopupDelete"));
     EXPECT_EQ(pane->Text(), QString());
 }
 
 TEST_P(LongLineCopies, KeyboardSelectAllCopyAndCutTakeEveryCharacter)
 {
     const QString text = longLineText();
-    TextPane *pane = window->rtbText;
+    TextPane *pane = rtbText(*window);
     pane->setText(text);
     pane->setFocus();
     QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
@@ -165,7 +168,7 @@ TEST_P(LongLineCopies, KeyboardSelectAllCopyAndCutTakeEveryCharacter)
 TEST_P(LongLineCopies, UndoAndRedoKeepTheLongLineWhole)
 {
     const QString text = longLineText();
-    TextPane *pane = window->rtbText;
+    TextPane *pane = rtbText(*window);
     pane->setText(QStringLiteral("<>"));
     setClipboardText(text);
     pane->setSelStart(1);
@@ -191,7 +194,7 @@ TEST_P(LongLineCopies, UndoAndRedoKeepTheLongLineWhole)
 TEST_P(LongLineCopies, APartOfTheLineCopiesExactly)
 {
     const QString text = longLineText();
-    TextPane *pane = window->rtbText;
+    TextPane *pane = rtbText(*window);
     pane->setText(text);
     // From inside the first long line to inside the second; the first line
     // break is one position in the pane, two characters in the text.
@@ -200,7 +203,7 @@ TEST_P(LongLineCopies, APartOfTheLineCopiesExactly)
     pane->setSelLength(length);
     const QString expected = text.mid(from + 1, length + 1);
     EXPECT_EQ(pane->selText(), expected);
-    rightClick(pane, window->mnuTextPopupCopy);
+    rightClick(pane, menuItem(*window, "mnuTextPopupCopy"));
     EXPECT_EQ(clipboardText(), expected);
 }
 
@@ -211,36 +214,36 @@ TEST_F(LargeText, ASingleLineOfMegabytesPastesWholeAndShowsInPieces)
     QString line(5'000'000, u'x');
     line[2'500'000] = QChar(0); // a NUL travels like any character
     setClipboardText(line);
-    QTest::keyClick(window->rtbText, Qt::Key_V, Qt::ControlModifier);
-    settle(window->rtbText);
-    EXPECT_EQ(window->rtbText->Text(), line);
-    EXPECT_LT(laidOutBlocks(window->rtbText), 20);
-    QTest::keyClick(window->rtbText, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(window->rtbText, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(rtbText(*window), Qt::Key_V, Qt::ControlModifier);
+    settle(rtbText(*window));
+    EXPECT_EQ(rtbText(*window)->Text(), line);
+    EXPECT_LT(laidOutBlocks(rtbText(*window)), 20);
+    QTest::keyClick(rtbText(*window), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(rtbText(*window), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboardText(), line);
 }
 
 TEST_F(LargeText, PastingWhileACommandRunsKeepsBothTexts)
 {
     const QString text = wordList(20000);
-    window->rtbText->setText(text);
-    window->rtbText->moveCursor(QTextCursor::End);
+    rtbText(*window)->setText(text);
+    rtbText(*window)->moveCursor(QTextCursor::End);
     setClipboardText(QStringLiteral("pasted"));
     onPost = [this](const QString &status) {
         if (status == QStringLiteral("Sorting..."))
-            QTest::keyClick(window->rtbText, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(rtbText(*window), Qt::Key_V, Qt::ControlModifier);
     };
     button("cmdSortLines")->click();
     EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
-    EXPECT_EQ(window->rtbText->Text(), text + QStringLiteral("pasted"));
+    EXPECT_EQ(rtbText(*window)->Text(), text + QStringLiteral("pasted"));
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.sort();
-    EXPECT_EQ(window->rtbResult->Text(), lines.join(QStringLiteral("\r\n"))) << "sorted what was there at the start";
+    EXPECT_EQ(rtbResult(*window)->Text(), lines.join(QStringLiteral("\r\n"))) << "sorted what was there at the start";
 }
 
 TEST_F(LargeText, EnterBesideAPieceBreakIsARealLineBreak)
 {
-    TextPane *pane = window->rtbText;
+    TextPane *pane = rtbText(*window);
     const QString line(3 * 4096, u'x');
     pane->setText(line);
     // Empty the second piece, then type a line break where it was.

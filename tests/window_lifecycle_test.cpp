@@ -1,10 +1,13 @@
 #include "support/WindowFixture.h"
+#include "support/WindowParts.h"
 
 #include <QAction>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <stdexcept>
+
+using namespace wordloom::testing;
 
 using wordloom::testing::WindowFixture;
 
@@ -16,11 +19,11 @@ TEST_F(Lifecycle, OpensIdleWithTheSampleText)
 {
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
     EXPECT_TRUE(panel().isEmpty());
-    EXPECT_TRUE(window->rtbText->Text().startsWith(QStringLiteral("To be or not to be.  That is")));
-    EXPECT_TRUE(window->rtbText->Text().endsWith(QStringLiteral("end them.\r\n")));
-    EXPECT_TRUE(window->rtbResult->Text().isEmpty());
-    EXPECT_TRUE(window->mnuTextPopupWrap->isChecked());
-    EXPECT_EQ(window->HyphenBreak, QStringLiteral("-\r\n"));
+    EXPECT_TRUE(rtbText(*window)->Text().startsWith(QStringLiteral("To be or not to be.  That is")));
+    EXPECT_TRUE(rtbText(*window)->Text().endsWith(QStringLiteral("end them.\r\n")));
+    EXPECT_TRUE(rtbResult(*window)->Text().isEmpty());
+    EXPECT_TRUE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
+    EXPECT_EQ(window->hyphenBreak(), QStringLiteral("-\r\n"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     // The menu bar holds the About entry only; the pop-up root never shows there.
     const auto entries = window->menuBar()->actions();
@@ -31,8 +34,8 @@ TEST_F(Lifecycle, OpensIdleWithTheSampleText)
 TEST_F(Lifecycle, TheScratchPanesAreNeverShown)
 {
     // They start with their own names and are text buffers, not widgets.
-    EXPECT_EQ(window->rtbWork.Text(), QStringLiteral("rtbWork"));
-    EXPECT_EQ(window->rtbSave.Text(), QStringLiteral("rtbSave"));
+    EXPECT_EQ(window->workText(), QStringLiteral("rtbWork"));
+    EXPECT_EQ(window->saveText(), QStringLiteral("rtbSave"));
     window->showMaximized();
     window->showNormal();
     window->resize(2000, 1500);
@@ -46,20 +49,20 @@ TEST_F(Lifecycle, TheScratchPanesAreNeverShown)
 
 TEST_F(Lifecycle, ChangeCaseThroughTheButton)
 {
-    window->rtbText->setText(QStringLiteral("Hello World"));
+    rtbText(*window)->setText(QStringLiteral("Hello World"));
     button("cmdCase")->click();
     EXPECT_EQ(posts, (QStringList{"Starting...", "Casing...", "Ready"}));
     EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("hello world"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("Hello World"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("hello world"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("Hello World"));
 }
 
 TEST_F(Lifecycle, ChangeCaseWithoutLettersKeepsTheResultPane)
 {
-    window->rtbResult->setText(QStringLiteral("earlier result"));
-    window->rtbText->setText(QStringLiteral("123 !?"));
+    rtbResult(*window)->setText(QStringLiteral("earlier result"));
+    rtbText(*window)->setText(QStringLiteral("123 !?"));
     button("cmdCase")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("earlier result"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("earlier result"));
     EXPECT_EQ(panel(), QStringLiteral("Status: Ready"));
 }
 
@@ -91,7 +94,7 @@ TEST_F(Lifecycle, CancelPressedDuringStartingHasNoEffect)
         if (text == QStringLiteral("Starting..."))
             button("cmdCancel")->click(); // still disabled: the click goes nowhere
     };
-    window->rtbText->setText(QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc"));
     button("cmdCase")->click();
     EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
 }
@@ -102,10 +105,10 @@ TEST_F(Lifecycle, CancelDuringChangeCaseDoesNotStopIt)
         if (text == QStringLiteral("Casing..."))
             button("cmdCancel")->click();
     };
-    window->rtbText->setText(QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc"));
     button("cmdCase")->click();
     EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("ABC"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("ABC"));
 }
 
 TEST_F(Lifecycle, PostingShowsThePrefixedText)
@@ -119,7 +122,7 @@ TEST_F(Lifecycle, PostingShowsThePrefixedText)
 TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
 {
     const QString input = QStringLiteral("Keep me");
-    window->rtbText->setText(input);
+    rtbText(*window)->setText(input);
     for (int post = 1; post <= 3; ++post) {
         SCOPED_TRACE(post);
         dialogs->shown.clear();
@@ -131,16 +134,16 @@ TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
         EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
         EXPECT_FALSE(button("cmdCancel")->isEnabled());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_EQ(window->NestDepth, 0);
-        EXPECT_EQ(window->rtbText->Text(), input);
+        EXPECT_EQ(window->nestDepth(), 0);
+        EXPECT_EQ(rtbText(*window)->Text(), input);
     }
     probe.failAt(2, [] { throw std::runtime_error("disk on fire"); });
     button("cmdCase")->click();
     EXPECT_TRUE(dialogs->shown.back().text.contains(QStringLiteral("disk on fire")));
     // And the next command runs normally.
-    window->rtbResult->setText(QString());
+    rtbResult(*window)->setText(QString());
     button("cmdCase")->click();
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("keep me"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("keep me"));
 }
 
 TEST_F(Lifecycle, ClosingDuringAPostWaitsForTheCommandToUnwind)
@@ -152,10 +155,10 @@ TEST_F(Lifecycle, ClosingDuringAPostWaitsForTheCommandToUnwind)
             closedDuringCommand = !window->isVisible();
         }
     };
-    window->rtbText->setText(QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc"));
     button("cmdCase")->click();
     EXPECT_FALSE(closedDuringCommand);
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("ABC"));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("ABC"));
     QTRY_VERIFY(!window->isVisible());
     // A command asked for while closing does not start.
     posts.clear();

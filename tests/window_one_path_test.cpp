@@ -2,9 +2,12 @@
 // wordloom-cli uses, does the same: the same status posts in the same order,
 // the same cancel tests, the same result and the user's text back in place.
 #include "ops/CommandTable.h"
+#include "support/WindowParts.h"
 #include "support/RecordingHost.h"
 #include "support/TextGenerator.h"
 #include "support/WindowFixture.h"
+
+using namespace wordloom::testing;
 
 namespace {
 
@@ -32,8 +35,8 @@ protected:
     // Cancel is pressed during post `cancelAt` (1-based; 0 never).
     Observed throughTheWindow(const char *name, const QString &input, int cancelAt)
     {
-        window->rtbText->setText(input);
-        window->rtbResult->setText(QString());
+        rtbText(*window)->setText(input);
+        rtbResult(*window)->setText(QString());
         posts.clear();
         probe.cancelTests = 0;
         onPost = [this, cancelAt](const QString &) {
@@ -42,7 +45,7 @@ protected:
         };
         button(name)->click();
         onPost = nullptr;
-        return {posts, probe.cancelTests, window->rtbResult->Text(), window->rtbText->Text()};
+        return {posts, probe.cancelTests, rtbResult(*window)->Text(), rtbText(*window)->Text()};
     }
 
     static Observed throughTheBatchHost(const char *name, const QString &input, int cancelAt)
@@ -79,8 +82,8 @@ TEST_F(OnePath, EveryCommandRunsAlikeInTheWindowAndTheBatchHost)
             ASSERT_EQ(shownCancelled.input, input);
         }
     }
-    EXPECT_EQ(window->NestDepth, 0);
-    EXPECT_EQ(window->SaveDepth, 0);
+    EXPECT_EQ(window->nestDepth(), 0);
+    EXPECT_EQ(window->saveDepth(), 0);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/frmWordloom.h"
+#include "support/WindowParts.h"
 #include "support/PlacementStore.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,8 @@
 #include <QScreen>
 #include <QTest>
 #include <memory>
+
+using namespace wordloom::testing;
 
 using wordloom::Twips;
 using wordloom::frmWordloom;
@@ -164,8 +167,8 @@ namespace {
 // Where every control stands, as the user sees the window.
 QList<QRect> controlGeometries(const frmWordloom &w)
 {
-    return {w.rtbText->geometry(), w.rtbResult->geometry(), w.lblResult->geometry(),
-            w.cmdExit->geometry(), w.line1[3]->geometry()};
+    return {rtbText(w)->geometry(), rtbResult(w)->geometry(), label(w, "lblResult")->geometry(),
+            cmd(w, "cmdExit")->geometry(), line1(w, 3)->geometry()};
 }
 
 TEST_F(Placement, FirstStartLaysOutLikeEveryLaterStart)

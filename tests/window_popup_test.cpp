@@ -1,10 +1,13 @@
 #include "support/PopupFixture.h"
+#include "support/WindowParts.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QImage>
 #include <QTimer>
 #include <new>
+
+using namespace wordloom::testing;
 
 using wordloom::testing::PopupFixture;
 
@@ -28,81 +31,81 @@ protected:
 
 TEST_F(PanePopup, EnabledItemsFollowSelectionTextAndClipboard)
 {
-    window->rtbText->setText(QString());
-    rightClick(window->rtbText);
+    rtbText(*window)->setText(QString());
+    rightClick(rtbText(*window));
     ASSERT_EQ(openings.size(), 1u);
     EXPECT_EQ(enabledItems(), QStringList{"Wrap"}) << "empty pane, empty clipboard";
 
-    window->rtbText->setText(QStringLiteral("Hello world"));
-    rightClick(window->rtbText);
+    rtbText(*window)->setText(QStringLiteral("Hello world"));
+    rightClick(rtbText(*window));
     EXPECT_EQ(enabledItems(), (QStringList{"SelectAll", "Find", "Wrap"})) << "text, no selection";
 
     setClipboardText(QStringLiteral("x"));
-    rightClick(window->rtbText);
+    rightClick(rtbText(*window));
     EXPECT_EQ(enabledItems(), (QStringList{"Paste", "SelectAll", "Find", "Wrap"}));
 
-    select(window->rtbText, 0, 5);
-    rightClick(window->rtbText);
+    select(rtbText(*window), 0, 5);
+    rightClick(rtbText(*window));
     EXPECT_EQ(enabledItems(), (QStringList{"Cut", "Copy", "Paste", "Delete", "SelectAll", "Find", "Wrap"}));
 
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QGuiApplication::clipboard()->setImage(picture);
-    rightClick(window->rtbText);
+    rightClick(rtbText(*window));
     EXPECT_EQ(enabledItems(), (QStringList{"Cut", "Copy", "Delete", "SelectAll", "Find", "Wrap"}))
         << "a picture is no text";
 }
 
 TEST_F(PanePopup, ReadOnlyPaneOffersNoEditing)
 {
-    window->rtbResult->setText(QStringLiteral("Hello"));
-    window->rtbResult->setReadOnly(true);
+    rtbResult(*window)->setText(QStringLiteral("Hello"));
+    rtbResult(*window)->setReadOnly(true);
     setClipboardText(QStringLiteral("x"));
-    select(window->rtbResult, 1, 2);
-    rightClick(window->rtbResult);
+    select(rtbResult(*window), 1, 2);
+    rightClick(rtbResult(*window));
     EXPECT_EQ(enabledItems(), (QStringList{"Copy", "SelectAll", "Find", "Wrap"}));
 }
 
 TEST_F(PanePopup, OnlyTheRightButtonOpensTheMenu)
 {
-    window->rtbText->setText(QString());
-    rightClick(window->rtbText); // leaves every editing item greyed
-    click(window->rtbText, Qt::LeftButton);
-    click(window->rtbResult, Qt::MiddleButton);
-    window->rtbText->setText(QStringLiteral("abc"));
-    click(window->rtbText, Qt::LeftButton);
+    rtbText(*window)->setText(QString());
+    rightClick(rtbText(*window)); // leaves every editing item greyed
+    click(rtbText(*window), Qt::LeftButton);
+    click(rtbResult(*window), Qt::MiddleButton);
+    rtbText(*window)->setText(QStringLiteral("abc"));
+    click(rtbText(*window), Qt::LeftButton);
     EXPECT_EQ(openings.size(), 1u);
-    EXPECT_FALSE(window->mnuTextPopupFind->isEnabled());
-    EXPECT_EQ(window->mnuTextPopupCaption->text(), QStringLiteral("TEXT OPTIONS"));
+    EXPECT_FALSE(menuItem(*window, "mnuTextPopupFind")->isEnabled());
+    EXPECT_EQ(menuItem(*window, "mnuTextPopupCaption")->text(), QStringLiteral("TEXT OPTIONS"));
 }
 
 TEST_F(PanePopup, HeadingNamesThePaneAndCommandsActOnIt)
 {
-    EXPECT_EQ(window->mnuTextPopupCaption->text(), QStringLiteral("Caption"));
-    window->rtbText->setText(QStringLiteral("input"));
-    window->rtbResult->setText(QStringLiteral("result"));
+    EXPECT_EQ(menuItem(*window, "mnuTextPopupCaption")->text(), QStringLiteral("Caption"));
+    rtbText(*window)->setText(QStringLiteral("input"));
+    rtbResult(*window)->setText(QStringLiteral("result"));
     setClipboardText(QStringLiteral("PASTED "));
-    rightClick(window->rtbText);
+    rightClick(rtbText(*window));
     EXPECT_EQ(openings.back().heading, QStringLiteral("TEXT OPTIONS"));
-    EXPECT_EQ(window->focusWidget(), window->rtbText);
+    EXPECT_EQ(window->focusWidget(), rtbText(*window));
 
-    window->rtbResult->setSelStart(0);
-    rightClick(window->rtbResult, window->mnuTextPopupPaste);
+    rtbResult(*window)->setSelStart(0);
+    rightClick(rtbResult(*window), menuItem(*window, "mnuTextPopupPaste"));
     EXPECT_EQ(openings.back().heading, QStringLiteral("RESULT OPTIONS"));
-    EXPECT_EQ(window->focusWidget(), window->rtbResult);
-    EXPECT_EQ(window->rtbResult->Text(), QStringLiteral("PASTED result"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("input"));
+    EXPECT_EQ(window->focusWidget(), rtbResult(*window));
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("PASTED result"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("input"));
 
-    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
-    EXPECT_EQ(window->rtbText->selText(), QStringLiteral("input"));
-    EXPECT_TRUE(window->rtbResult->selText().isEmpty());
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupSelectAll"));
+    EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("input"));
+    EXPECT_TRUE(rtbResult(*window)->selText().isEmpty());
 }
 
 TEST_F(PanePopup, TheHeadingDoesNothing)
 {
-    window->rtbText->setText(QStringLiteral("abc"));
-    rightClick(window->rtbText, window->mnuTextPopupCaption);
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCaption"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("abc"));
     EXPECT_TRUE(dialogs->shown.empty());
 }
 
@@ -111,8 +114,8 @@ TEST_F(PanePopup, TheHeadingDoesNothing)
 TEST_F(PanePopup, TheRealMenuOpensAtThePointer)
 {
     dialogs->onPopup = nullptr;
-    window->rtbText->setText(QStringLiteral("Hello world"));
-    select(window->rtbText, 0, 5);
+    rtbText(*window)->setText(QStringLiteral("Hello world"));
+    select(rtbText(*window), 0, 5);
     QWidget *shown = nullptr;
     QPoint shownAt;
     QTimer::singleShot(50, window.get(), [&] {
@@ -125,88 +128,88 @@ TEST_F(PanePopup, TheRealMenuOpensAtThePointer)
             shown->grab().save(file);
         shown->close();
     });
-    rightClick(window->rtbText);
-    EXPECT_EQ(shown, window->mnuTextPopup);
+    rightClick(rtbText(*window));
+    EXPECT_EQ(shown, popupMenu(*window));
     EXPECT_EQ(shownAt, QCursor::pos());
-    EXPECT_FALSE(window->mnuTextPopup->isVisible());
+    EXPECT_FALSE(popupMenu(*window)->isVisible());
 }
 
 class PaneEditing : public PopupFixture {};
 
 TEST_F(PaneEditing, CutMovesTheSelectionToTheClipboard)
 {
-    window->rtbText->setText(QStringLiteral("Hello"));
-    select(window->rtbText, 3, 2);
-    rightClick(window->rtbText, window->mnuTextPopupCut);
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("Hel"));
+    rtbText(*window)->setText(QStringLiteral("Hello"));
+    select(rtbText(*window), 3, 2);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCut"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("Hel"));
     EXPECT_EQ(clipboardText(), QStringLiteral("lo"));
-    EXPECT_EQ(window->rtbText->selStart(), 3);
+    EXPECT_EQ(rtbText(*window)->selStart(), 3);
 }
 
 TEST_F(PaneEditing, CopyKeepsThePane)
 {
     setClipboardText(QStringLiteral("old"));
-    window->rtbText->setText(QStringLiteral("one\r\ntwo"));
-    select(window->rtbText, 2, 3);
-    rightClick(window->rtbText, window->mnuTextPopupCopy);
+    rtbText(*window)->setText(QStringLiteral("one\r\ntwo"));
+    select(rtbText(*window), 2, 3);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCopy"));
     EXPECT_EQ(clipboardText(), QStringLiteral("e\r\nt"));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("one\r\ntwo"));
-    EXPECT_EQ(window->rtbText->selStart(), 2);
-    EXPECT_EQ(window->rtbText->selLength(), 3);
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("one\r\ntwo"));
+    EXPECT_EQ(rtbText(*window)->selStart(), 2);
+    EXPECT_EQ(rtbText(*window)->selLength(), 3);
 }
 
 TEST_F(PaneEditing, PasteAppendsAtTheEndOrReplacesTheSelection)
 {
-    window->rtbText->setText(QStringLiteral("abc"));
+    rtbText(*window)->setText(QStringLiteral("abc"));
     setClipboardText(QStringLiteral("XY"));
-    window->rtbText->setSelStart(3);
-    rightClick(window->rtbText, window->mnuTextPopupPaste);
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("abcXY"));
-    select(window->rtbText, 1, 2);
-    rightClick(window->rtbText, window->mnuTextPopupPaste);
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("aXYXY"));
+    rtbText(*window)->setSelStart(3);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupPaste"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("abcXY"));
+    select(rtbText(*window), 1, 2);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupPaste"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("aXYXY"));
     EXPECT_EQ(clipboardText(), QStringLiteral("XY"));
 }
 
 TEST_F(PaneEditing, PastedLineBreaksReadTheSameWhateverTheirForm)
 {
     for (const QString &pasted : {QStringLiteral("1\n2\n"), QStringLiteral("1\r\n2\r\n")}) {
-        window->rtbText->setText(QStringLiteral("<>"));
+        rtbText(*window)->setText(QStringLiteral("<>"));
         setClipboardText(pasted);
-        window->rtbText->setSelStart(1);
-        rightClick(window->rtbText, window->mnuTextPopupPaste);
-        EXPECT_EQ(window->rtbText->Text(), QStringLiteral("<1\r\n2\r\n>")) << pasted.toStdString();
-        EXPECT_EQ(window->rtbText->toPlainText(), QStringLiteral("<1\n2\n>")) << "shown as three lines";
+        rtbText(*window)->setSelStart(1);
+        rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupPaste"));
+        EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("<1\r\n2\r\n>")) << pasted.toStdString();
+        EXPECT_EQ(rtbText(*window)->toPlainText(), QStringLiteral("<1\n2\n>")) << "shown as three lines";
     }
 }
 
 TEST_F(PaneEditing, DeleteLeavesTheClipboard)
 {
     setClipboardText(QStringLiteral("keep"));
-    window->rtbText->setText(QStringLiteral("Hello"));
-    select(window->rtbText, 0, 2);
-    rightClick(window->rtbText, window->mnuTextPopupDelete);
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("llo"));
+    rtbText(*window)->setText(QStringLiteral("Hello"));
+    select(rtbText(*window), 0, 2);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupDelete"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("llo"));
     EXPECT_EQ(clipboardText(), QStringLiteral("keep"));
 }
 
 TEST_F(PaneEditing, SelectAllCoversEveryLine)
 {
-    window->rtbText->setText(QStringLiteral("abc"));
-    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
-    EXPECT_EQ(window->rtbText->selStart(), 0);
-    EXPECT_EQ(window->rtbText->selLength(), 3);
+    rtbText(*window)->setText(QStringLiteral("abc"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupSelectAll"));
+    EXPECT_EQ(rtbText(*window)->selStart(), 0);
+    EXPECT_EQ(rtbText(*window)->selLength(), 3);
 
     const QString lines = QStringLiteral("one\r\ntwo\r\n\r\nthree\r\n");
-    window->rtbText->setText(lines);
-    window->rtbText->setSelStart(4);
-    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
-    EXPECT_EQ(window->rtbText->selText(), lines);
+    rtbText(*window)->setText(lines);
+    rtbText(*window)->setSelStart(4);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupSelectAll"));
+    EXPECT_EQ(rtbText(*window)->selText(), lines);
     // Cut of everything and Paste back restore the text.
-    rightClick(window->rtbText, window->mnuTextPopupCut);
-    EXPECT_TRUE(window->rtbText->Text().isEmpty());
-    rightClick(window->rtbText, window->mnuTextPopupPaste);
-    EXPECT_EQ(window->rtbText->Text(), lines);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCut"));
+    EXPECT_TRUE(rtbText(*window)->Text().isEmpty());
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupPaste"));
+    EXPECT_EQ(rtbText(*window)->Text(), lines);
 }
 
 } // namespace
@@ -217,16 +220,16 @@ TEST_F(PaneEditing, AFailingMenuIsReportedAndTheWindowGoesOn)
 {
     const auto normalMenu = dialogs->onPopup;
     dialogs->onPopup = [](QMenu &) { throw std::bad_alloc(); };
-    window->rtbText->setText(QStringLiteral("keep"));
-    rightClick(window->rtbText);
+    rtbText(*window)->setText(QStringLiteral("keep"));
+    rightClick(rtbText(*window));
     ASSERT_EQ(dialogs->shown.size(), 1u);
     EXPECT_EQ(dialogs->shown[0].kind, QStringLiteral("failure"));
     EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
-    EXPECT_EQ(window->rtbText->Text(), QStringLiteral("keep"));
+    EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("keep"));
 
     dialogs->onPopup = normalMenu;
-    rightClick(window->rtbText, window->mnuTextPopupSelectAll);
-    EXPECT_EQ(window->rtbText->selLength(), 4);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupSelectAll"));
+    EXPECT_EQ(rtbText(*window)->selLength(), 4);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/PopupFixture.h"
+#include "support/WindowParts.h"
 
 #include "platform/Twips.h"
 
@@ -6,6 +7,8 @@
 #include <QFontMetricsF>
 #include <QTextBlock>
 #include <QTextLayout>
+
+using namespace wordloom::testing;
 
 using wordloom::TextPane;
 using wordloom::Twips;
@@ -18,8 +21,8 @@ protected:
     void SetUp() override
     {
         PopupFixture::SetUp();
-        window->rtbText->setText(QString(600, u'A') + QStringLiteral("\r\nshort"));
-        window->rtbResult->setText(QString(600, u'B'));
+        rtbText(*window)->setText(QString(600, u'A') + QStringLiteral("\r\nshort"));
+        rtbResult(*window)->setText(QString(600, u'B'));
     }
     float onMargin(TextPane *pane) const { return float(Twips::fromPixelsX(pane->width(), pane)) - 200.0f; }
     float offMargin() const
@@ -43,34 +46,34 @@ protected:
 
 TEST_F(WrapLines, TheSharedCheckMarkSwitchesEachPane)
 {
-    EXPECT_TRUE(window->mnuTextPopupWrap->isChecked());
-    EXPECT_FALSE(window->rtbText->rightMargin().has_value()) << "no margin until chosen";
-    EXPECT_GT(linesOfFirstParagraph(window->rtbText), 1) << "wraps at the pane's width meanwhile";
+    EXPECT_TRUE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
+    EXPECT_FALSE(rtbText(*window)->rightMargin().has_value()) << "no margin until chosen";
+    EXPECT_GT(linesOfFirstParagraph(rtbText(*window)), 1) << "wraps at the pane's width meanwhile";
 
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    EXPECT_FALSE(window->mnuTextPopupWrap->isChecked());
-    ASSERT_TRUE(window->rtbText->rightMargin().has_value());
-    EXPECT_FLOAT_EQ(*window->rtbText->rightMargin(), offMargin());
-    EXPECT_EQ(linesOfFirstParagraph(window->rtbText), 1);
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    EXPECT_FALSE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
+    ASSERT_TRUE(rtbText(*window)->rightMargin().has_value());
+    EXPECT_FLOAT_EQ(*rtbText(*window)->rightMargin(), offMargin());
+    EXPECT_EQ(linesOfFirstParagraph(rtbText(*window)), 1);
 
-    rightClick(window->rtbResult, window->mnuTextPopupWrap);
+    rightClick(rtbResult(*window), menuItem(*window, "mnuTextPopupWrap"));
     EXPECT_FALSE(openings.back().wrapChecked) << "the result pane's menu shows the shared mark";
-    EXPECT_TRUE(window->mnuTextPopupWrap->isChecked());
-    EXPECT_FLOAT_EQ(*window->rtbResult->rightMargin(), onMargin(window->rtbResult));
-    EXPECT_GT(linesOfFirstParagraph(window->rtbResult), 1);
-    EXPECT_FLOAT_EQ(*window->rtbText->rightMargin(), offMargin()) << "the other pane is left alone";
+    EXPECT_TRUE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
+    EXPECT_FLOAT_EQ(*rtbResult(*window)->rightMargin(), onMargin(rtbResult(*window)));
+    EXPECT_GT(linesOfFirstParagraph(rtbResult(*window)), 1);
+    EXPECT_FLOAT_EQ(*rtbText(*window)->rightMargin(), offMargin()) << "the other pane is left alone";
 
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    EXPECT_TRUE(window->mnuTextPopupWrap->isChecked());
-    EXPECT_FLOAT_EQ(*window->rtbText->rightMargin(), onMargin(window->rtbText));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    EXPECT_TRUE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
+    EXPECT_FLOAT_EQ(*rtbText(*window)->rightMargin(), onMargin(rtbText(*window)));
 }
 
 TEST_F(WrapLines, LinesEndAtTheMarginFromThePanesLeftEdge)
 {
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    TextPane *pane = window->rtbText;
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    TextPane *pane = rtbText(*window);
     linesOfFirstParagraph(pane);
     const QTextLine first = pane->document()->firstBlock().layout()->lineAt(0);
     const double rightEdge = pane->frameWidth() + pane->document()->documentMargin() + first.width();
@@ -79,15 +82,15 @@ TEST_F(WrapLines, LinesEndAtTheMarginFromThePanesLeftEdge)
 
 TEST_F(WrapLines, ResizingKeepsTheMargin)
 {
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    rightClick(window->rtbText, window->mnuTextPopupWrap);
-    const float margin = *window->rtbText->rightMargin();
-    const int lines = linesOfFirstParagraph(window->rtbText);
-    for (int width : {window->rtbText->width() / 2, window->rtbText->width() * 2}) {
-        window->rtbText->resize(width, window->rtbText->height());
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupWrap"));
+    const float margin = *rtbText(*window)->rightMargin();
+    const int lines = linesOfFirstParagraph(rtbText(*window));
+    for (int width : {rtbText(*window)->width() / 2, rtbText(*window)->width() * 2}) {
+        rtbText(*window)->resize(width, rtbText(*window)->height());
         QCoreApplication::processEvents();
-        EXPECT_FLOAT_EQ(*window->rtbText->rightMargin(), margin);
-        EXPECT_EQ(linesOfFirstParagraph(window->rtbText), lines) << width;
+        EXPECT_FLOAT_EQ(*rtbText(*window)->rightMargin(), margin);
+        EXPECT_EQ(linesOfFirstParagraph(rtbText(*window)), lines) << width;
     }
 }
 

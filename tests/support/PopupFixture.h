@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -27,11 +28,11 @@ protected:
         QGuiApplication::clipboard()->clear();
         dialogs->onPopup = [this](QMenu &menu) {
             Opening o;
-            o.heading = window->mnuTextPopupCaption->text();
+            o.heading = menuItem(*window, "mnuTextPopupCaption")->text();
             for (QAction *a : menu.actions())
                 if (!a->isSeparator())
                     o.enabled[a->objectName()] = a->isEnabled();
-            o.wrapChecked = window->mnuTextPopupWrap->isChecked();
+            o.wrapChecked = menuItem(*window, "mnuTextPopupWrap")->isChecked();
             openings.push_back(o);
             if (QAction *chosen = std::exchange(choice, nullptr))
                 chosen->trigger();

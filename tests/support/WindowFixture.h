@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedProbe.h"
+#include "WindowParts.h"
 #include "app/frmWordloom.h"
 
 #include <QPushButton>
@@ -22,8 +23,8 @@ protected:
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         window = std::make_unique<frmWordloom>(std::move(scripted), &probe);
-        window->sbStatus->setPumpInterval(0);
-        QObject::connect(window->sbStatus, &StatusBar::posted, window.get(), [this](const QString &text) {
+        sbStatus(*window)->setPumpInterval(0);
+        QObject::connect(sbStatus(*window), &StatusBar::posted, window.get(), [this](const QString &text) {
             posts.append(text);
             if (onPost) {
                 const auto hook = onPost; // the hook may replace itself
@@ -39,7 +40,7 @@ protected:
     }
 
     QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QLatin1String(name)); }
-    QString panel() const { return window->sbStatus->panelText(1); }
+    QString panel() const { return sbStatus(*window)->panelText(1); }
 
     ScriptedProbe probe; // outlives the window
     std::unique_ptr<frmWordloom> window;
