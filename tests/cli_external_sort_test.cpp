@@ -163,6 +163,16 @@ TEST_F(CliExternalSort, FailuresLeaveNothingBehind)
                            "No such file or directory\n");
     EXPECT_TRUE(nowhere.out.isEmpty());
 
+    // sysfs refuses new files even to root: a directory no one may write.
+    if (QFileInfo(QStringLiteral("/sys/kernel")).isDir()) {
+        const CliRun readOnly = runCli({"sort-lines", "-S64K", "-T", "/sys", good});
+        EXPECT_EQ(readOnly.exitCode, 1);
+        EXPECT_EQ(readOnly.err, "wordloom-cli: cannot create a temporary file in '/sys': "
+                                "Permission denied\n");
+        EXPECT_EQ(runCli({"sort-lines", "-o", "/sys/sorted", good}).err,
+                  "wordloom-cli: cannot write '/sys/sorted': Permission denied\n");
+    }
+
     // A temporary directory that takes no more: files limited to 100 blocks.
     const CliRun full = runShell("trap '' XFSZ; ulimit -f 100; $CLI sort-lines -S64K -T '"
                                  + temporary.path() + "' '" + good + "'");
