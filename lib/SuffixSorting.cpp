@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 namespace wordloom {
 
 namespace {
 
-using Text = std::vector<std::int32_t>;
+// Read in place: word numbers are below 2^31, so as signed values they are the same.
+using Text = std::span<const std::int32_t>;
 
 struct Buckets {
     std::vector<std::int32_t> sStart; // where the S-type suffixes of a value begin
@@ -73,7 +75,7 @@ std::vector<std::int32_t> sortedLms(const Text &s, const std::vector<std::int32_
     for (const auto v : sa)
         if (lmsIndex[v] != -1)
             order.push_back(v);
-    Text reduced(m);
+    std::vector<std::int32_t> reduced(m);
     std::int32_t names = 0;
     reduced[lmsIndex[order[0]]] = 0;
     for (std::int32_t i = 1; i < m; ++i) {
@@ -128,7 +130,7 @@ std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, 
 {
     if (text.size() >= std::size_t(std::numeric_limits<std::int32_t>::max()))
         throw CommandError("The text has too many words for Phrase Count.");
-    const Text s(text.begin(), text.end());
+    const Text s(reinterpret_cast<const std::int32_t *>(text.data()), text.size());
     const auto sa = suffixArray(s, std::int32_t(std::max<std::uint32_t>(alphabet, 1) - 1));
     return std::vector<std::uint32_t>(sa.begin(), sa.end());
 }

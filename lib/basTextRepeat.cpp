@@ -80,13 +80,14 @@ std::optional<std::vector<bool>> prune(std::vector<RecordedPhrase> &record,
 
 } // namespace
 
-std::optional<FrequencyTable> BuildPhraseFrequency(const QString &text, CommandHost &host,
+std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &host,
                                                    std::size_t budgetBytes, RowOrder order,
                                                    std::uint64_t workLimit)
 {
     if (!post(host, QStringLiteral("Cleaning...")))
         return std::nullopt;
-    const QString cleaned = cleanForPhrases(text);
+    // Cleaned in place when the caller gave its text away.
+    const QString cleaned = cleanForPhrases(std::move(text));
     const WordSuffixIndex index(cleaned);
     // The searched text is " " + cleaned (+ " "); the scanner's copy drops
     // the cleaned text's own leading space.

@@ -27,7 +27,7 @@ enum class RowOrder { PhraseThenCount, CountThenPhrase };
 // request. Throws wordloom::CommandError as soon as the text is certain to be
 // too repetitive: its list would take more than budgetBytes, or its walk more
 // than workLimit counting steps.
-std::optional<wordloom::FrequencyTable> BuildPhraseFrequency(const QString &text,
+std::optional<wordloom::FrequencyTable> BuildPhraseFrequency(QString text,
                                                              wordloom::CommandHost &host,
                                                              std::size_t budgetBytes = kDefaultPhraseBudget,
                                                              RowOrder order = RowOrder::PhraseThenCount,

@@ -35,9 +35,8 @@ std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t bu
         return cancelled(host), std::nullopt;
     host.processEvents();
     // Rows in their final order: the table sort below then only checks it.
-    auto table = basTextRepeat::BuildPhraseFrequency(work, host, budgetBytes,
+    auto table = basTextRepeat::BuildPhraseFrequency(std::move(work), host, budgetBytes,
                                                      basTextRepeat::RowOrder::CountThenPhrase);
-    work = QString();
     if (!table || host.cancelRequested())
         return cancelled(host), std::nullopt;
     host.processEvents();
