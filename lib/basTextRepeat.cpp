@@ -8,7 +8,6 @@
 #include "WordSuffixIndex.h"
 #include "basLibString.h"
 
-#include <cstring>
 
 namespace basTextRepeat {
 
@@ -22,34 +21,35 @@ bool post(CommandHost &host, const QString &text)
     return !host.cancelRequested();
 }
 
-// Replaces every pair (first, second), left to right without overlap, by a
-// space, as QString::replace does, in one pass that moves whole runs.
-void replacePairBySpace(QString &text, char16_t first, char16_t second)
+// Deletes every mark that has a space before it (or after it), which is
+// what replacing each pair of mark and space by one space does: such a pair
+// cannot overlap another. One pass from the first mark on.
+void dropMarkBesideSpace(QString &text, char16_t mark, bool spaceBefore)
 {
-    const char16_t pair[] = {first, second};
-    qsizetype found = QStringView(text).indexOf(QStringView(pair, 2));
-    if (found < 0)
+    const qsizetype first = QStringView(text).indexOf(QChar(mark));
+    if (first < 0)
         return;
+    const qsizetype n = text.size();
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
-    qsizetype out = found, from = found;
-    while (found >= 0) {
-        std::memmove(units + out, units + from, std::size_t(found - from) * sizeof(char16_t));
-        out += found - from;
-        units[out++] = u' ';
-        from = found + 2;
-        found = QStringView(text).indexOf(QStringView(pair, 2), from);
+    char16_t before = first > 0 ? units[first - 1] : 0;
+    qsizetype out = first;
+    for (qsizetype i = first; i < n; ++i) {
+        const char16_t unit = units[i];
+        const bool drop = unit == mark && (spaceBefore ? before == u' ' : i + 1 < n && units[i + 1] == u' ');
+        before = unit;
+        if (!drop)
+            units[out++] = unit;
     }
-    std::memmove(units + out, units + from, std::size_t(text.size() - from) * sizeof(char16_t));
-    text.truncate(out + text.size() - from);
+    text.truncate(out);
 }
 
 // The text with quotation apostrophes and grave accents removed, reduced to
 // words and single spaces.
 QString cleanForPhrases(QString text)
 {
-    replacePairBySpace(text, u' ', u'`');
-    replacePairBySpace(text, u' ', u'\'');
-    replacePairBySpace(text, u'\'', u' ');
+    dropMarkBesideSpace(text, u'`', true);
+    dropMarkBesideSpace(text, u'\'', true);
+    dropMarkBesideSpace(text, u'\'', false);
     return basLibString::KeepWordCharacters(text);
 }
 
