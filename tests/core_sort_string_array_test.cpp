@@ -183,3 +183,26 @@ TEST(StableCodeUnitOrder, EdgeShapedLists)
 }
 
 } // namespace
+
+namespace {
+
+// A list already in order is taken in one pass; one item out of place anywhere
+// must still send it through the sort.
+TEST(StableCodeUnitOrder, SortedListsAndOneItemOutOfPlace)
+{
+    wordloom::testing::TextGenerator generate(9101);
+    for (int round = 0; round < 200; ++round) {
+        QStringList list;
+        for (int i = 0, n = 1 + generate.below(300); i < n; ++i)
+            list.append(generate.sortable(round % 2 ? 3 : 12)); // short ones tie often
+        std::sort(list.begin(), list.end(), [](const QString &a, const QString &b) {
+            return wordloom::compareCodeUnits(a, b) < 0;
+        });
+        std::vector<QStringView> items(list.begin(), list.end());
+        expectStableBinaryOrder(items);
+        std::swap(items[generate.below(int(items.size()))], items[generate.below(int(items.size()))]);
+        expectStableBinaryOrder(items);
+    }
+}
+
+} // namespace
