@@ -1,4 +1,4 @@
-#include "LineBreaks.h"
+#include "reference/LineBreaks.h"
 #include "Utf8.h"
 #include "cli_test_support.h"
 
@@ -72,7 +72,7 @@ TEST(Utf8, FindsTheFirstMalformedSequence)
 
 TEST(LineBreaks, PasteConventionBothWays)
 {
-    using namespace wordloom::cli;
+    using namespace wordloom::reference;
     EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), QString("a\r\nb\r\nc\rd"));
     EXPECT_EQ(crLfToLf(u"a\r\nb\rc\n"), QString("a\nb\rc\n"));
 }
@@ -84,7 +84,7 @@ TEST(Utf8, DecodingMatchesQtAndTurnsBareLineFeedsIntoPairs)
     const QByteArray bytes = "plain ascii run\n\r\nh\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\n"
                              "\nend without break";
     EXPECT_EQ(decodeUtf8(bytes, false), QString::fromUtf8(bytes));
-    EXPECT_EQ(decodeUtf8(bytes, true), wordloom::cli::toCrLf(QString::fromUtf8(bytes)));
+    EXPECT_EQ(decodeUtf8(bytes, true), wordloom::reference::toCrLf(QString::fromUtf8(bytes)));
     EXPECT_EQ(decodeUtf8("\n", true), QString("\r\n"));
     EXPECT_EQ(decodeUtf8("", true), QString());
 }
@@ -103,7 +103,7 @@ TEST(Utf8, DecodingGeneratedTextsMatchesQt)
             bytes += pieces[random() % std::size(pieces)];
         const QString expected = QString::fromUtf8(bytes);
         ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, false), expected);
-        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, true), wordloom::cli::toCrLf(expected));
+        ASSERT_EQ(wordloom::cli::decodeUtf8(bytes, true), wordloom::reference::toCrLf(expected));
     }
 }
 
@@ -131,7 +131,7 @@ TEST(Utf8, WritingGeneratedTextsMatchesQt)
         const int count = int(random() % 40);
         for (int k = 0; k < count; ++k)
             text += pieces[random() % std::size(pieces)];
-        ASSERT_EQ(writtenUtf8(text, true), wordloom::cli::crLfToLf(text).toUtf8());
+        ASSERT_EQ(writtenUtf8(text, true), wordloom::reference::crLfToLf(text).toUtf8());
         ASSERT_EQ(writtenUtf8(text, false), text.toUtf8());
     }
 }
@@ -142,7 +142,7 @@ TEST(Utf8, WritingAcrossBlockBoundariesKeepsPairsWhole)
     constexpr qsizetype block = qsizetype(1) << 18;
     for (const QString &pair : {QString("\r\n"), QString::fromUtf16(u"\U0001F600")}) {
         const QString text = QString(block - 1, u'x') + pair + QString(5, u'y') + QChar(0xD800);
-        EXPECT_EQ(writtenUtf8(text, true), wordloom::cli::crLfToLf(text).toUtf8());
+        EXPECT_EQ(writtenUtf8(text, true), wordloom::reference::crLfToLf(text).toUtf8());
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace wordloom::cli {
+namespace wordloom::reference {
 
 // Plain loops over the units: one library search per line costs more than
 // the line. The result is allocated once.
@@ -41,4 +41,4 @@ QString crLfToLf(QStringView text)
     return out;
 }
 
-} // namespace wordloom::cli
+} // namespace wordloom::reference
