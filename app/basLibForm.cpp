@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QMap>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
@@ -25,22 +26,24 @@ constexpr double kDefaultHeight = 4800;
 // A window counts as on a screen when a piece this many pixels square lies on one.
 constexpr int kVisiblePiece = 32;
 
-QString readKey(const QWidget &window, const char *key, const QString &defaultValue)
+// A window's stored placement, read from the store in one go.
+using Stored = QMap<QString, QString>;
+
+Stored readPlacement(const QWidget &window)
 {
-    return wordloom::SettingsStore::read(wordloom::AppIdentity::title(), window.objectName(),
-                                         QLatin1String(key), defaultValue);
+    return wordloom::SettingsStore::readSection(wordloom::AppIdentity::title(), window.objectName());
 }
 
-void writeKey(const QWidget &window, const char *key, const QString &value)
+QString readKey(const Stored &stored, const char *key, const QString &defaultValue)
 {
-    wordloom::SettingsStore::write(wordloom::AppIdentity::title(), window.objectName(), QLatin1String(key), value);
+    return stored.value(QLatin1String(key), defaultValue);
 }
 
 // A stored number of twips; text that is not a finite number counts as missing.
-std::optional<double> readTwips(const QWidget &window, const char *key)
+std::optional<double> readTwips(const Stored &stored, const char *key)
 {
     bool ok = false;
-    const double value = QLocale::c().toDouble(readKey(window, key, QString()).trimmed(), &ok);
+    const double value = QLocale::c().toDouble(readKey(stored, key, QString()).trimmed(), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -52,29 +55,29 @@ QString formatTwips(double twips)
 }
 
 // Only the states that are ever written count; anything else opens normal.
-bool readMaximised(const QWidget &window)
+bool readMaximised(const Stored &stored)
 {
-    return readKey(window, "WindowState", QStringLiteral("0")).trimmed() == QLatin1String("2");
+    return readKey(stored, "WindowState", QStringLiteral("0")).trimmed() == QLatin1String("2");
 }
 
-bool readSaveSize(const QWidget &window)
+bool readSaveSize(const Stored &stored)
 {
-    return readKey(window, "SaveSize", QStringLiteral("False")).trimmed().compare(QLatin1String("True"),
+    return readKey(stored, "SaveSize", QStringLiteral("False")).trimmed().compare(QLatin1String("True"),
                                                                                   Qt::CaseInsensitive) == 0;
 }
 
 // Positions are taken as stored, but one so far out that it cannot be in
 // pixel range is as good as garbage.
-double readPosition(const QWidget &window, const char *key)
+double readPosition(const Stored &stored, const char *key)
 {
-    const double value = readTwips(window, key).value_or(0);
+    const double value = readTwips(stored, key).value_or(0);
     return std::abs(value) < 1e8 ? value : 0;
 }
 
 // A size larger than twice all screens together, or not positive, is absurd.
-double readSize(const QWidget &window, const char *key, double defaultValue, double screensExtent)
+double readSize(const Stored &stored, const char *key, double defaultValue, double screensExtent)
 {
-    const double value = readTwips(window, key).value_or(defaultValue);
+    const double value = readTwips(stored, key).value_or(defaultValue);
     return value > 0 && value <= 2 * screensExtent ? value : defaultValue;
 }
 
@@ -188,29 +191,33 @@ void SaveFormPlacement(QWidget &window, bool saveSize)
     if (window.isMinimized())
         return;
     const bool maximised = window.isMaximized();
-    writeKey(window, "WindowState", maximised ? QStringLiteral("2") : QStringLiteral("0"));
-    writeKey(window, "SaveSize", saveSize ? QStringLiteral("True") : QStringLiteral("False"));
-    if (maximised)
-        return;
-    const QRect frame = window.frameGeometry();
-    writeKey(window, "Top", formatTwips(Twips::fromPixelsY(frame.top(), &window)));
-    writeKey(window, "Left", formatTwips(Twips::fromPixelsX(frame.left(), &window)));
-    if (saveSize) {
-        writeKey(window, "Width", formatTwips(Twips::fromPixelsX(frame.width(), &window)));
-        writeKey(window, "Height", formatTwips(Twips::fromPixelsY(frame.height(), &window)));
+    wordloom::SettingsStore::Entries entries{
+        {QStringLiteral("WindowState"), maximised ? QStringLiteral("2") : QStringLiteral("0")},
+        {QStringLiteral("SaveSize"), saveSize ? QStringLiteral("True") : QStringLiteral("False")}};
+    if (!maximised) {
+        const QRect frame = window.frameGeometry();
+        entries.append({QStringLiteral("Top"), formatTwips(Twips::fromPixelsY(frame.top(), &window))});
+        entries.append({QStringLiteral("Left"), formatTwips(Twips::fromPixelsX(frame.left(), &window))});
+        if (saveSize) {
+            entries.append({QStringLiteral("Width"), formatTwips(Twips::fromPixelsX(frame.width(), &window))});
+            entries.append({QStringLiteral("Height"), formatTwips(Twips::fromPixelsY(frame.height(), &window))});
+        }
     }
+    // One write: a reader sees the old placement or the new one, never a mix.
+    wordloom::SettingsStore::writeSection(wordloom::AppIdentity::title(), window.objectName(), entries);
 }
 
 void RestoreFormPlacement(QWidget &window)
 {
     QWidget &first = firstLoadedWindow(window);
-    if (readMaximised(window)) {
+    const Stored stored = readPlacement(window);
+    if (readMaximised(stored)) {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         return;
     }
     window.setWindowState(window.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
-    setFrameTop(window, readPosition(window, "Top"));
-    setFrameLeft(window, readPosition(window, "Left"));
+    setFrameTop(window, readPosition(stored, "Top"));
+    setFrameLeft(window, readPosition(stored, "Left"));
     bool moved = false;
     if (window.frameGeometry().top() == 0) {
         const QRect anchor = first.frameGeometry();
@@ -218,12 +225,12 @@ void RestoreFormPlacement(QWidget &window)
         setFrameLeft(window, Twips::fromPixelsX(anchor.left(), &first) + 400);
         moved = true;
     }
-    const bool saveSize = readSaveSize(window);
+    const bool saveSize = readSaveSize(stored);
     if (saveSize) {
         const QRect screens = allScreens();
         setFrameSize(window,
-                     readSize(window, "Width", kDefaultWidth, Twips::fromPixelsX(screens.width(), &window)),
-                     readSize(window, "Height", kDefaultHeight, Twips::fromPixelsY(screens.height(), &window)));
+                     readSize(stored, "Width", kDefaultWidth, Twips::fromPixelsX(screens.width(), &window)),
+                     readSize(stored, "Height", kDefaultHeight, Twips::fromPixelsY(screens.height(), &window)));
     }
     keepOnAScreen(window);
     if (moved)

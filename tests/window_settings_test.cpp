@@ -1,0 +1,207 @@
+// The settings store under stress: leftover locks, names that are not files,
+// and several writers at once.
+#include "app/basLibForm.h"
+#include "app/frmWordloom.h"
+#include "support/PlacementStore.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using wordloom::SettingsStore;
+using wordloom::Twips;
+using wordloom::frmWordloom;
+
+namespace {
+
+class SettingsStoreFile : public wordloom::testing::PlacementStoreTest {
+protected:
+    void SetUp() override
+    {
+        PlacementStoreTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+        SettingsStore::useFolder(folder.path());
+    }
+    QString path(const char *name = "Wordloom.conf") const { return QDir(folder.path()).filePath(QLatin1String(name)); }
+
+    // Opens and closes the main window; the time both took, in milliseconds.
+    static qint64 startAndClose(QRect *frame = nullptr)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        frmWordloom window;
+        window.show();
+        if (frame)
+            *frame = window.frameGeometry();
+        window.close();
+        return timer.elapsed();
+    }
+    QTemporaryDir folder;
+};
+
+// A blocking open of a FIFO would hang the test for good: end it loudly instead.
+struct HangGuard {
+    HangGuard() { ::alarm(60); }
+    ~HangGuard() { ::alarm(0); }
+};
+
+TEST_F(SettingsStoreFile, LeftoverLockFilesDelayNeitherStartNorClose)
+{
+    for (const char *lock : {"Wordloom.conf.lock", "Wordloom.conf.flock"}) {
+        SCOPED_TRACE(lock);
+        QFile(path(lock)).open(QIODevice::WriteOnly | QIODevice::Truncate); // empty, as a killed writer leaves it
+        EXPECT_LT(startAndClose(), 1000);
+        EXPECT_EQ(stored("frmWordloom", "SaveSize"), "True");
+    }
+}
+
+TEST_F(SettingsStoreFile, ALockHeldForeverDelaysACloseByLessThanASecondAndTheCloseStillStores)
+{
+    startAndClose();
+    const int holder = ::open(QFile::encodeName(path("Wordloom.conf.flock")).constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    store("frmWordloom", "Width", "1"); // absurd: the close must replace it
+    EXPECT_LT(startAndClose(), 1000);
+    ::close(holder);
+    EXPECT_NE(stored("frmWordloom", "Width"), "1");
+}
+
+TEST_F(SettingsStoreFile, ANameThatIsNotAFileIsLeftAloneAndTheWindowOpensAtItsDesignPlace)
+{
+    const HangGuard guard;
+    const QByteArray fifo = QFile::encodeName(path());
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // Holding the reading end open lets anything written into the FIFO be seen.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    QRect frame;
+    EXPECT_LT(startAndClose(&frame), 1000);
+    EXPECT_EQ(frame.topLeft(), QPoint(Twips::toPixelsX(400), Twips::toPixelsY(700)));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "something was written into the FIFO";
+    ::close(reader);
+    EXPECT_EQ(QFileInfo(path()).isFile(), false);
+    EXPECT_EQ(stored("frmWordloom", "Top"), "<missing>");
+
+    for (const bool isFolder : {true, false}) { // a folder, then a link to an endless device
+        SCOPED_TRACE(isFolder ? "folder" : "/dev/zero");
+        QFile::remove(path());
+        ASSERT_TRUE(isFolder ? QDir().mkdir(path()) : QFile::link(QStringLiteral("/dev/zero"), path()));
+        EXPECT_LT(startAndClose(&frame), 1000);
+        EXPECT_EQ(frame.topLeft(), QPoint(Twips::toPixelsX(400), Twips::toPixelsY(700)));
+        EXPECT_EQ(QFileInfo(path()).isDir(), isFolder);
+        EXPECT_EQ(QFileInfo(path()).isSymLink(), !isFolder);
+        QDir().rmdir(path());
+    }
+}
+
+// Six keys that belong together, all derived from one number.
+SettingsStore::Entries placement(int n)
+{
+    const QString v = QString::number(n);
+    return {{"WindowState", "0"}, {"SaveSize", "True"}, {"Top", v}, {"Left", v}, {"Width", v}, {"Height", v}};
+}
+
+bool isWhole(const QMap<QString, QString> &read)
+{
+    if (read.isEmpty())
+        return true; // nothing written yet
+    const QString v = read.value("Top");
+    QMap<QString, QString> expected;
+    for (const auto &[key, value] : placement(v.toInt()))
+        expected.insert(key, value);
+    return read == expected;
+}
+
+TEST_F(SettingsStoreFile, WritersAtOnceNeverLeaveAHalfWrittenPlacementNorLoseEachOthersSection)
+{
+    std::atomic<bool> done = false;
+    std::atomic<int> torn = 0, reads = 0;
+    std::thread reader([&] {
+        while (!done) {
+            torn += !isWhole(SettingsStore::readSection("Wordloom", "frmWordloom"));
+            ++reads;
+        }
+    });
+    auto writer = [](const char *section, int first) {
+        for (int i = 0; i < 150; ++i)
+            SettingsStore::writeSection("Wordloom", QLatin1String(section), placement(first + i));
+    };
+    std::thread main1(writer, "frmWordloom", 1000), main2(writer, "frmWordloom", 5000), about(writer, "frmAbout", 9000);
+    main1.join();
+    main2.join();
+    about.join();
+    done = true;
+    reader.join();
+    EXPECT_EQ(torn, 0) << "of " << reads << " reads";
+    EXPECT_TRUE(isWhole(SettingsStore::readSection("Wordloom", "frmWordloom")));
+    const int top = stored("frmWordloom", "Top").toInt();
+    EXPECT_TRUE(top == 1149 || top == 5149) << top;
+    EXPECT_EQ(stored("frmAbout", "Top"), "9149");
+    EXPECT_FALSE(QFileInfo::exists(path("Wordloom.conf.lock")));
+}
+
+TEST_F(SettingsStoreFile, TwoWindowsStoringTheirPlacementsAreReadWholeByAnotherInstance)
+{
+    frmWordloom first, second;
+    first.setGeometry(100, 110, 640, 480);
+    second.setGeometry(130, 140, 700, 500);
+    auto placementOf = [](const frmWordloom &w) {
+        const QRect frame = w.frameGeometry();
+        return QStringList{"0", "True", twipsY(frame.top()), twipsX(frame.left()), twipsX(frame.width()),
+                           twipsY(frame.height())};
+    };
+    const QStringList expected[] = {placementOf(first), placementOf(second)};
+    basLibForm::SaveFormPlacement(first, true);
+    std::atomic<bool> done = false;
+    std::atomic<int> torn = 0;
+    std::thread otherInstance([&] {
+        while (!done) {
+            const auto read = SettingsStore::readSection("Wordloom", "frmWordloom");
+            QStringList values;
+            for (const char *key : {"WindowState", "SaveSize", "Top", "Left", "Width", "Height"})
+                values << read.value(QLatin1String(key));
+            torn += values != expected[0] && values != expected[1];
+        }
+    });
+    for (int i = 0; i < 100; ++i)
+        basLibForm::SaveFormPlacement(i % 2 ? second : first, true);
+    done = true;
+    otherInstance.join();
+    EXPECT_EQ(torn, 0);
+}
+
+TEST_F(SettingsStoreFile, ValuesReadAndWrittenAsQtWritesItsIniFiles)
+{
+    const QStringList values = {"plain", "", " spaced ", "a,b", "semi;colon", "quote\"d", "back\\slash",
+                                "two\nlines\r\n", "tab\there", "@at", "ünïcødé", "\x01" "ab"};
+    {
+        QSettings qt(path(), QSettings::IniFormat);
+        for (int i = 0; i < values.size(); ++i)
+            qt.setValue(QStringLiteral("frmAbout/k%1").arg(i), values[i]);
+        qt.setValue("frmAbout/list", QStringList{"x", "y"});
+    }
+    const auto read = SettingsStore::readSection("Wordloom", "frmAbout");
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(read.value(QStringLiteral("k%1").arg(i), "<missing>"), values[i]) << i;
+    EXPECT_FALSE(read.contains("list")) << "a list is not a text";
+
+    QFile::remove(path());
+    for (int i = 0; i < values.size(); ++i)
+        store("frmAbout", QStringLiteral("k%1").arg(i).toLatin1().constData(), values[i]);
+    QSettings qt(path(), QSettings::IniFormat);
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(qt.value(QStringLiteral("frmAbout/k%1").arg(i)).toString(), values[i]) << i;
+}
+
+} // namespace
