@@ -1,5 +1,6 @@
 #include "basLibForm.h"
 
+#include "ScreenFit.h"
 #include "platform/AppIdentity.h"
 #include "platform/SettingsStore.h"
 #include "platform/Twips.h"
@@ -23,8 +24,8 @@ namespace {
 
 constexpr double kDefaultWidth = 6400;
 constexpr double kDefaultHeight = 4800;
-// A window counts as on a screen when a piece this many pixels square lies on one.
-constexpr int kVisiblePiece = 32;
+// Both windows keep their controls this far inside their sides.
+constexpr double kControlMargin = 200;
 
 // A window's stored placement, read from the store in one go.
 using Stored = QMap<QString, QString>;
@@ -130,9 +131,19 @@ private:
     QSize outer_;
 };
 
+// The screen a window of this outer size would show on, at its position.
+const QScreen *screenOf(const QWidget &window, const QSize &outer)
+{
+    return screenfit::screenFor(QRect(window.frameGeometry().topLeft(), outer));
+}
+
+// The size is cut down to the free area of its screen: at another scale
+// factor a stored size may exceed it.
 void setFrameSize(QWidget &window, double widthTwips, double heightTwips)
 {
-    const QSize outer(Twips::toPixelsX(widthTwips, &window), Twips::toPixelsY(heightTwips, &window));
+    QSize outer(Twips::toPixelsX(widthTwips, &window), Twips::toPixelsY(heightTwips, &window));
+    if (const QScreen *screen = screenOf(window, outer))
+        outer = screenfit::fitSize(outer, screen->availableGeometry());
     window.resize(outer - (window.frameGeometry().size() - window.size()));
     if (!window.isVisible())
         new OuterSizeKeeper(window, outer);
@@ -146,33 +157,17 @@ QRect allScreens()
     return all;
 }
 
-int distance(const QRect &area, const QPoint &point)
-{
-    const int dx = std::max({area.left() - point.x(), 0, point.x() - area.right()});
-    const int dy = std::max({area.top() - point.y(), 0, point.y() - area.bottom()});
-    return dx + dy;
-}
-
-// The screen arrangement may have changed since the placement was stored:
-// a window that would lie on no screen is moved onto the nearest one.
-void keepOnAScreen(QWidget &window)
+// The screens or their scale may have changed since the placement was stored:
+// the window is moved onto its screen's free area, so that no control is out
+// of reach. Its sides may hang past a screen edge by the margin the layout
+// keeps around the controls, as a window pushed against that edge does.
+void keepOnItsScreen(QWidget &window)
 {
     const QRect frame = window.frameGeometry();
-    const QScreen *nearest = nullptr;
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        const QRect piece = frame.intersected(screen->availableGeometry());
-        if (piece.width() >= kVisiblePiece && piece.height() >= kVisiblePiece)
-            return;
-        if (!nearest || distance(screen->availableGeometry(), frame.center()) <
-                            distance(nearest->availableGeometry(), frame.center()))
-            nearest = screen;
+    if (const QScreen *screen = screenfit::screenFor(frame)) {
+        const int slack = Twips::toPixelsX(kControlMargin, &window);
+        window.move(screenfit::fitPosition(frame, screen->availableGeometry(), slack));
     }
-    if (!nearest)
-        return;
-    const QRect area = nearest->availableGeometry();
-    const int left = std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
-    const int top = std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
-    window.move(left, top);
 }
 
 // The first window whose placement was restored, while it is open.
@@ -232,7 +227,7 @@ void RestoreFormPlacement(QWidget &window)
                      readSize(stored, "Width", kDefaultWidth, Twips::fromPixelsX(screens.width(), &window)),
                      readSize(stored, "Height", kDefaultHeight, Twips::fromPixelsY(screens.height(), &window)));
     }
-    keepOnAScreen(window);
+    keepOnItsScreen(window);
     if (moved)
         SaveFormPlacement(window, saveSize);
 }

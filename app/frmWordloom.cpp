@@ -65,6 +65,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, 
     placeAtDesignPositions();
     connectHandlers();
     connectPopupMenu();
+    connectKeys();
     Form_Load();
 }
 

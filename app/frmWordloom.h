@@ -136,6 +136,7 @@ private:
     void createMenus();
     void placeAtDesignPositions();
     void connectHandlers();
+    void connectKeys();
     void Form_Load();
     void Form_Unload();
     void Form_Resize();

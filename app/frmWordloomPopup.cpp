@@ -70,7 +70,7 @@ void frmWordloom::openPanePopup(TextPane *pane, const QString &heading)
 void frmWordloom::mnuTextPopupCut_Click()
 {
     if (TextPane *pane = ActiveControl()) {
-        clipboard().setText(pane->selText());
+        clipboard().setText(withLineFeeds(pane->selText()));
         pane->setSelText(QString());
     }
 }
@@ -78,7 +78,7 @@ void frmWordloom::mnuTextPopupCut_Click()
 void frmWordloom::mnuTextPopupCopy_Click()
 {
     if (TextPane *pane = ActiveControl())
-        clipboard().setText(pane->selText());
+        clipboard().setText(withLineFeeds(pane->selText()));
 }
 
 void frmWordloom::mnuTextPopupPaste_Click()

@@ -6,6 +6,12 @@
 
 namespace wordloom {
 
+QString withLineFeeds(const QString &paneText)
+{
+    QString text = paneText;
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
 QString SystemClipboard::text() const
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);

@@ -4,6 +4,10 @@
 
 namespace wordloom {
 
+// A pane's text as it goes to the clipboard or out by drag: terminals and
+// editors on this desktop expect LF, so each CR LF becomes LF (a lone CR stays).
+QString withLineFeeds(const QString &paneText);
+
 // The system clipboard as the window uses it: plain text only.
 class Clipboard {
 public:

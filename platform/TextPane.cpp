@@ -1,5 +1,6 @@
 #include "TextPane.h"
 
+#include "Clipboard.h"
 #include "PaneDisplayText.h"
 #include "PlainLayoutWidth.h"
 #include "Twips.h"
@@ -315,7 +316,7 @@ void TextPane::resizeEvent(QResizeEvent *event)
 QMimeData *TextPane::createMimeDataFromSelection() const
 {
     auto *data = new QMimeData;
-    data->setText(selText());
+    data->setText(withLineFeeds(selText()));
     return data;
 }
 
