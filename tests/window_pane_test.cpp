@@ -204,3 +204,25 @@ TEST(TextPanePacing, AWriteMeanwhileTakesOver)
 }
 
 } // namespace
+
+#include "platform/Clipboard.h"
+
+namespace {
+
+TEST(ClipboardText, EachCrLfBecomesLfAndNothingElseChanges)
+{
+    const struct {
+        const char16_t *pane, *clipboard;
+    } rows[] = {
+        {u"", u""},
+        {u"a\r\nb", u"a\nb"},
+        {u"a\rb\r\n\r\n", u"a\rb\n\n"}, // a lone CR stays
+        {u"\r", u"\r"},
+        {u"\r\r\n", u"\r\n"},
+        {u"x\n\u00A0\r\n", u"x\n\u00A0\n"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(wordloom::withLineFeeds(QString::fromUtf16(row.pane)), QString::fromUtf16(row.clipboard));
+}
+
+} // namespace
