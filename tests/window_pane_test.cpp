@@ -1,3 +1,4 @@
+#include "platform/Clipboard.h"
 #include "platform/PaneDisplayText.h"
 #include "platform/TextPane.h"
 #include "support/TextGenerator.h"
@@ -205,7 +206,6 @@ TEST(TextPanePacing, AWriteMeanwhileTakesOver)
 
 } // namespace
 
-#include "platform/Clipboard.h"
 
 namespace {
 
