@@ -66,6 +66,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, 
     connectHandlers();
     connectPopupMenu();
     connectKeys();
+    connectFileDrops();
     Form_Load();
 }
 

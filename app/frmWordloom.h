@@ -137,6 +137,8 @@ private:
     void placeAtDesignPositions();
     void connectHandlers();
     void connectKeys();
+    void connectFileDrops();
+    void loadFiles(const QStringList &paths);
     void Form_Load();
     void Form_Unload();
     void Form_Resize();

@@ -7,6 +7,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -318,6 +320,38 @@ QMimeData *TextPane::createMimeDataFromSelection() const
     auto *data = new QMimeData;
     data->setText(withLineFeeds(selText()));
     return data;
+}
+
+namespace {
+// The local files among the dropped or pasted data's addresses, in order.
+QStringList localFiles(const QMimeData *source)
+{
+    QStringList paths;
+    if (source && source->hasUrls())
+        for (const QUrl &url : source->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    return paths;
+}
+} // namespace
+
+bool TextPane::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !localFiles(source).isEmpty() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void TextPane::dropEvent(QDropEvent *event)
+{
+    // Dropped files come in as their text, which the window reads; the drop
+    // caret is cleared as a drag that left would clear it.
+    if (const QStringList files = localFiles(event->mimeData()); !files.isEmpty() && !isReadOnly()) {
+        QDragLeaveEvent leave;
+        QPlainTextEdit::dragLeaveEvent(&leave);
+        event->acceptProposedAction();
+        emit filesDropped(files);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
 }
 
 void TextPane::insertFromMimeData(const QMimeData *source)

@@ -56,12 +56,16 @@ public:
 signals:
     // Every mouse button pressed in the pane (before the pane's own handling).
     void mouseDown(Qt::MouseButton button);
+    // Local files dropped on the pane, in their order; the pane itself is unchanged.
+    void filesDropped(const QStringList &paths);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void dropEvent(QDropEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:

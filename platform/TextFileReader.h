@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace wordloom {
+
+// A file read as text for a pane. UTF-8 (with or without a byte-order mark)
+// and UTF-16 with a byte-order mark are read exactly; any other bytes are read
+// as code page 1252. Only a regular file is ever opened, so a FIFO or device
+// cannot block the window.
+struct TextFile {
+    enum class Outcome { Text, TooLarge, Binary, Unreadable };
+    Outcome outcome = Outcome::Unreadable;
+    QString text;              // Text: the file's characters as they are
+    bool codePage1252 = false; // Text: not Unicode, read as code page 1252
+    QString reason;            // Unreadable: the system's reason
+};
+
+// Beyond this a file is refused rather than read (decimal megabytes).
+constexpr qint64 kMaxTextFileBytes = 200'000'000;
+// A NUL byte this near the start marks a file as binary.
+constexpr qint64 kBinaryProbeBytes = 8192;
+
+TextFile readTextFile(const QString &path);
+
+// The characters of bytes in code page 1252; its five unassigned codes stand
+// for the control characters of the same number.
+QString fromCodePage1252(QByteArrayView bytes);
+
+} // namespace wordloom
