@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QStatusBar>
 #include <QString>
 
@@ -42,7 +41,7 @@ private:
     int panelWidth_ = QWIDGETSIZE_MAX;
     QString pending_;
     bool pendingShown_ = true;
-    QElapsedTimer sincePump_;
+    qint64 lastPumpMs_ = 0;
     int pumpIntervalMs_ = 30;
     bool pumpNext_ = true;
     int pumps_ = 0;
