@@ -132,7 +132,7 @@ TEST_F(FileDrop, ThirtyOneMegabytesShowInUnderThreeSecondsThroughTheFastPath)
     QByteArray bytes;
     bytes.reserve(31'000'000);
     for (int i = 0; bytes.size() < 31'000'000; ++i)
-        bytes += "line " + QByteArray::number(i * 7919 % 100003) + " of a long word list\n";
+        bytes += "line " + QByteArray::number(qint64(i) * 7919 % 100003) + " of a long word list\n";
     const QString path = file("large.txt", bytes);
     QElapsedTimer timer;
     timer.start();
@@ -140,7 +140,9 @@ TEST_F(FileDrop, ThirtyOneMegabytesShowInUnderThreeSecondsThroughTheFastPath)
     ASSERT_TRUE(QTest::qWaitFor([&] { return rtbText(*window)->Text().size() > bytes.size(); }, 30000));
     const qint64 elapsed = timer.elapsed();
     RecordProperty("milliseconds", int(elapsed));
+#ifndef __SANITIZE_ADDRESS__ // the time is the optimised build's; the sanitizers' is several times it
     EXPECT_LT(elapsed, 3000);
+#endif
     EXPECT_EQ(rtbText(*window)->Text().size(), bytes.size() + bytes.count('\n'));
 }
 
