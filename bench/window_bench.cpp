@@ -4,6 +4,7 @@
 // status. With --cancel-after, Cancel is clicked MS into the command and the
 // delay until the window processed that click is printed too.
 #include "app/frmWordloom.h"
+#include "platform/SettingsStore.h"
 #include "support/WindowParts.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QSettings>
 #include <QTimer>
 
 #include <algorithm>
@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir settings; // never the user's own placement
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    wordloom::SettingsStore::useFolder(settings.path());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordloom"));
     if (argc < 3) {
