@@ -380,6 +380,14 @@ void TextPane::keyPressEvent(QKeyEvent *event)
     QPlainTextEdit::keyPressEvent(event);
 }
 
+// The second press of a quick double click comes as a double click: it is a
+// button pressed all the same (two quick right clicks open the menu twice).
+void TextPane::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit mouseDown(event->button());
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+}
+
 void TextPane::mousePressEvent(QMouseEvent *event)
 {
     emit mouseDown(event->button());

@@ -79,6 +79,14 @@ TEST_F(PanePopup, OnlyTheRightButtonOpensTheMenu)
     EXPECT_EQ(menuItem(*window, "mnuTextPopupCaption")->text(), QStringLiteral("TEXT OPTIONS"));
 }
 
+TEST_F(PanePopup, TwoQuickRightClicksOpenTheMenuTwice)
+{
+    rtbText(*window)->setText(QStringLiteral("abc"));
+    QTest::mouseClick(rtbText(*window)->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(rtbText(*window)->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    EXPECT_EQ(openings.size(), 2u);
+}
+
 TEST_F(PanePopup, HeadingNamesThePaneAndCommandsActOnIt)
 {
     EXPECT_EQ(menuItem(*window, "mnuTextPopupCaption")->text(), QStringLiteral("Caption"));
