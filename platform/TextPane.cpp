@@ -163,9 +163,9 @@ std::function<bool()> TextPane::pacer(int generation)
     // While a command writes a long text, the window still repaints and
     // answers the window manager; input waits, so nothing edits the pane.
     return [this, generation, clock = QElapsedTimer()]() mutable {
-        if (!clock.isValid())
-            clock.start();
-        if (clock.elapsed() >= paceMs_) {
+        // The first piece ends a stretch that began before the write (the
+        // command's own work), so events run there at once.
+        if (!clock.isValid() || clock.elapsed() >= paceMs_) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             clock.restart();
         }
