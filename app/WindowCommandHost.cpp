@@ -34,4 +34,9 @@ void WindowCommandHost::processEvents()
     QCoreApplication::processEvents();
 }
 
+void WindowCommandHost::stayResponsive()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 } // namespace wordloom

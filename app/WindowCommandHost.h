@@ -26,6 +26,7 @@ public:
     void showStatus(const QString &text) override;
     bool cancelRequested() override;
     void processEvents() override;
+    void stayResponsive() override;
 
 private:
     frmWordloom &window_;

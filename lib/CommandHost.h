@@ -41,6 +41,11 @@ public:
     virtual bool cancelRequested() = 0;
     // An explicit "process pending events" step of a command.
     virtual void processEvents() = 0;
+    // Between long stretches of work that have no status post of their own:
+    // the window repaints and answers the window manager there, while the
+    // user's input waits, so nothing a command could notice happens. A host
+    // without a window has nothing to do.
+    virtual void stayResponsive() {}
 };
 
 // How a cancellable command ended.

@@ -9,10 +9,14 @@
 
 namespace wordloom {
 
-WordSuffixIndex::WordSuffixIndex(QStringView cleanedText)
+WordSuffixIndex::WordSuffixIndex(QStringView cleanedText, const std::function<void()> &betweenPhases)
 {
     numberWords(cleanedText);
+    if (betweenPhases)
+        betweenPhases();
     buildSuffixArray();
+    if (betweenPhases)
+        betweenPhases();
     buildSharedLengths();
 }
 

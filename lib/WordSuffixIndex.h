@@ -2,6 +2,8 @@
 
 #include <QStringView>
 
+#include <functional>
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,7 +25,9 @@ struct WordRange {
 class WordSuffixIndex {
 public:
     // cleanedText: words separated by spaces; runs of spaces are skipped.
-    explicit WordSuffixIndex(QStringView cleanedText);
+    // betweenPhases, if given, runs between the numbering, the suffix array
+    // and the shared lengths.
+    explicit WordSuffixIndex(QStringView cleanedText, const std::function<void()> &betweenPhases = {});
 
     std::uint32_t wordCount() const { return std::uint32_t(ids_.size()); }
     std::uint32_t distinctWords() const { return std::uint32_t(spellings_.size()); }

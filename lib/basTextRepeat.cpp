@@ -88,7 +88,9 @@ std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &ho
         return std::nullopt;
     // Cleaned in place when the caller gave its text away.
     const QString cleaned = cleanForPhrases(std::move(text));
-    const WordSuffixIndex index(cleaned);
+    host.stayResponsive();
+    const WordSuffixIndex index(cleaned, [&host] { host.stayResponsive(); });
+    host.stayResponsive();
     // The searched text is " " + cleaned (+ " "); the scanner's copy drops
     // the cleaned text's own leading space.
     const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1, cleaned};
