@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DecimalText.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -22,19 +24,14 @@ public:
         if (value == shown_ && !text_.isEmpty())
             return text_;
         shown_ = value;
-        char16_t digits[24];
-        int at = 24;
-        do {
-            digits[--at] = char16_t(u'0' + value % 10);
-            value /= 10;
-        } while (value > 0);
-        const qsizetype count = 24 - at;
-        if (text_.size() != before_ + count + after_.size()) {
+        char16_t buffer[24];
+        const QStringView digits = decimalDigits(value, buffer);
+        if (text_.size() != before_ + digits.size() + after_.size()) {
             text_.resize(before_);
-            text_.append(QStringView(digits + at, count));
+            text_.append(digits);
             text_.append(after_);
         } else {
-            std::memcpy(text_.data() + before_, digits + at, std::size_t(count) * sizeof(char16_t));
+            std::memcpy(text_.data() + before_, digits.utf16(), std::size_t(digits.size()) * sizeof(char16_t));
         }
         return text_;
     }
