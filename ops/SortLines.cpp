@@ -1,6 +1,8 @@
 #include "SortLines.h"
 
+#include "CrLfScan.h"
 #include "TextViews.h"
+#include "lib/BinaryOrder.h"
 #include "lib/CodeUnitOrder.h"
 
 namespace wordloom::ops {
@@ -15,7 +17,37 @@ QStringView withoutLeadingSpaces(QStringView line)
 }
 } // namespace
 
-std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host)
+std::optional<QString> joinedIfAlreadyInOrder(const QString &detabbed)
+{
+    QStringView previous;
+    qsizetype pieces = 0;
+    bool inOrder = true, lastOutOfOrder = false;
+    crlf::forEachCrLfPiece(detabbed, [&](QStringView piece) {
+        if (lastOutOfOrder || piece.startsWith(u' ')) // a piece after the misplaced one, or one to trim
+            return inOrder = false;
+        if (pieces > 0 && compareCodeUnits(previous, piece) > 0) {
+            if (!piece.isEmpty())
+                return inOrder = false;
+            lastOutOfOrder = true; // fine only if it is the last piece
+        }
+        previous = piece;
+        ++pieces;
+        return true;
+    });
+    if (!inOrder)
+        return std::nullopt;
+    if (!lastOutOfOrder)
+        return detabbed;
+    // The stable sort puts the empty last piece after the leading empty ones
+    // (none: an empty piece elsewhere would be in order only at the front,
+    // where it joins the same way), so the joined text starts with its break.
+    QString joined(detabbed.size(), Qt::Uninitialized);
+    std::copy(kCrLf.begin(), kCrLf.end(), joined.data());
+    std::copy(detabbed.cbegin(), detabbed.cend() - kCrLf.size(), joined.data() + kCrLf.size());
+    return joined;
+}
+
+std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host, JoinedShortcut shortcut)
 {
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
@@ -26,6 +58,16 @@ std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host)
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
     host.showStatus(QStringLiteral("Splitting..."));
+    if (shortcut == JoinedShortcut::Accepted)
+        sorted.joined = joinedIfAlreadyInOrder(sorted.text);
+    if (sorted.joined) {
+        if (host.cancelRequested())
+            return cancelled(host), std::nullopt;
+        host.showStatus(QStringLiteral("Sorting..."));
+        if (host.cancelRequested())
+            return cancelled(host), std::nullopt;
+        return sorted;
+    }
     sorted.lines = splitAtCrLf(sorted.text);
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
@@ -40,11 +82,12 @@ std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host)
 
 Outcome sortLines(CommandHost &host)
 {
-    const std::optional<SortedLines> sorted = sortLinesUpToJoin(host);
+    std::optional<SortedLines> sorted = sortLinesUpToJoin(host, JoinedShortcut::Accepted);
     if (!sorted)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Formatting..."));
-    host.setResultText(joinInOrder(sorted->lines, sorted->order, kCrLf));
+    host.setResultText(sorted->joined ? *std::move(sorted->joined)
+                                      : joinInOrder(sorted->lines, sorted->order, kCrLf));
     if (host.cancelRequested())
         return cancelled(host);
     host.showStatus(QStringLiteral("Ready"));

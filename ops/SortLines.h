@@ -19,16 +19,26 @@ namespace wordloom::ops {
 Outcome sortLines(CommandHost &host);
 
 // The lines of a run of Sort Lines, before they are joined: views into
-// `text`, and the order they go in.
+// `text`, and the order they go in; or, when the caller accepts it and the
+// lines were in order already, the joined text itself (lines and order empty).
 struct SortedLines {
     QString text;
     std::vector<QStringView> lines;
     std::vector<std::uint32_t> order;
+    std::optional<QString> joined;
 };
 
 // Sort Lines through "Sorting..." and the cancel test after it (the steps
 // up to the join); nothing when a cancel test found the request, after
 // posting "Cancelled".
-std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host);
+enum class JoinedShortcut { Refused, Accepted };
+std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host,
+                                             JoinedShortcut shortcut = JoinedShortcut::Refused);
+
+// What Sort Lines makes of an already detabbed text whose lines need no
+// moving: the text itself when its pieces are in order and none starts with
+// a space, or the text with its final CR LF moved to the front when only an
+// empty last piece is out of place (a word list ends so). Nothing otherwise.
+std::optional<QString> joinedIfAlreadyInOrder(const QString &detabbed);
 
 } // namespace wordloom::ops

@@ -6,22 +6,76 @@
 #include "WordTable.h"
 #include "lib/basLibLibrary.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::ops {
 
 int packingPasses(QStringView text)
 {
-    qsizetype longest = 0;
-    for (qsizetype i = 0, run = 0; i < text.size(); ++i) {
-        run = text[i] == u' ' ? run + 1 : 0;
+    const char16_t *p = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype longest = n > 0 && p[0] == u' ', run = longest, i = 1;
+#if defined(__SSE2__)
+    // Only where a space follows a space can a run be longer than one, so
+    // blocks of eight units without such a pair are passed over; a run that
+    // enters a scanned block from a passed one is at most one space long.
+    const __m128i spaces = _mm_set1_epi16(u' ');
+    bool carried = true;
+    for (; i + 8 <= n; i += 8) {
+        const __m128i here = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), spaces);
+        const __m128i before = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i - 1)), spaces);
+        if (_mm_movemask_epi8(_mm_and_si128(here, before)) == 0) {
+            carried = false;
+            continue;
+        }
+        if (!carried)
+            run = p[i - 1] == u' ';
+        for (qsizetype j = i; j < i + 8; ++j) {
+            run = p[j] == u' ' ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        carried = true;
+    }
+    if (!carried && i < n)
+        run = p[i - 1] == u' ';
+#endif
+    for (; i < n; ++i) {
+        run = p[i] == u' ' ? run + 1 : 0;
         longest = std::max(longest, run);
     }
     int passes = 1; // the last pass is the one that changes nothing
     for (; longest > 1; longest = (longest + 1) / 2)
         ++passes;
     return passes;
+}
+
+qsizetype collapseSpaceRuns(QString &text)
+{
+    if (text.isEmpty())
+        return 0;
+    char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
+    const char16_t *const end = begin + text.size();
+    char16_t *write = begin;
+    char16_t previous = 0;
+    qsizetype kept = 0;
+    // Without branches: every unit is written, and the write position moves
+    // on unless the unit is a space after a space.
+    for (const char16_t *read = begin; read != end; ++read) {
+        const char16_t unit = *read;
+        const bool keep = !(unit == u' ' && previous == u' ');
+        *write = unit;
+        write += keep;
+        kept += keep & (unit == u' ');
+        previous = unit;
+    }
+    text.truncate(write - begin);
+    return kept;
 }
 
 QString packSpaces(QString text, int passes)
@@ -82,10 +136,11 @@ std::optional<Words> parsedWords(CommandHost &host)
             return cancelled(host), std::nullopt;
         }
     }
-    work = packSpaces(std::move(work), passes);
+    // After the last pass every run of spaces is one space.
+    const qsizetype spaces = collapseSpaceRuns(work);
     host.setWorkText(work);
     host.showStatus(QStringLiteral("Parsing..."));
-    const qsizetype count = work.isEmpty() ? 0 : work.count(u' ') + 1;
+    const qsizetype count = work.isEmpty() ? 0 : spaces + 1;
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
     // Pieces of a packed text hold no space, so trimming them changes nothing;

@@ -21,4 +21,8 @@ Outcome sortWords(CommandHost &host);
 QString packSpaces(QString text, int passes);
 int packingPasses(QStringView text);
 
+// What the packing loop leaves once it has run to its end: every run of
+// spaces made one space, in place; returns how many spaces are left.
+qsizetype collapseSpaceRuns(QString &text);
+
 } // namespace wordloom::ops

@@ -1,63 +1,20 @@
 #include "TextViews.h"
 
+#include "CrLfScan.h"
 #include "lib/LargePages.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <optional>
+#include <thread>
 
 namespace wordloom::ops {
 
-// Pairs cannot overlap, so every LF after a CR ends a piece. No library
-// search per line: its call costs more than a line of thirty units.
+using namespace crlf;
+
 namespace {
-// Eight units are compared at once where SSE2 is there (every x86-64): an
-// LF whose preceding unit is CR sets two bits of the mask, one per byte of
-// the unit. The plain loop finishes the rest.
-#if defined(__SSE2__)
-// All ones in each unit of the eight from lfStart that is an LF after a CR.
-__m128i crLfUnits(const char16_t *p, qsizetype lfStart)
-{
-    const __m128i lfs = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + lfStart));
-    const __m128i crs = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + lfStart - 1));
-    return _mm_and_si128(_mm_cmpeq_epi16(lfs, _mm_set1_epi16(10)),
-                         _mm_cmpeq_epi16(crs, _mm_set1_epi16(13)));
-}
-
-unsigned crLfMask(const char16_t *p, qsizetype lfStart)
-{
-    return unsigned(_mm_movemask_epi8(crLfUnits(p, lfStart)));
-}
-#endif
-
-// Calls onSeparator with the position of every CR of a CR LF pair, in order;
-// returns where the plain loop has to go on.
-template <typename OnSeparator>
-qsizetype forEachCrLfInBlocks(const char16_t *p, qsizetype n, OnSeparator onSeparator)
-{
-    qsizetype i = 1;
-#if defined(__SSE2__)
-    for (; i + 8 <= n; i += 8) {
-        for (unsigned mask = crLfMask(p, i); mask != 0; mask &= mask - 1, mask &= mask - 1)
-            onSeparator(i + std::countr_zero(mask) / 2 - 1);
-    }
-#endif
-    return i;
-}
-
-template <typename OnSeparator>
-void forEachCrLf(QStringView text, OnSeparator onSeparator)
-{
-    const char16_t *p = text.utf16();
-    for (qsizetype i = forEachCrLfInBlocks(p, text.size(), onSeparator); i < text.size(); ++i) {
-        if (p[i] == u'\n' && p[i - 1] == u'\r')
-            onSeparator(i - 1);
-    }
-}
+// Below this a second thread costs more than it saves.
+constexpr qsizetype kUnitsWorthASecondCore = qsizetype(1) << 20;
 } // namespace
 
 std::vector<QStringView> splitAtCrLf(QStringView text)
@@ -116,19 +73,40 @@ QString joinInOrder(std::span<const QStringView> items, std::span<const std::uin
     }
     QString out(total, Qt::Uninitialized);
     adviseLargePages(out.data(), std::size_t(total) * sizeof(QChar));
-    QChar *write = out.data();
+    // A large text is written from both ends at once: the second half of the
+    // order backwards from the end, so neither half needs the other's length.
+    const bool split = total >= kUnitsWorthASecondCore && order.size() >= 2;
+    const std::size_t half = split ? order.size() / 2 : order.size();
+    QChar *const begin = out.data();
+    std::optional<std::jthread> backHalf;
+    if (split) {
+        backHalf.emplace([&, begin] {
+            QChar *write = begin + total;
+            for (std::size_t k = order.size(); k-- > half;) {
+                const QStringView item = items[order[k]];
+                write = std::copy_backward(item.begin(), item.end(), write);
+                if (k > half)
+                    write = std::copy_backward(separator.begin(), separator.end(), write);
+            }
+        });
+    }
+    QChar *write = begin;
     // The items stand anywhere in memory: fetch a few ahead, their views
     // first, then their units, so that the misses overlap.
     constexpr std::size_t kViewsAhead = 16, kUnitsAhead = 8;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (k + kViewsAhead < order.size())
+    for (std::size_t k = 0; k < half; ++k) {
+        if (k + kViewsAhead < half)
             __builtin_prefetch(&items[order[k + kViewsAhead]]);
-        if (k + kUnitsAhead < order.size())
+        if (k + kUnitsAhead < half)
             __builtin_prefetch(items[order[k + kUnitsAhead]].utf16());
         if (k > 0)
             write = std::copy(separator.begin(), separator.end(), write);
         const QStringView item = items[order[k]];
         write = std::copy(item.begin(), item.end(), write);
+    }
+    if (backHalf) {
+        std::copy(separator.begin(), separator.end(), write); // between the halves
+        backHalf->join();
     }
     return out;
 }

@@ -1,6 +1,8 @@
 #include "UniqueLines.h"
 
+#include "CrLfScan.h"
 #include "TextViews.h"
+#include "lib/BinaryOrder.h"
 
 #include <numeric>
 #include <vector>
@@ -10,17 +12,21 @@ namespace wordloom::ops {
 std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandHost &host)
 {
     host.showStatus(QStringLiteral("Splitting..."));
-    const std::vector<QStringView> lines = splitAtCrLf(sortedText);
+    // One pass over the text: a sorted word list has few distinct lines,
+    // and views of all of them would cost more than the text.
     std::vector<QStringView> kept;
     QStringView lastKept;
-    for (const QStringView line : lines) {
-        if (!line.isEmpty() && line != lastKept) {
+    bool cancelled = false;
+    crlf::forEachCrLfPiece(sortedText, [&](QStringView line) {
+        if (!line.isEmpty() && codeUnits(line) != codeUnits(lastKept)) {
             kept.push_back(line);
             lastKept = line;
         }
-        if (host.cancelRequested())
-            return std::nullopt;
-    }
+        cancelled = host.cancelRequested();
+        return !cancelled;
+    });
+    if (cancelled)
+        return std::nullopt;
     std::vector<std::uint32_t> order(kept.size());
     std::iota(order.begin(), order.end(), 0u);
     return joinInOrder(kept, order, kCrLf);

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 using wordloom::Outcome;
 namespace ops = wordloom::ops;
 namespace reference = wordloom::reference;
@@ -67,7 +71,13 @@ TEST(SortLines, MatchesTheLiteralStepsOnGeneratedTexts)
 {
     wt::TextGenerator generate(4101);
     for (int i = 0; i < 2000; ++i) {
-        const QString input = generate.text(40);
+        QString input = generate.text(40);
+        // Texts already in order take a shortcut: sorted ones, sorted ones
+        // with a final break (as a word list ends), and ones out by a line.
+        if (i % 3 == 1)
+            input = reference::sortLinesText(input) + (i % 2 ? QStringLiteral("\r\n") : QString());
+        if (i % 9 == 4)
+            input += generate.text(3);
         for (int cancelAt = 0; cancelAt <= 5; ++cancelAt) {
             expectSameRun(runCommand(ops::sortLines, input, cancelAt),
                           runCommand(reference::sortLines, input, cancelAt), input, cancelAt);
@@ -101,3 +111,28 @@ TEST(SplitAtCrLf, MatchesQtSplitOnGeneratedTexts)
 }
 
 } // namespace
+
+// A large join is written from both ends by two threads; where the halves
+// meet, and a join of one or two huge items, must come out as a plain join.
+TEST(JoinInOrder, LargeJoinsMatchAPlainJoin)
+{
+    std::mt19937 random(11);
+    for (const std::size_t count : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(50001)}) {
+        QStringList owned;
+        const qsizetype each = qsizetype((1u << 21) / count) + 1;
+        for (std::size_t i = 0; i < count; ++i)
+            owned.append(QString(each + qsizetype(random() % 7), QChar(u'a' + int(random() % 26))));
+        std::vector<QStringView> items(owned.cbegin(), owned.cend());
+        std::vector<std::uint32_t> order(count);
+        std::iota(order.begin(), order.end(), 0u);
+        std::shuffle(order.begin(), order.end(), random);
+        QStringList inOrder;
+        for (const std::uint32_t index : order)
+            inOrder.append(owned[qsizetype(index)]);
+        ASSERT_EQ(ops::joinInOrder(items, order, ops::kCrLf), inOrder.join(QStringLiteral("\r\n"))) << count;
+        // A selection of the items, as the kept lines of Unique Lines are.
+        order.resize((count + 1) / 2);
+        inOrder = inOrder.mid(0, qsizetype(order.size()));
+        ASSERT_EQ(ops::joinInOrder(items, order, ops::kCrLf), inOrder.join(QStringLiteral("\r\n"))) << count;
+    }
+}

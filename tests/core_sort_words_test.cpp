@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using wordloom::Outcome;
 namespace ops = wordloom::ops;
 namespace reference = wordloom::reference;
@@ -56,6 +58,31 @@ TEST(SortWords, PackingPassesFollowTheLongestRunOfSpaces)
     EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 1), QStringLiteral("a   b c"));
     EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 2), QStringLiteral("a  b c"));
     EXPECT_EQ(ops::packSpaces(QStringLiteral(" a     b  c  "), 9), QStringLiteral(" a b c "));
+}
+
+// The pass count and the packed text against the loop itself, on runs of
+// every length that start and end anywhere in the eight-unit blocks.
+TEST(SortWords, PackingMatchesTheRepeatedReplaceLoop)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 4000; ++round) {
+        QString text;
+        const int length = int(random() % 90);
+        while (text.size() < length)
+            text += random() % 3 == 0 ? QString(int(random() % 20) + 1, u' ') : QStringLiteral("a");
+        QString looped = text;
+        int passes = 0;
+        for (qsizetype before = -1; before != looped.size();) {
+            before = looped.size();
+            looped.replace(QStringLiteral("  "), QStringLiteral(" "));
+            ++passes;
+        }
+        ASSERT_EQ(ops::packingPasses(text), passes) << text.size();
+        QString collapsed = text;
+        const qsizetype spaces = ops::collapseSpaceRuns(collapsed);
+        ASSERT_EQ(collapsed, looped);
+        ASSERT_EQ(spaces, looped.count(u' '));
+    }
 }
 
 TEST(SortWords, FullRunPostsAndTestsCancelPerPassAndPerWord)
