@@ -1,15 +1,13 @@
 // wordloom-cli COMMAND [OPTION]... [FILE]...: runs one command on the files' text.
 #include "BufferSize.h"
 #include "CliErrors.h"
-#include "CountRows.h"
+#include "CliHost.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
 #include "Options.h"
 #include "OutputFile.h"
 #include "TableFormats.h"
 #include "TempFiles.h"
-
-#include "lib/BatchHost.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,41 +31,19 @@ using namespace wordloom::cli;
 
 enum ExitCode { Ok = 0, Failed = 1, Usage = 2, NoResult = 3 };
 
-class CliHost final : public wordloom::BatchHost {
-public:
-    CliHost(QString input, bool echoStatus) : BatchHost(std::move(input)), echoStatus_(echoStatus) {}
-
-    void showStatus(const QString &text) override
-    {
-        if (echoStatus_) {
-            const QByteArray line = text.toUtf8() + '\n';
-            std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-        }
-    }
-    void releaseInput() { setInputText(QString()); }
-
-private:
-    bool echoStatus_;
-};
-
 int failWith(const char *what, int code)
 {
     std::fprintf(stderr, "wordloom-cli: %s\n", what);
     return code;
 }
 
-// The command's result, or nothing (Change Case on a text without letters).
+// The command's result, or nothing (Change Case on a text without letters,
+// or a table the host wrote to the output already).
 std::optional<QString> runCommand(const Options &options, CliHost &host)
 {
-    if (options.format == TableFormat::Table) {
-        options.command->run(host);
-        host.releaseInput();
-        return host.takeResult();
-    }
-    const wordloom::FrequencyTable rows = countRows(options.command->name, host);
+    options.command->run(host);
     host.releaseInput();
-    const bool keepCrLf = options.raw || options.crlf;
-    return formatRows(rows, options.format, keepCrLf ? u"\r\n" : u"\n");
+    return host.takeResult();
 }
 
 bool sortsLines(const Options &options)
@@ -86,7 +62,7 @@ int sortExternally(const Options &options, ChunkedInput &input, QByteArray first
     const char *tmpdir = std::getenv("TMPDIR");
     job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
                            : tmpdir && *tmpdir ? tmpdir : "/tmp";
-    CliHost status(QString(), options.status);
+    CliHost status(QString(), options, nullptr);
     wordloom::cli::sortExternally(input, std::move(first), job, status, output);
     output.commit();
     return Ok;
@@ -108,20 +84,30 @@ int run(const Options &options)
     } else {
         bytes = readInputFiles(options.files);
     }
-    CliHost host(decodeInput(bytes, options.raw), options.status);
+    CliHost host(decodeInput(bytes, options.raw), options, &output);
     bytes = QByteArray();
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {
         result = runCommand(options, host);
+    } catch (const IoError &) {
+        throw;
     } catch (const std::bad_alloc &) {
         return failWith((name + ": out of memory").c_str(), Failed);
     } catch (const std::exception &e) {
         return failWith((name + ": " + e.what()).c_str(), Failed);
     }
+    if (!host.wroteTable() && options.format != TableFormat::Table) {
+        // A frequency command with no rows leaves an empty text: an empty table.
+        output.write(formatRows({}, options.format, options.raw || options.crlf ? u"\r\n" : u"\n"), false);
+    }
+    if (host.wroteTable() || options.format != TableFormat::Table) {
+        output.commit();
+        return Ok;
+    }
     if (!result)
         return NoResult;
-    const bool crLfToLf = !(options.raw || options.crlf) && options.format == TableFormat::Table;
+    const bool crLfToLf = !(options.raw || options.crlf);
     output.write(*result, crLfToLf);
     output.commit();
     return Ok;

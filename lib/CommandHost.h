@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FrequencyTable.h"
+
 #include <QString>
+#include <QStringView>
 
 namespace wordloom {
 
@@ -46,6 +49,11 @@ public:
     // user's input waits, so nothing a command could notice happens. A host
     // without a window has nothing to do.
     virtual void stayResponsive() {}
+    // Word Count and Phrase Count hand a host that writes tables itself (the
+    // CLI, straight to its output) their rows in place of the padded text,
+    // after the same statuses and cancel tests. width: the text column's.
+    virtual bool acceptsResultTable() { return false; }
+    virtual void setResultTable(const FrequencyTable &, qsizetype /*width*/, QStringView /*separator*/) {}
 };
 
 // How a cancellable command ended.

@@ -96,8 +96,17 @@ std::optional<qsizetype> longestText(const FrequencyTable &table, CommandHost &h
 }
 } // namespace
 
-std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
-                                            const ReportStyle &style, QStringView separator)
+namespace {
+// The sizing and formatting posts, the sizing loop's cancel tests and the
+// budget check: the text column's width and the text's length, or nothing
+// after a cancel request.
+struct Column {
+    qsizetype width;
+    qsizetype textLength;
+};
+
+std::optional<Column> sizedColumn(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                                     QStringView separator)
 {
     host.showStatus(style.sizingStatus);
     const auto longest = longestText(table, host, style.minimumTextWidth);
@@ -110,8 +119,15 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
         total += width + countLength(row.count, separator) + 2;
     if (2 * std::size_t(total) > style.resultBudgetBytes)
         throw CommandError(style.tooLargeMessage);
+    return Column{width, total};
+}
+
+std::optional<QString> paddedText(const FrequencyTable &table, CommandHost &host, Column column,
+                                  QStringView separator)
+{
+    const qsizetype width = column.width;
     QString result;
-    result.resize(total);
+    result.resize(column.textLength);
     char16_t *out = reinterpret_cast<char16_t *>(result.data());
     const QString spaces(width, u' ');
     for (const auto &row : table) {
@@ -121,9 +137,37 @@ std::optional<QString> formatFrequencyTable(const FrequencyTable &table, Command
     }
     return result;
 }
+} // namespace
+
+std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
+                                            const ReportStyle &style, QStringView separator)
+{
+    const auto column = sizedColumn(table, host, style, separator);
+    return column ? paddedText(table, host, *column, separator) : std::nullopt;
+}
+
+bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                          QStringView separator)
+{
+    const auto column = sizedColumn(table, host, style, separator);
+    if (!column)
+        return false;
+    if (host.acceptsResultTable()) {
+        for (std::size_t row = 0; row < table.size(); ++row) {
+            if (host.cancelRequested())
+                return false;
+        }
+        host.setResultTable(table, column->width, separator);
+        return true;
+    }
+    const auto text = paddedText(table, host, *column, separator);
+    if (!text)
+        return false;
+    host.setResultText(*text);
+    return true;
+}
 
 namespace {
-
 
 void appendUtf8(std::string &out, QStringView text)
 {
@@ -171,12 +215,14 @@ QStringView shownText(const FrequencyRow &row, qsizetype width)
 } // namespace
 
 void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator, std::string_view lineEnd,
-                             const std::function<void(std::string_view)> &write)
+                             const std::function<void(std::string_view)> &write, qsizetype width)
 {
-    qsizetype longest = 0;
-    for (const auto &row : table)
-        longest = std::max(longest, row.text.size());
-    const qsizetype width = longest + 2;
+    if (width < 0) {
+        qsizetype longest = 0;
+        for (const auto &row : table)
+            longest = std::max(longest, row.text.size());
+        width = longest + 2;
+    }
     std::string block;
     constexpr std::size_t kBlock = std::size_t(1) << 20;
     block.reserve(kBlock + std::size_t(width) * 3 + 64);

@@ -38,11 +38,18 @@ struct ReportStyle {
 std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
                                             const ReportStyle &style, QStringView separator);
 
-// The lines of formatFrequencyTable (no minimum width) as UTF-8, each ending
-// in lineEnd, handed to write about a megabyte at a time, so that the padded
-// text is never held whole. A lone surrogate becomes "?". No status posts and
-// no cancel tests: for hosts that write the table themselves.
+// formatFrequencyTable's steps, and then the result: the padded text into the
+// result pane, or, for a host that accepts tables, the rows themselves after
+// the same cancel tests. False when a cancel test found the request.
+bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                          QStringView separator);
+
+// The lines of formatFrequencyTable with its text column `width` wide (by
+// default the longest text + 2) as UTF-8, each ending in lineEnd, handed to
+// write about a megabyte at a time, so that the padded text is never held
+// whole. A lone surrogate becomes "?". No status posts and no cancel tests:
+// for hosts that write the table themselves.
 void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator, std::string_view lineEnd,
-                             const std::function<void(std::string_view)> &write);
+                             const std::function<void(std::string_view)> &write, qsizetype width = -1);
 
 } // namespace wordloom::ops

@@ -63,10 +63,8 @@ Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_
     style.resultBudgetBytes = budgetBytes;
     style.tooLargeMessage = "The text is too repetitive for Phrase Count: its list of phrases would take more than "
         + readableBytes(budgetBytes) + ".";
-    const auto result = formatFrequencyTable(*table, host, style, groupSeparator);
-    if (!result)
+    if (!reportFrequencyTable(*table, host, style, groupSeparator))
         return cancelled(host);
-    host.setResultText(*result);
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }

@@ -18,10 +18,8 @@ Outcome wordCount(CommandHost &host, const QString &groupSeparator)
     style.tooLargeMessage = "The Word Count result would need more than "
         + std::to_string(style.resultBudgetBytes >> 20)
         + " MB of memory: a very long word makes every line as wide as itself.";
-    const auto result = formatFrequencyTable(table, host, style, groupSeparator);
-    if (!result)
+    if (!reportFrequencyTable(table, host, style, groupSeparator))
         return cancelled(host);
-    host.setResultText(*result);
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }

@@ -98,6 +98,11 @@ TEST(CliTableFormats, TsvAndCsvHoldTheRowsOfTheTable)
         EXPECT_EQ(rowsOfTsv(tsv.out), table) << command;
         const CliRun csv = runCli({command, "--format", "csv"}, text);
         EXPECT_EQ(readByPythonCsv(csv.out), asRecords(table)) << command;
+        // Tables go straight to the output, after the same steps in every format.
+        const QByteArray statuses = runCli({command, "--status"}, text).err;
+        EXPECT_TRUE(statuses.endsWith(words ? "Sizing\nFormatting results\nReady\n" : "Sizing...\nFormatting...\nReady\n"))
+            << statuses.constData();
+        EXPECT_EQ(runCli({command, "--status", "--format=csv"}, text).err, statuses) << command;
     }
 }
 

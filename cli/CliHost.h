@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Options.h"
+#include "OutputFile.h"
+
+#include "lib/BatchHost.h"
+
+namespace wordloom::cli {
+
+// The CLI's host: the panes in memory, statuses echoed to standard error on
+// request, and frequency tables written straight to the output (as UTF-8, a
+// block at a time) instead of held as one padded text.
+class CliHost final : public BatchHost {
+public:
+    CliHost(QString input, const Options &options, OutputFile *output)
+        : BatchHost(std::move(input)), options_(options), output_(output)
+    {
+    }
+
+    void showStatus(const QString &text) override;
+    bool acceptsResultTable() override { return output_ != nullptr; }
+    void setResultTable(const FrequencyTable &table, qsizetype width, QStringView separator) override;
+
+    void releaseInput() { setInputText(QString()); }
+    // Whether the result went to the output already, as a table.
+    bool wroteTable() const { return wroteTable_; }
+
+private:
+    const Options &options_;
+    OutputFile *output_;
+    bool wroteTable_ = false;
+};
+
+} // namespace wordloom::cli
