@@ -1,6 +1,7 @@
 #include "TextPane.h"
 
 #include "Clipboard.h"
+#include "LiveSelectionData.h"
 #include "PaneDisplayText.h"
 #include "PlainLayoutWidth.h"
 #include "Twips.h"
@@ -317,6 +318,8 @@ void TextPane::resizeEvent(QResizeEvent *event)
 
 QMimeData *TextPane::createMimeDataFromSelection() const
 {
+    if (liveSelection_)
+        return new LiveSelectionData(this, [this] { return withLineFeeds(selText()); });
     auto *data = new QMimeData;
     data->setText(withLineFeeds(selText()));
     return data;
@@ -377,7 +380,18 @@ void TextPane::keyPressEvent(QKeyEvent *event)
         ensureCursorVisible();
         return;
     }
+    // Keys that move the selection update the primary selection, which is
+    // served when asked for; Copy and Cut put a copy on the clipboard now.
+    liveSelection_ = !event->matches(QKeySequence::Copy) && !event->matches(QKeySequence::Cut);
     QPlainTextEdit::keyPressEvent(event);
+    liveSelection_ = false;
+}
+
+void TextPane::mouseReleaseEvent(QMouseEvent *event)
+{
+    liveSelection_ = true; // a selection made with the mouse becomes the primary selection
+    QPlainTextEdit::mouseReleaseEvent(event);
+    liveSelection_ = false;
 }
 
 // The second press of a quick double click comes as a double click: it is a

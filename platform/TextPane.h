@@ -64,6 +64,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void dropEvent(QDropEvent *event) override;
@@ -94,6 +95,8 @@ private:
     int rightMarginPixels_ = 0;
     mutable QString searchable_;
     mutable bool searchableValid_ = false;
+    // Set while Qt updates the primary selection from a key or the mouse.
+    bool liveSelection_ = false;
 };
 
 } // namespace wordloom

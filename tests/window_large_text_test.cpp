@@ -4,6 +4,7 @@
 #include "support/PopupFixture.h"
 #include "support/WindowParts.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QMimeData>
 #include <QTextBlock>
@@ -117,6 +118,27 @@ TEST_F(LargeText, SelectAllAndCopyGiveTheWholeText)
     rightClick(rtbText(*window), menuItem(*window, "mnuTextPopupCopy"));
     EXPECT_EQ(clipboardText(), wordList(kLines, u"\n"));
     EXPECT_LT(laidOutBlocks(rtbText(*window)), 20);
+}
+
+// Where there is a primary selection (X11), Ctrl+A makes the whole text the
+// primary selection, served when asked; Ctrl+C still puts a copy on the
+// clipboard that outlives the pane's text.
+TEST_F(LargeText, CtrlAOffersThePrimarySelectionAndCtrlCACopy)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection())
+        GTEST_SKIP() << "no primary selection on this platform";
+    TextPane *pane = rtbText(*window);
+    const QString text = wordList(kLines / 4);
+    pane->setText(text);
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(QClipboard::Selection), wordList(kLines / 4, u"\n"));
+    QTest::keyClick(pane, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(pane, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(pane, Qt::Key_Delete);
+    EXPECT_EQ(pane->Text(), QString());
+    EXPECT_EQ(clipboardText(), wordList(kLines / 4, u"\n")) << "the copy outlives the text";
 }
 
 // Lines around and far beyond the piece length the pane shows them in.
