@@ -1,5 +1,7 @@
 #include "basLibStatusBar.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QLabel>
 
@@ -43,7 +45,11 @@ QString StatusBar::panelText(int panel) const
 void StatusBar::setPostedText(int panel, const QString &text)
 {
     Q_ASSERT(panel == 1);
-    pending_ = text; // shared, not copied: most posts are never shown
+    // Copied into a buffer of its own, not shared: a command that posts a
+    // counter writes the next number over its own text, which sharing would
+    // turn into a new allocation at every one of its millions of posts.
+    pending_.resize(text.size());
+    std::copy(text.cbegin(), text.cend(), pending_.begin());
     pendingShown_ = false;
 }
 
