@@ -27,3 +27,11 @@ foreach(program IN LISTS programs)
   execute_process(COMMAND ${CPACK_WORDLOOM_STRIP} --remove-section=.comment --remove-section=.note
                           ${program} COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
+
+# As dh_fixperms does: the builder's umask must not reach the package.
+file(CHMOD_RECURSE ${CPACK_TEMPORARY_DIRECTORY}
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+     DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                           WORLD_READ WORLD_EXECUTE)
+file(CHMOD ${programs} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                   WORLD_READ WORLD_EXECUTE)
