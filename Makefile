@@ -1,12 +1,13 @@
-# The two commands of the README: `make run` and `make test`.
+# The commands of the README: `make run`, `make test` and `make deb`.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_DEB  ?= build-deb
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SANITIZE    = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 FUZZ_SECONDS ?= 60
 
-.PHONY: run test deps build build-asan test-plain test-asan bench fuzz clean
+.PHONY: run test deps build build-asan test-plain test-asan deb bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -35,6 +36,17 @@ test-asan: build-asan
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The Debian package, from an optimised build with Debian's hardening flags, then checked.
+deb: deps
+	export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+	cmake -S . -B $(BUILD_DEB) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DWORDLOOM_BUILD_TESTS=OFF \
+	  "-DCMAKE_CXX_FLAGS=$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$$(dpkg-buildflags --get LDFLAGS)"
+	cmake --build $(BUILD_DEB) -j $(JOBS)
+	cd $(BUILD_DEB) && cpack -G DEB
+	tests/deb_package_test.sh $(BUILD_DEB)/wordloom_*_$$(dpkg --print-architecture).deb
+
 bench: build
 	bench/run $(BUILD)
 
@@ -45,4 +57,4 @@ fuzz: deps
 	scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) build-fuzz
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_DEB) build-fuzz
