@@ -67,6 +67,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, 
     connectPopupMenu();
     connectKeys();
     connectFileDrops();
+    describeForAccessibility();
     Form_Load();
 }
 
