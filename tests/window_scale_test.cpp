@@ -79,7 +79,7 @@ void expectNoOverlap(const QMap<QString, QRect> &controls)
 
 class ScaledWindow : public PlacementStoreTest {};
 
-// Lays the window out at one outer size and prints every control's place.
+// Lays the window out at one size and prints every control's place.
 TEST_F(ScaledWindow, Child)
 {
     const QByteArray expectedRatio = qgetenv("WORDLOOM_SCALE_CHILD_RATIO");
