@@ -69,8 +69,13 @@ int StatusBar::panelWidth(int panel) const
 void StatusBar::flush()
 {
     if (!pendingShown_) {
-        panel_->setText(kPrefix + pending_);
         pendingShown_ = true;
+        const QString shown = kPrefix + pending_;
+        // Naming the bar tells a screen reader; a repeated text is not news.
+        if (shown != panel_->text()) {
+            panel_->setText(shown);
+            setAccessibleName(shown);
+        }
     }
     repaint();
 }

@@ -7,9 +7,10 @@ class QLabel;
 
 namespace wordloom {
 
-// The status bar with its one text panel. Every post reaches the posted()
-// signal in order; repainting and event processing are spaced by
-// pumpInterval so that a command posting once per word stays fast.
+// The status bar with its one text panel, named after the panel's text for
+// screen readers. Every post reaches the posted() signal in order; repainting
+// and event processing are spaced by pumpInterval so that a command posting
+// once per word stays fast.
 class StatusBar : public QStatusBar {
     Q_OBJECT
 public:

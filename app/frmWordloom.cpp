@@ -1,6 +1,7 @@
 #include "frmWordloom.h"
 
 #include "AppIcon.h"
+#include "CaptionFit.h"
 #include "basLibForm.h"
 #include "platform/Twips.h"
 
@@ -67,6 +68,7 @@ frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, 
     connectPopupMenu();
     connectKeys();
     connectFileDrops();
+    describeForAccessibility();
     Form_Load();
 }
 
@@ -102,10 +104,6 @@ void frmWordloom::createControls()
     for (const auto &design : buttonDesigns()) {
         auto *button = new QPushButton(QLatin1String(design.caption), client);
         button->setObjectName(QLatin1String(design.name));
-        // The captions were made for a small dialog font; the longest must fit 1335 twips.
-        QFont font = button->font();
-        font.setPointSizeF(std::min(font.pointSizeF(), 8.0));
-        button->setFont(font);
         this->*design.member = button;
     }
     rtbResult = makePane(client, "rtbResult");
@@ -173,6 +171,14 @@ void frmWordloom::placeAtDesignPositions()
     place(rtbResult, 120, 3000, 7695, 2295);
     for (const auto &design : buttonDesigns())
         place(this->*design.member, 7920, design.top, 1335, 300);
+    // The captions were made for a small dialog font; at their design size
+    // the buttons must still show the longest whole.
+    QList<QPushButton *> buttons;
+    for (const auto &design : buttonDesigns())
+        buttons << this->*design.member;
+    QFont captionFont = cmdExit->font();
+    captionFont.setPointSizeF(std::min(captionFont.pointSizeF(), 8.0));
+    fitCaptions(buttons, captionFont);
     place(lblText, 4680, 0, 615, 255);
     place(lblResult, 3840, 2760, 855, 255);
     const int clientHeight = Twips::toPixelsY(kClientHeight, this);

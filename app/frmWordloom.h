@@ -137,6 +137,7 @@ private:
     void placeAtDesignPositions();
     void connectHandlers();
     void connectKeys();
+    void describeForAccessibility();
     void connectFileDrops();
     void loadFiles(const QStringList &paths);
     void Form_Load();

@@ -380,6 +380,14 @@ void TextPane::keyPressEvent(QKeyEvent *event)
         ensureCursorVisible();
         return;
     }
+    // Tab types a tab, so Ctrl+Tab is the keyboard's way out of the pane, as
+    // in other editors where Tab is text.
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier)) {
+        const bool backwards = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        QWidget::focusNextPrevChild(!backwards); // the edit's own refuses while Tab is text
+        return;
+    }
     // Keys that move the selection update the primary selection, which is
     // served when asked for; Copy and Cut put a copy on the clipboard now.
     liveSelection_ = !event->matches(QKeySequence::Copy) && !event->matches(QKeySequence::Cut);
