@@ -95,6 +95,9 @@ TEST_F(ScaledWindow, Child)
     const double ratio = window.devicePixelRatioF();
     ASSERT_DOUBLE_EQ(ratio, expectedRatio.toDouble()) << "the scale factor did not take";
     expectCaptionsDrawnWhole(window, ratio);
+    // The icon has a drawing for the density, not the 32-pixel design blown up.
+    const QPixmap icon = window.windowIcon().pixmap(QSize(32, 32), ratio);
+    EXPECT_GE(icon.width(), qRound(32 * ratio)) << "the icon is scaled up from a smaller drawing";
     const QMap<QString, QRect> controls = visibleControls(window);
     expectNoOverlap(controls);
     for (auto c = controls.begin(); c != controls.end(); ++c)
