@@ -20,6 +20,14 @@ FrequencyTable phraseRows(CommandHost &host)
 
 } // namespace
 
+FrequencyTable orderedWordRows(FrequencyTable table, CommandHost &host)
+{
+    host.showStatus(QStringLiteral("Sorting"));
+    ops::SortA2ThenA1(table, host);
+    host.showStatus(QStringLiteral("Ready"));
+    return table;
+}
+
 FrequencyTable countRows(std::string_view command, CommandHost &host)
 {
     FrequencyTable table = command == "phrase-count"

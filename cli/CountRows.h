@@ -12,4 +12,8 @@ namespace wordloom::cli {
 // to their sort, then "Ready". Phrase Count keeps its memory guard.
 FrequencyTable countRows(std::string_view command, CommandHost &host);
 
+// word-count's rows from its table of distinct words on: "Sorting", the
+// order, "Ready".
+FrequencyTable orderedWordRows(FrequencyTable table, CommandHost &host);
+
 } // namespace wordloom::cli

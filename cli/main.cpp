@@ -8,8 +8,10 @@
 #include "OutputFile.h"
 #include "TableFormats.h"
 #include "TempFiles.h"
+#include "WordStream.h"
 
 #include "lib/BatchHost.h"
+#include "ops/WordCount.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,6 +20,7 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <optional>
@@ -70,6 +73,36 @@ std::optional<QString> runCommand(const Options &options, CliHost &host)
     return formatRows(rows, options.format, keepCrLf ? u"\r\n" : u"\n");
 }
 
+// Word Count a piece at a time: only its table of distinct words is held, and
+// the steps and status texts are those of the command on the whole text.
+std::optional<QString> countWords(const Options &options, ChunkedInput &input, QByteArray first,
+                                  CliHost &host)
+{
+    if (options.format == TableFormat::Table) {
+        host.beginOperation();
+        wordloom::ops::wordCountReport(countWordsInPieces(input, std::move(first), options.raw, host), host);
+        host.endOperation();
+        return host.takeResult();
+    }
+    const wordloom::FrequencyTable rows =
+        orderedWordRows(countWordsInPieces(input, std::move(first), options.raw, host), host);
+    const bool keepCrLf = options.raw || options.crlf;
+    return formatRows(rows, options.format, keepCrLf ? u"\r\n" : u"\n");
+}
+
+ExternalSortJob sortJob(const Options &options, std::size_t bufferBytes)
+{
+    ExternalSortJob job;
+    job.unique = options.command->name == "unique-lines" || options.command->name == "unique-words";
+    job.raw = options.raw;
+    job.crLfToLf = !(options.raw || options.crlf);
+    job.bufferBytes = bufferBytes;
+    const char *tmpdir = std::getenv("TMPDIR");
+    job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
+                           : tmpdir && *tmpdir ? tmpdir : "/tmp";
+    return job;
+}
+
 bool sortsLines(const Options &options)
 {
     return options.command->name == "sort-lines" || options.command->name == "unique-lines";
@@ -78,16 +111,23 @@ bool sortsLines(const Options &options)
 int sortExternally(const Options &options, ChunkedInput &input, QByteArray first,
                    std::size_t bufferBytes, OutputFile &output)
 {
-    ExternalSortJob job;
-    job.unique = options.command->name == "unique-lines";
-    job.raw = options.raw;
-    job.crLfToLf = !(options.raw || options.crlf);
-    job.bufferBytes = bufferBytes;
-    const char *tmpdir = std::getenv("TMPDIR");
-    job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
-                           : tmpdir && *tmpdir ? tmpdir : "/tmp";
     CliHost status(QString(), options.status);
-    wordloom::cli::sortExternally(input, std::move(first), job, status, output);
+    wordloom::cli::sortExternally(input, std::move(first), sortJob(options, bufferBytes), status, output);
+    output.commit();
+    return Ok;
+}
+
+bool listsWords(const Options &options)
+{
+    return options.command->name == "sort-words" || options.command->name == "unique-words";
+}
+
+int listWordsExternally(const Options &options, ChunkedInput &input, QByteArray first,
+                        std::size_t bufferBytes, OutputFile &output)
+{
+    input.setChunkBytes(wordPieceBytes(bufferBytes));
+    CliHost status(QString(), options.status);
+    listWordsInPieces(input, std::move(first), sortJob(options, bufferBytes), status, output);
     output.commit();
     return Ok;
 }
@@ -97,23 +137,38 @@ int run(const Options &options)
     // The output is checked before the work; the input is read after, so an
     // output file may also be an input.
     OutputFile output(options.output);
+    const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
+    std::optional<ChunkedInput> pieces;
     QByteArray bytes;
-    if (sortsLines(options)) {
+    if (options.command->name == "word-count") {
+        pieces.emplace(options.files, wordPieceBytes(buffer), PieceEnd::WordGap);
+        bytes = pieces->next();
+    } else if (sortsLines(options)) {
         // Beyond the buffer, the lines are sorted in parts through temporary files.
-        const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
-        ChunkedInput input(options.files, externalSortChunkBytes(buffer), options.raw);
+        ChunkedInput input(options.files, externalSortChunkBytes(buffer),
+                           options.raw ? PieceEnd::CrLf : PieceEnd::Lf);
         bytes = input.next();
         if (!input.atEnd())
             return sortExternally(options, input, std::move(bytes), buffer, output);
+    } else if (listsWords(options)) {
+        // Sort Words in memory takes about seven times its text.
+        ChunkedInput input(options.files, qsizetype(std::max<std::size_t>(buffer / 8, 1)),
+                           PieceEnd::WordGap);
+        bytes = input.next();
+        if (!input.atEnd())
+            return listWordsExternally(options, input, std::move(bytes), buffer, output);
     } else {
         bytes = readInputFiles(options.files);
     }
-    CliHost host(decodeInput(bytes, options.raw), options.status);
-    bytes = QByteArray();
+    CliHost host(pieces ? QString() : decodeInput(bytes, options.raw), options.status);
+    if (!pieces)
+        bytes = QByteArray();
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {
-        result = runCommand(options, host);
+        result = pieces ? countWords(options, *pieces, std::move(bytes), host) : runCommand(options, host);
+    } catch (const IoError &) {
+        throw; // a later piece of the input could not be read
     } catch (const std::bad_alloc &) {
         return failWith((name + ": out of memory").c_str(), Failed);
     } catch (const std::exception &e) {
