@@ -4,6 +4,7 @@
 #include "RunFile.h"
 #include "lib/BinaryOrder.h"
 #include "ops/SortLines.h"
+#include "ops/TextViews.h"
 
 #include <algorithm>
 #include <functional>
@@ -189,6 +190,26 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
     mergeSortedRuns(std::move(runs), job, finalSink(joined, job.unique, lastKept));
     joined.flush();
     status.showStatus(QStringLiteral("Ready"));
+}
+
+void sortLinesToOutput(CommandHost &host, OutputFile &output, bool crLfToLf)
+{
+    host.beginOperation();
+    // The steps of ops::sortLines; this host's Cancel is never pressed.
+    if (const std::optional<ops::SortedLines> sorted = ops::sortLinesUpToJoin(host)) {
+        host.showStatus(QStringLiteral("Formatting..."));
+        // The command's own join, a block of lines at a time.
+        constexpr std::size_t kLinesPerBlock = std::size_t(1) << 16;
+        const std::span<const std::uint32_t> order(sorted->order);
+        for (std::size_t k = 0; k < order.size(); k += kLinesPerBlock) {
+            if (k > 0)
+                output.write(ops::kCrLf, crLfToLf);
+            const auto block = order.subspan(k, std::min(kLinesPerBlock, order.size() - k));
+            output.write(ops::joinInOrder(sorted->lines, block, ops::kCrLf), crLfToLf);
+        }
+        host.showStatus(QStringLiteral("Ready"));
+    }
+    host.endOperation();
 }
 
 void mergeSortedRuns(std::vector<std::unique_ptr<RunFile>> runs, const ExternalSortJob &job,

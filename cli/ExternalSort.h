@@ -36,6 +36,11 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes);
 void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output);
 
+// Sort Lines on a text that fits, with the command's steps and status texts,
+// the sorted lines written straight to the output: the joined result, as
+// large as the text, is never built.
+void sortLinesToOutput(CommandHost &host, OutputFile &output, bool crLfToLf);
+
 using LineSink = std::function<void(QStringView)>;
 
 // Merges sorted runs into the sink, in rounds when there are more than

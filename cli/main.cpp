@@ -166,6 +166,11 @@ int run(const Options &options)
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {
+        if (options.command->name == "sort-lines") {
+            sortLinesToOutput(host, output, !(options.raw || options.crlf));
+            output.commit();
+            return Ok;
+        }
         result = pieces ? countWords(options, *pieces, std::move(bytes), host) : runCommand(options, host);
     } catch (const IoError &) {
         throw; // a later piece of the input could not be read
