@@ -90,12 +90,7 @@ qsizetype ChunkedInput::lastPieceEnd() const
         const qsizetype pair = pending_.lastIndexOf("\r\n");
         return pair < 0 ? 0 : pair + 2;
     }
-    const char *p = pending_.constData();
-    for (qsizetype i = pending_.size(); i > 0; --i) {
-        if (endsWordGap(p, i))
-            return i;
-    }
-    return 0;
+    return lastWordGap(pending_);
 }
 
 void ChunkedInput::fill(qsizetype wanted)
@@ -176,6 +171,15 @@ void ChunkedInput::validate(qsizetype upTo)
                       + std::to_string(checkedOffset_ + *bad));
     checkedOffset_ += upTo - fileStart_;
     fileStart_ = upTo;
+}
+
+qsizetype lastWordGap(QByteArrayView bytes)
+{
+    for (qsizetype i = bytes.size(); i > 0; --i) {
+        if (endsWordGap(bytes.data(), i))
+            return i;
+    }
+    return 0;
 }
 
 QByteArray readInputFiles(const std::vector<std::string> &names, ReadFunction read)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <algorithm>
@@ -63,6 +64,10 @@ private:
     qsizetype fileStart_ = 0;      // where its unchecked bytes begin in pending_
     qsizetype checkedOffset_ = 0;  // its offset of that byte
 };
+
+// Where the last piece that the bytes could give under PieceEnd::WordGap
+// ends (the bytes being the start of a text or of such a piece); 0: nowhere.
+qsizetype lastWordGap(QByteArrayView bytes);
 
 // The whole input as one piece.
 QByteArray readInputFiles(const std::vector<std::string> &names, ReadFunction read = ::read);

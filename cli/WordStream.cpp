@@ -75,17 +75,26 @@ void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSort
         if (runs.size() >= std::max<std::size_t>(job.mergeWidth, 2))
             mergeEarliestRuns(runs, runs.size(), job);
     };
-    QByteArray piece = std::move(first);
-    for (;;) {
-        QString text = decodeInput(piece, job.raw);
-        piece = QByteArray();
-        addWordsOf(std::move(text), words);
+    const auto take = [&](const QByteArray &piece) {
+        addWordsOf(decodeInput(piece, job.raw), words);
         if (words.bytes() > job.bufferBytes / 2)
             spill();
-        if (input.atEnd())
+    };
+    // The first piece, read whole to see whether the text fits, is taken a
+    // piece's size at a time too.
+    const qsizetype size = wordPieceBytes(job.bufferBytes);
+    qsizetype from = 0;
+    while (first.size() - from > size) {
+        const qsizetype cut = lastWordGap(QByteArrayView(first).sliced(from, size));
+        if (cut == 0)
             break;
-        piece = input.next();
+        take(QByteArray::fromRawData(first.constData() + from, cut));
+        from += cut;
     }
+    take(QByteArray::fromRawData(first.constData() + from, first.size() - from));
+    first = QByteArray();
+    while (!input.atEnd())
+        take(input.next());
     // Sort Words ends every word with CR LF; Unique Words joins them.
     LineOutput lines(output, job.crLfToLf, !job.unique);
     if (runs.empty()) {

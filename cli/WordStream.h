@@ -13,8 +13,9 @@
 namespace wordloom::cli {
 
 // The size of the pieces the word commands read at a time within a buffer
-// of bufferBytes: a piece, its text and the copies a step makes stay within a
-// quarter of it, and a few megabytes keep the reads quick.
+// of bufferBytes: a sixteenth, so that a piece with its text and the copies
+// of Sort Words' steps (seven times its bytes) stay under half of it beside
+// the distinct words; at most 8 MiB, which keeps the reads quick.
 qsizetype wordPieceBytes(std::size_t bufferBytes);
 
 // Word Count's table of distinct words, with its status posts, counted a
