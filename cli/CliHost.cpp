@@ -2,9 +2,11 @@
 
 #include "TableFormats.h"
 #include "ops/FrequencyReport.h"
+#include "ops/TextViews.h"
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace wordloom::cli {
@@ -28,7 +30,22 @@ void CliHost::setResultTable(const FrequencyTable &table, qsizetype width, QStri
     } else {
         output_->write(formatRows(table, options_.format, keepCrLf ? u"\r\n" : u"\n"), false);
     }
-    wroteTable_ = true;
+    wroteResult_ = true;
+}
+
+void CliHost::setResultLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order)
+{
+    // The command's own join, a block of lines at a time: the joined text,
+    // as large as the input, is never built.
+    const bool crLfToLf = !(options_.raw || options_.crlf);
+    constexpr std::size_t kLinesPerBlock = std::size_t(1) << 16;
+    for (std::size_t k = 0; k < order.size(); k += kLinesPerBlock) {
+        if (k > 0)
+            output_->write(ops::kCrLf, crLfToLf);
+        const auto block = order.subspan(k, std::min(kLinesPerBlock, order.size() - k));
+        output_->write(ops::joinInOrder(lines, block, ops::kCrLf), crLfToLf);
+    }
+    wroteResult_ = true;
 }
 
 } // namespace wordloom::cli

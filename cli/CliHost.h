@@ -8,8 +8,8 @@
 namespace wordloom::cli {
 
 // The CLI's host: the panes in memory, statuses echoed to standard error on
-// request, and frequency tables written straight to the output (as UTF-8, a
-// block at a time) instead of held as one padded text.
+// request, and frequency tables and sorted lines written straight to the
+// output (as UTF-8, a block at a time) instead of held as one text.
 class CliHost final : public BatchHost {
 public:
     CliHost(QString input, const Options &options, OutputFile *output)
@@ -20,15 +20,17 @@ public:
     void showStatus(const QString &text) override;
     bool acceptsResultTable() override { return output_ != nullptr; }
     void setResultTable(const FrequencyTable &table, qsizetype width, QStringView separator) override;
+    bool acceptsResultLines() override { return output_ != nullptr; }
+    void setResultLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order) override;
 
     void releaseInput() { setInputText(QString()); }
-    // Whether the result went to the output already, as a table.
-    bool wroteTable() const { return wroteTable_; }
+    // Whether the result went to the output already, as a table or lines.
+    bool wroteResult() const { return wroteResult_; }
 
 private:
     const Options &options_;
     OutputFile *output_;
-    bool wroteTable_ = false;
+    bool wroteResult_ = false;
 };
 
 } // namespace wordloom::cli

@@ -4,6 +4,7 @@
 #include "RunFile.h"
 #include "lib/BinaryOrder.h"
 #include "ops/SortLines.h"
+#include "ops/TextViews.h"
 
 #include <algorithm>
 #include <functional>
@@ -74,8 +75,6 @@ std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers
     run->finishWriting();
     return run;
 }
-
-using LineSink = std::function<void(QStringView)>;
 
 // The next line of every run, the smallest on top; equal lines go in the
 // order of their runs, which keeps the sort stable.
@@ -150,36 +149,8 @@ void mergeRuns(std::span<const std::unique_ptr<RunFile>> runs, std::size_t buffe
     }
 }
 
-// The result: lines joined with CR LF, written a block at a time and only
-// after a whole line, so no CR LF pair is split between two writes.
-class JoinedOutput {
-public:
-    JoinedOutput(OutputFile &output, bool crLfToLf) : output_(output), crLfToLf_(crLfToLf) {}
-    void add(QStringView line)
-    {
-        if (!first_)
-            buffer_ += u"\r\n";
-        first_ = false;
-        buffer_ += line;
-        if (buffer_.size() >= kBlock)
-            flush();
-    }
-    void flush()
-    {
-        output_.write(buffer_, crLfToLf_);
-        buffer_.clear();
-    }
-
-private:
-    static constexpr qsizetype kBlock = qsizetype(1) << 20;
-    OutputFile &output_;
-    bool crLfToLf_;
-    bool first_ = true;
-    QString buffer_;
-};
-
 // Unique Lines keeps each distinct non-empty line once.
-LineSink finalSink(JoinedOutput &joined, bool unique, QString &lastKept)
+LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 {
     if (!unique)
         return [&joined](QStringView line) { joined.add(line); };
@@ -214,21 +185,51 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
         piece = input.next();
     }
     status.showStatus(QStringLiteral("Merging..."));
-    const std::size_t width = std::max<std::size_t>(job.mergeWidth, 2);
-    while (runs.size() > width) {
-        // The earliest runs become one, which stays first for the ties.
-        auto merged = std::make_unique<RunFile>(job.temporaryDirectory);
-        const std::span<const std::unique_ptr<RunFile>> group(runs.data(), width);
-        mergeRuns(group, job.bufferBytes, [&](QStringView line) { merged->append(line); });
-        merged->finishWriting();
-        runs.erase(runs.begin(), runs.begin() + std::ptrdiff_t(width));
-        runs.insert(runs.begin(), std::move(merged));
-    }
-    JoinedOutput joined(output, job.crLfToLf);
+    LineOutput joined(output, job.crLfToLf);
     QString lastKept;
-    mergeRuns(runs, job.bufferBytes, finalSink(joined, job.unique, lastKept));
+    mergeSortedRuns(std::move(runs), job, finalSink(joined, job.unique, lastKept));
     joined.flush();
     status.showStatus(QStringLiteral("Ready"));
+}
+
+void mergeSortedRuns(std::vector<std::unique_ptr<RunFile>> runs, const ExternalSortJob &job,
+                     const LineSink &sink)
+{
+    const std::size_t width = std::max<std::size_t>(job.mergeWidth, 2);
+    while (runs.size() > width)
+        mergeEarliestRuns(runs, width, job);
+    mergeRuns(runs, job.bufferBytes, sink);
+}
+
+void mergeEarliestRuns(std::vector<std::unique_ptr<RunFile>> &runs, std::size_t count,
+                       const ExternalSortJob &job)
+{
+    // The merged run stays first for the ties.
+    count = std::min(count, runs.size());
+    auto merged = std::make_unique<RunFile>(job.temporaryDirectory);
+    const std::span<const std::unique_ptr<RunFile>> group(runs.data(), count);
+    mergeRuns(group, job.bufferBytes, [&](QStringView line) { merged->append(line); });
+    merged->finishWriting();
+    runs.erase(runs.begin(), runs.begin() + std::ptrdiff_t(count));
+    runs.insert(runs.begin(), std::move(merged));
+}
+
+void LineOutput::add(QStringView line)
+{
+    if (!first_ && !terminated_)
+        buffer_ += u"\r\n";
+    first_ = false;
+    buffer_ += line;
+    if (terminated_)
+        buffer_ += u"\r\n";
+    if (buffer_.size() >= kBlock)
+        flush();
+}
+
+void LineOutput::flush()
+{
+    output_.write(buffer_, crLfToLf_);
+    buffer_.clear();
 }
 
 } // namespace wordloom::cli

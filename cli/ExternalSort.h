@@ -2,12 +2,16 @@
 
 #include "InputFiles.h"
 #include "OutputFile.h"
+#include "RunFile.h"
 #include "lib/CommandHost.h"
 
 #include <QByteArray>
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace wordloom::cli {
 
@@ -31,5 +35,35 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes);
 // piece already read. The runs have no names and vanish with the process.
 void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output);
+
+using LineSink = std::function<void(QStringView)>;
+
+// Merges sorted runs into the sink, in rounds when there are more than
+// job.mergeWidth; equal lines come in the order of their runs.
+void mergeSortedRuns(std::vector<std::unique_ptr<RunFile>> runs, const ExternalSortJob &job,
+                     const LineSink &sink);
+
+// The first `count` runs merged into one that takes their place.
+void mergeEarliestRuns(std::vector<std::unique_ptr<RunFile>> &runs, std::size_t count,
+                       const ExternalSortJob &job);
+
+// Lines to the output a block at a time, CR LF between them (or after each,
+// when terminated), written only after a whole line, so that no CR LF pair is
+// split between two writes.
+class LineOutput {
+public:
+    LineOutput(OutputFile &output, bool crLfToLf, bool terminated = false)
+        : output_(output), crLfToLf_(crLfToLf), terminated_(terminated) {}
+    void add(QStringView line);
+    void flush();
+
+private:
+    static constexpr qsizetype kBlock = qsizetype(1) << 20;
+    OutputFile &output_;
+    bool crLfToLf_;
+    bool terminated_;
+    bool first_ = true;
+    QString buffer_;
+};
 
 } // namespace wordloom::cli

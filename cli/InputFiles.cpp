@@ -33,12 +33,25 @@ void makeRoom(QByteArray &data, qsizetype more)
         wordloom::adviseLargePages(data.data(), size_t(data.capacity()));
 }
 
+// Whether a piece may end after p[end - 1] (see PieceEnd::WordGap). A piece
+// never ends after "-" or CR, so p[-1] of a later piece needs no look.
+bool endsWordGap(const char *p, qsizetype end)
+{
+    const auto c = static_cast<unsigned char>(p[end - 1]);
+    if (c >= 0x80 || c == '-' || c == '\r' || c == '\'' || (c >= '0' && c <= '9')
+        || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+        return false;
+    if (c != '\n' || end < 2)
+        return true;
+    return p[end - 2] != '-' && !(p[end - 2] == '\r' && end >= 3 && p[end - 3] == '-');
+}
+
 } // namespace
 
-ChunkedInput::ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, bool crLfOnly,
+ChunkedInput::ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, PieceEnd end,
                            ReadFunction read)
     : names_(names.empty() ? std::vector<std::string>{"-"} : std::move(names)),
-      chunkBytes_(std::max<qsizetype>(chunkBytes, 1)), crLfOnly_(crLfOnly), read_(read)
+      chunkBytes_(std::max<qsizetype>(chunkBytes, 1)), end_(end), read_(read)
 {
 }
 
@@ -51,11 +64,11 @@ ChunkedInput::~ChunkedInput()
 QByteArray ChunkedInput::next()
 {
     fill(chunkBytes_);
-    qsizetype cut = allRead_ ? pending_.size() : lastLineEnd();
+    qsizetype cut = allRead_ ? pending_.size() : lastPieceEnd();
     while (cut == 0 && !allRead_) {
         // A line longer than a piece is read whole.
         fill(pending_.size() + chunkBytes_);
-        cut = allRead_ ? pending_.size() : lastLineEnd();
+        cut = allRead_ ? pending_.size() : lastPieceEnd();
     }
     validate(cut);
     QByteArray piece;
@@ -69,13 +82,15 @@ QByteArray ChunkedInput::next()
     return piece;
 }
 
-qsizetype ChunkedInput::lastLineEnd() const
+qsizetype ChunkedInput::lastPieceEnd() const
 {
-    const qsizetype lf = pending_.lastIndexOf('\n');
-    if (!crLfOnly_)
-        return lf + 1;
-    const qsizetype pair = pending_.lastIndexOf("\r\n");
-    return pair < 0 ? 0 : pair + 2;
+    if (end_ == PieceEnd::Lf)
+        return pending_.lastIndexOf('\n') + 1;
+    if (end_ == PieceEnd::CrLf) {
+        const qsizetype pair = pending_.lastIndexOf("\r\n");
+        return pair < 0 ? 0 : pair + 2;
+    }
+    return lastWordGap(pending_);
 }
 
 void ChunkedInput::fill(qsizetype wanted)
@@ -158,9 +173,18 @@ void ChunkedInput::validate(qsizetype upTo)
     fileStart_ = upTo;
 }
 
+qsizetype lastWordGap(QByteArrayView bytes)
+{
+    for (qsizetype i = bytes.size(); i > 0; --i) {
+        if (endsWordGap(bytes.data(), i))
+            return i;
+    }
+    return 0;
+}
+
 QByteArray readInputFiles(const std::vector<std::string> &names, ReadFunction read)
 {
-    return ChunkedInput(names, ChunkedInput::kWhole, false, read).next();
+    return ChunkedInput(names, ChunkedInput::kWhole, PieceEnd::Lf, read).next();
 }
 
 QString decodeInput(const QByteArray &bytes, bool raw)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 #include <sys/types.h>
@@ -13,6 +15,12 @@ namespace wordloom::cli {
 // read(2) or a stand-in that tests make fail.
 using ReadFunction = ssize_t (*)(int, void *, size_t);
 
+// Where a piece may end: after an LF; after a CR LF; or between words, after
+// an ASCII character that separates words for every word command and is not
+// part of a hyphen line break ("-" CR LF, or "-" LF that becomes one), so that
+// the pieces' words, hyphen breaks and line breaks are those of the whole.
+enum class PieceEnd { Lf, CrLf, WordGap };
+
 // The bytes of the named files in turn ("-" or no name at all: standard
 // input), handed out in pieces of whole lines. A file that does not end in LF
 // gets one before the next file, so its last line or word never runs into the
@@ -22,9 +30,9 @@ class ChunkedInput {
 public:
     static constexpr qsizetype kWhole = std::numeric_limits<qsizetype>::max() / 2;
 
-    // A piece is the whole lines among about the next chunkBytes: it ends
-    // after an LF (a CR LF when crLfOnly), and a longer line comes whole.
-    ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, bool crLfOnly = false,
+    // A piece is about the next chunkBytes up to the last place where it may
+    // end; a longer line (or run without a word gap) comes whole.
+    ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, PieceEnd end = PieceEnd::Lf,
                  ReadFunction read = ::read);
     ~ChunkedInput();
     ChunkedInput(const ChunkedInput &) = delete;
@@ -32,6 +40,7 @@ public:
 
     QByteArray next();
     bool atEnd() const { return allRead_ && pending_.isEmpty(); }
+    void setChunkBytes(qsizetype chunkBytes) { chunkBytes_ = std::max<qsizetype>(chunkBytes, 1); }
 
 private:
     void fill(qsizetype wanted);
@@ -39,11 +48,11 @@ private:
     void readSome(qsizetype wanted);
     void finishFile();
     void validate(qsizetype upTo);
-    qsizetype lastLineEnd() const;
+    qsizetype lastPieceEnd() const;
 
     std::vector<std::string> names_;
     qsizetype chunkBytes_;
-    bool crLfOnly_;
+    PieceEnd end_;
     ReadFunction read_;
     QByteArray pending_;
     std::size_t fileIndex_ = 0;
@@ -55,6 +64,10 @@ private:
     qsizetype fileStart_ = 0;      // where its unchecked bytes begin in pending_
     qsizetype checkedOffset_ = 0;  // its offset of that byte
 };
+
+// Where the last piece that the bytes could give under PieceEnd::WordGap
+// ends (the bytes being the start of a text or of such a piece); 0: nowhere.
+qsizetype lastWordGap(QByteArrayView bytes);
 
 // The whole input as one piece.
 QByteArray readInputFiles(const std::vector<std::string> &names, ReadFunction read = ::read);

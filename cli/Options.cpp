@@ -97,11 +97,15 @@ private:
             || options.command->name == "phrase-count";
         if (options.format != TableFormat::Table && !counts)
             throw UsageError("--format applies to word-count and phrase-count only");
-        const bool sorts = options.command->name == "sort-lines"
-            || options.command->name == "unique-lines";
-        if ((options.bufferSize || !options.temporaryDirectory.empty()) && !sorts)
-            throw UsageError("--buffer-size and --temporary-directory apply to sort-lines and "
-                             "unique-lines only");
+        const std::string_view name = options.command->name;
+        const bool spills = name == "sort-lines" || name == "unique-lines" || name == "sort-words"
+            || name == "unique-words";
+        if (options.bufferSize && !spills && name != "word-count")
+            throw UsageError("--buffer-size applies to sort-lines, unique-lines, sort-words, "
+                             "unique-words and word-count only");
+        if (!options.temporaryDirectory.empty() && !spills)
+            throw UsageError("--temporary-directory applies to sort-lines, unique-lines, "
+                             "sort-words and unique-words only");
         if (options.output && options.output->empty())
             throw UsageError("the output file name is empty");
     }

@@ -17,7 +17,7 @@ struct Options {
     std::vector<std::string> files; // none: standard input; "-" is standard input too
     std::optional<std::string> output;
     TableFormat format = TableFormat::Table;
-    std::size_t bufferSize = 0;     // sort-lines, unique-lines; 0: the default
+    std::size_t bufferSize = 0;     // the sorting and word commands; 0: the default
     std::string temporaryDirectory; // empty: $TMPDIR, else /tmp
     bool raw = false;
     bool crlf = false;

@@ -8,6 +8,9 @@
 #include "OutputFile.h"
 #include "TableFormats.h"
 #include "TempFiles.h"
+#include "WordStream.h"
+
+#include "ops/WordCount.h"
 
 #include <QByteArray>
 #include <QString>
@@ -16,6 +19,7 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <optional>
@@ -46,6 +50,29 @@ std::optional<QString> runCommand(const Options &options, CliHost &host)
     return host.takeResult();
 }
 
+// Word Count a piece at a time: only its table of distinct words is held, and
+// the steps and status texts are those of the command on the whole text.
+std::optional<QString> countWords(ChunkedInput &input, QByteArray first, bool raw, CliHost &host)
+{
+    host.beginOperation();
+    wordloom::ops::wordCountReport(countWordsInPieces(input, std::move(first), raw, host), host);
+    host.endOperation();
+    return host.takeResult();
+}
+
+ExternalSortJob sortJob(const Options &options, std::size_t bufferBytes)
+{
+    ExternalSortJob job;
+    job.unique = options.command->name == "unique-lines" || options.command->name == "unique-words";
+    job.raw = options.raw;
+    job.crLfToLf = !(options.raw || options.crlf);
+    job.bufferBytes = bufferBytes;
+    const char *tmpdir = std::getenv("TMPDIR");
+    job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
+                           : tmpdir && *tmpdir ? tmpdir : "/tmp";
+    return job;
+}
+
 bool sortsLines(const Options &options)
 {
     return options.command->name == "sort-lines" || options.command->name == "unique-lines";
@@ -54,16 +81,23 @@ bool sortsLines(const Options &options)
 int sortExternally(const Options &options, ChunkedInput &input, QByteArray first,
                    std::size_t bufferBytes, OutputFile &output)
 {
-    ExternalSortJob job;
-    job.unique = options.command->name == "unique-lines";
-    job.raw = options.raw;
-    job.crLfToLf = !(options.raw || options.crlf);
-    job.bufferBytes = bufferBytes;
-    const char *tmpdir = std::getenv("TMPDIR");
-    job.temporaryDirectory = !options.temporaryDirectory.empty() ? options.temporaryDirectory
-                           : tmpdir && *tmpdir ? tmpdir : "/tmp";
     CliHost status(QString(), options, nullptr);
-    wordloom::cli::sortExternally(input, std::move(first), job, status, output);
+    wordloom::cli::sortExternally(input, std::move(first), sortJob(options, bufferBytes), status, output);
+    output.commit();
+    return Ok;
+}
+
+bool listsWords(const Options &options)
+{
+    return options.command->name == "sort-words" || options.command->name == "unique-words";
+}
+
+int listWordsExternally(const Options &options, ChunkedInput &input, QByteArray first,
+                        std::size_t bufferBytes, OutputFile &output)
+{
+    input.setChunkBytes(wordPieceBytes(bufferBytes));
+    CliHost status(QString(), options, nullptr);
+    listWordsInPieces(input, std::move(first), sortJob(options, bufferBytes), status, output);
     output.commit();
     return Ok;
 }
@@ -73,35 +107,48 @@ int run(const Options &options)
     // The output is checked before the work; the input is read after, so an
     // output file may also be an input.
     OutputFile output(options.output);
+    const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
+    std::optional<ChunkedInput> pieces;
     QByteArray bytes;
-    if (sortsLines(options)) {
+    if (options.command->name == "word-count") {
+        pieces.emplace(options.files, wordPieceBytes(buffer), PieceEnd::WordGap);
+        bytes = pieces->next();
+    } else if (sortsLines(options)) {
         // Beyond the buffer, the lines are sorted in parts through temporary files.
-        const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
-        ChunkedInput input(options.files, externalSortChunkBytes(buffer), options.raw);
+        ChunkedInput input(options.files, externalSortChunkBytes(buffer),
+                           options.raw ? PieceEnd::CrLf : PieceEnd::Lf);
         bytes = input.next();
         if (!input.atEnd())
             return sortExternally(options, input, std::move(bytes), buffer, output);
+    } else if (listsWords(options)) {
+        // Sort Words in memory takes about seven times its text.
+        ChunkedInput input(options.files, qsizetype(std::max<std::size_t>(buffer / 8, 1)),
+                           PieceEnd::WordGap);
+        bytes = input.next();
+        if (!input.atEnd())
+            return listWordsExternally(options, input, std::move(bytes), buffer, output);
     } else {
         bytes = readInputFiles(options.files);
     }
-    CliHost host(decodeInput(bytes, options.raw), options, &output);
-    bytes = QByteArray();
+    CliHost host(pieces ? QString() : decodeInput(bytes, options.raw), options, &output);
+    if (!pieces)
+        bytes = QByteArray();
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {
-        result = runCommand(options, host);
+        result = pieces ? countWords(*pieces, std::move(bytes), options.raw, host) : runCommand(options, host);
     } catch (const IoError &) {
-        throw;
+        throw; // a later piece of the input, or the output, failed
     } catch (const std::bad_alloc &) {
         return failWith((name + ": out of memory").c_str(), Failed);
     } catch (const std::exception &e) {
         return failWith((name + ": " + e.what()).c_str(), Failed);
     }
-    if (!host.wroteTable() && options.format != TableFormat::Table) {
+    if (!host.wroteResult() && options.format != TableFormat::Table) {
         // A frequency command with no rows leaves an empty text: an empty table.
         output.write(formatRows({}, options.format, options.raw || options.crlf ? u"\r\n" : u"\n"), false);
     }
-    if (host.wroteTable() || options.format != TableFormat::Table) {
+    if (host.wroteResult() || options.format != TableFormat::Table) {
         output.commit();
         return Ok;
     }

@@ -135,8 +135,15 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
 {
     const auto first = entries.begin() + std::ptrdiff_t(group.begin);
     const auto last = entries.begin() + std::ptrdiff_t(group.end);
-    for (auto it = first; it != last; ++it)
+    // Members stand anywhere in the text: views and units are fetched ahead.
+    constexpr std::ptrdiff_t kViewsAhead = 16, kUnitsAhead = 8;
+    for (auto it = first; it != last; ++it) {
+        if (last - it > kViewsAhead)
+            __builtin_prefetch(&items[(it + kViewsAhead)->index]);
+        if (last - it > kUnitsAhead)
+            __builtin_prefetch(items[(it + kUnitsAhead)->index].utf16() + group.depth);
         setKey(*it, items[it->index], group.depth);
+    }
     // Already in order is common for runs of equal or presorted strings.
     if (std::is_sorted(first, last))
         ;
@@ -177,6 +184,58 @@ void prefetchUnits(std::span<const QStringView> items, const std::vector<Entry> 
         __builtin_prefetch(items[entries[k].index].utf16() + group.depth);
 }
 
+// Sorts entries that stand in index order. Within every tie the index breaks
+// it, so each group stays in index order and the result is stable.
+void sortEntries(std::span<const QStringView> items, std::vector<Entry> &entries,
+                 KeyRadixSort &radixSort)
+{
+    // Ties are refined level by level, in place order, so that the strings
+    // of the next group can be fetched while the current one is sorted.
+    std::vector<Group> level{{0, entries.size(), 0}}, next;
+    while (!level.empty()) {
+        for (std::size_t g = 0; g < level.size(); ++g) {
+            if (g + 2 < level.size())
+                prefetchViews(items, entries, level[g + 2]);
+            if (g + 1 < level.size())
+                prefetchUnits(items, entries, level[g + 1]);
+            sortGroup(items, entries, radixSort, level[g], next);
+        }
+        level.swap(next);
+        next.clear();
+    }
+}
+
+// The indices of the items grouped by first code unit, ascending, the empty
+// items first (bucket 0), each bucket in index order. Sorted bucket by bucket,
+// the keys (and the radix sort's copy of them, 48 bytes an item together) are
+// held for the largest bucket only, not for every item.
+struct FirstUnitBuckets {
+    std::vector<std::uint32_t> order;
+    std::vector<std::uint32_t> starts; // bucket b is order[starts[b], starts[b + 1])
+    std::size_t largest = 0;
+};
+
+FirstUnitBuckets bucketsByFirstUnit(std::span<const QStringView> items)
+{
+    const auto bucketOf = [](QStringView item) {
+        return item.isEmpty() ? std::size_t(0) : std::size_t(item.utf16()[0]) + 1;
+    };
+    FirstUnitBuckets buckets;
+    buckets.starts.assign(std::size_t(1) << 16 | 2, 0);
+    for (const QStringView item : items)
+        ++buckets.starts[bucketOf(item) + 1];
+    for (std::size_t b = 1; b < buckets.starts.size(); ++b) {
+        buckets.largest = std::max<std::size_t>(buckets.largest, buckets.starts[b]);
+        buckets.starts[b] += buckets.starts[b - 1];
+    }
+    std::vector<std::uint32_t> next(buckets.starts.begin(), buckets.starts.end() - 1);
+    reserveLarge(buckets.order, items.size());
+    buckets.order.resize(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        buckets.order[next[bucketOf(items[i])]++] = std::uint32_t(i);
+    return buckets;
+}
+
 } // namespace
 
 std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items)
@@ -193,32 +252,22 @@ std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> item
         std::iota(identity.begin(), identity.end(), 0u);
         return identity;
     }
+    FirstUnitBuckets buckets = bucketsByFirstUnit(items);
+    std::vector<std::uint32_t> order = std::move(buckets.order);
     std::vector<Entry> entries;
-    reserveLarge(entries, items.size());
-    entries.resize(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        entries[i].index = std::uint32_t(i);
-    // Within every tie the index breaks it, so each group stays in index
-    // order and the result is stable.
+    reserveLarge(entries, buckets.largest);
     KeyRadixSort radixSort;
-    // Ties are refined level by level, in place order, so that the strings
-    // of the next group can be fetched while the current one is sorted.
-    std::vector<Group> level{{0, entries.size(), 0}}, next;
-    while (!level.empty()) {
-        for (std::size_t g = 0; g < level.size(); ++g) {
-            if (g + 2 < level.size())
-                prefetchViews(items, entries, level[g + 2]);
-            if (g + 1 < level.size())
-                prefetchUnits(items, entries, level[g + 1]);
-            sortGroup(items, entries, radixSort, level[g], next);
-        }
-        level.swap(next);
-        next.clear();
+    for (std::size_t b = 1; b + 1 < buckets.starts.size(); ++b) {
+        const std::size_t first = buckets.starts[b], last = buckets.starts[b + 1];
+        if (last - first < 2)
+            continue;
+        entries.resize(last - first);
+        for (std::size_t k = 0; k < entries.size(); ++k)
+            entries[k].index = order[first + k];
+        sortEntries(items, entries, radixSort);
+        for (std::size_t k = 0; k < entries.size(); ++k)
+            order[first + k] = entries[k].index;
     }
-    std::vector<std::uint32_t> order;
-    reserveLarge(order, entries.size());
-    for (const Entry &entry : entries)
-        order.push_back(entry.index);
     return order;
 }
 

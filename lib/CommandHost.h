@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
+#include <span>
+
 namespace wordloom {
 
 // What a command needs from whoever runs it. The window answers with its
@@ -54,6 +57,10 @@ public:
     // after the same statuses and cancel tests. width: the text column's.
     virtual bool acceptsResultTable() { return false; }
     virtual void setResultTable(const FrequencyTable &, qsizetype /*width*/, QStringView /*separator*/) {}
+    // Likewise Sort Lines, when it runs alone, hands such a host its lines
+    // and their order in place of the joined text.
+    virtual bool acceptsResultLines() { return false; }
+    virtual void setResultLines(std::span<const QStringView> /*lines*/, std::span<const std::uint32_t> /*order*/) {}
 };
 
 // How a cancellable command ended.

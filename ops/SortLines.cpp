@@ -86,8 +86,12 @@ Outcome sortLines(CommandHost &host)
     if (!sorted)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Formatting..."));
-    host.setResultText(sorted->joined ? *std::move(sorted->joined)
-                                      : joinInOrder(sorted->lines, sorted->order, kCrLf));
+    if (sorted->joined)
+        host.setResultText(*std::move(sorted->joined));
+    else if (host.nestDepth() == 0 && host.acceptsResultLines()) // a nested run's result is read back
+        host.setResultLines(sorted->lines, sorted->order);
+    else
+        host.setResultText(joinInOrder(sorted->lines, sorted->order, kCrLf));
     if (host.cancelRequested())
         return cancelled(host);
     host.showStatus(QStringLiteral("Ready"));

@@ -7,7 +7,12 @@ namespace wordloom::ops {
 
 Outcome wordCount(CommandHost &host, const QString &groupSeparator)
 {
-    FrequencyTable table = basLibWordFreq::BuildWordFrequency(host.inputText(), host);
+    return wordCountReport(basLibWordFreq::BuildWordFrequency(host.inputText(), host), host,
+                           groupSeparator);
+}
+
+Outcome wordCountReport(FrequencyTable table, CommandHost &host, const QString &groupSeparator)
+{
     if (host.cancelRequested())
         return cancelled(host);
     host.showStatus(QStringLiteral("Sorting"));

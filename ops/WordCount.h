@@ -9,4 +9,11 @@ namespace wordloom::ops {
 // rarest first, in a padded column; "Ready" or "Cancelled" at the end.
 Outcome wordCount(CommandHost &host, const QString &groupSeparator = systemGroupSeparator());
 
+// Word Count from its table of distinct words on (the table as
+// BuildWordFrequency gives it): the cancel test, "Sorting", the order, the
+// padded column, the result and "Ready". For hosts that count the words
+// themselves, a piece of the text at a time.
+Outcome wordCountReport(FrequencyTable table, CommandHost &host,
+                        const QString &groupSeparator = systemGroupSeparator());
+
 } // namespace wordloom::ops

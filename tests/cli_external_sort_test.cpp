@@ -196,8 +196,8 @@ TEST(CliBufferSize, ReadLikeSortDashS)
     EXPECT_GT(wordloom::cli::defaultBufferSize(), 0u);
 
     EXPECT_EQ(runCli({"sort-lines", "--buffer-size=0"}, "x").exitCode, 2);
-    EXPECT_EQ(runCli({"word-count", "-S", "1M"}, "x").exitCode, 2);
-    EXPECT_EQ(runCli({"sort-words", "-T", "/tmp"}, "x").exitCode, 2);
+    EXPECT_EQ(runCli({"phrase-count", "-S", "1M"}, "x").exitCode, 2);
+    EXPECT_EQ(runCli({"word-count", "-T", "/tmp"}, "x").exitCode, 2);
 }
 
 TEST(CliChunkedInput, PiecesAreWholeLinesThatMakeUpTheText)
@@ -220,7 +220,8 @@ TEST(CliChunkedInput, PiecesAreWholeLinesThatMakeUpTheText)
             longestLine = std::max(longestLine, to - from + end.size());
         }
         for (const qsizetype size : {1, 100, 4096, 100000}) {
-            wordloom::cli::ChunkedInput input(names, size, crLfOnly);
+            wordloom::cli::ChunkedInput input(names, size, crLfOnly ? wordloom::cli::PieceEnd::CrLf
+                                                                         : wordloom::cli::PieceEnd::Lf);
             QByteArray joined;
             while (!input.atEnd()) {
                 const QByteArray piece = input.next();

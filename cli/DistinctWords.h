@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ops/WordTable.h"
+
+#include <QStringView>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace wordloom::cli {
+
+// The distinct words of a stream of pieces, each with how often it occurs.
+// The words are copied into blocks that never move, so the pieces may go.
+class DistinctWords {
+public:
+    void add(QStringView word);
+    bool empty() const { return words_.empty(); }
+    // About the memory held: the words' units and what each word costs besides
+    // (the last block's unused end, at most 2 MiB, not counted).
+    std::size_t bytes() const { return unitBytes_ + words_.size() * kBytesPerWord; }
+    // Each word with its count in ascending binary order; then none is held.
+    void drainSorted(const std::function<void(QStringView word, qsizetype count)> &sink);
+
+private:
+    static constexpr std::size_t kBytesPerWord = 48; // view, count, order and table slots
+    static constexpr qsizetype kBlockUnits = qsizetype(1) << 20;
+    QStringView keep(QStringView word);
+
+    std::vector<std::unique_ptr<char16_t[]>> blocks_;
+    char16_t *free_ = nullptr; // the last block's unused end
+    qsizetype blockLeft_ = 0;
+    std::size_t unitBytes_ = 0;
+    std::vector<QStringView> words_;
+    std::vector<qsizetype> counts_;
+    ops::WordTable table_;
+};
+
+} // namespace wordloom::cli

@@ -1,0 +1,120 @@
+#include "WordStream.h"
+
+#include "DistinctWords.h"
+#include "lib/basLibLibrary.h"
+#include "lib/basLibWordFreq.h"
+
+#include <algorithm>
+
+namespace wordloom::cli {
+
+qsizetype wordPieceBytes(std::size_t bufferBytes)
+{
+    return qsizetype(std::clamp<std::size_t>(bufferBytes / 16, 1, std::size_t(8) << 20));
+}
+
+FrequencyTable countWordsInPieces(ChunkedInput &input, QByteArray first, bool raw,
+                                  CommandHost &host)
+{
+    basLibWordFreq::WordTally tally;
+    QByteArray piece = std::move(first);
+    for (;;) {
+        const QString text = decodeInput(piece, raw);
+        piece = QByteArray();
+        tally.add(text, host);
+        if (input.atEnd())
+            break;
+        piece = input.next();
+    }
+    return tally.finish(host);
+}
+
+namespace {
+
+// Sort Words' dehyphenating and cleaning steps on one piece: what is left
+// between the spaces are its words.
+void addWordsOf(QString text, DistinctWords &words)
+{
+    text.remove(QStringLiteral("-\r\n"));
+    text = basLibLibrary::FilterText(text, QStringLiteral(" "), true);
+    const QStringView all(text);
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = all.indexOf(u' ', start);
+        if (end < 0)
+            end = all.size();
+        if (end > start)
+            words.add(all.sliced(start, end - start));
+        start = end + 1;
+    }
+}
+
+// Sort Words lists a word once per occurrence, Unique Words once.
+void drainListed(DistinctWords &words, bool unique, const LineSink &sink)
+{
+    words.drainSorted([&](QStringView word, qsizetype count) {
+        for (qsizetype k = unique ? count - 1 : 0; k < count; ++k)
+            sink(word);
+    });
+}
+
+} // namespace
+
+void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                       CommandHost &status, OutputFile &output)
+{
+    DistinctWords words;
+    std::vector<std::unique_ptr<RunFile>> runs;
+    const auto spill = [&] {
+        status.showStatus(QStringLiteral("Sorting part %1...").arg(runs.size() + 1));
+        auto run = std::make_unique<RunFile>(job.temporaryDirectory);
+        drainListed(words, job.unique, [&](QStringView word) { run->append(word); });
+        run->finishWriting();
+        runs.push_back(std::move(run));
+        // Runs without end would run out of file descriptors: a full set
+        // becomes one.
+        if (runs.size() >= std::max<std::size_t>(job.mergeWidth, 2))
+            mergeEarliestRuns(runs, runs.size(), job);
+    };
+    const auto take = [&](const QByteArray &piece) {
+        addWordsOf(decodeInput(piece, job.raw), words);
+        if (words.bytes() > job.bufferBytes / 2)
+            spill();
+    };
+    // The first piece, read whole to see whether the text fits, is taken a
+    // piece's size at a time too.
+    const qsizetype size = wordPieceBytes(job.bufferBytes);
+    qsizetype from = 0;
+    while (first.size() - from > size) {
+        const qsizetype cut = lastWordGap(QByteArrayView(first).sliced(from, size));
+        if (cut == 0)
+            break;
+        take(QByteArray::fromRawData(first.constData() + from, cut));
+        from += cut;
+    }
+    take(QByteArray::fromRawData(first.constData() + from, first.size() - from));
+    first = QByteArray();
+    while (!input.atEnd())
+        take(input.next());
+    // Sort Words ends every word with CR LF; Unique Words joins them.
+    LineOutput lines(output, job.crLfToLf, !job.unique);
+    if (runs.empty()) {
+        status.showStatus(QStringLiteral("Sorting..."));
+        drainListed(words, job.unique, [&](QStringView word) { lines.add(word); });
+    } else {
+        if (!words.empty())
+            spill();
+        status.showStatus(QStringLiteral("Merging..."));
+        QString last;
+        mergeSortedRuns(std::move(runs), job, [&](QStringView word) {
+            if (job.unique && word == last)
+                return;
+            if (job.unique)
+                last = word.toString();
+            lines.add(word);
+        });
+    }
+    lines.flush();
+    status.showStatus(QStringLiteral("Ready"));
+}
+
+} // namespace wordloom::cli
