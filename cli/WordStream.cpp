@@ -3,6 +3,7 @@
 #include "DistinctWords.h"
 #include "lib/basLibLibrary.h"
 #include "lib/basLibWordFreq.h"
+#include "ops/TextViews.h"
 
 #include <algorithm>
 
@@ -35,7 +36,7 @@ namespace {
 // between the spaces are its words.
 void addWordsOf(QString text, DistinctWords &words)
 {
-    text.remove(QStringLiteral("-\r\n"));
+    ops::removeHyphenBreaks(text);
     text = basLibLibrary::FilterText(text, QStringLiteral(" "), true);
     const QStringView all(text);
     for (qsizetype start = 0; start < all.size();) {

@@ -3,6 +3,7 @@
 #include "lib/CommandError.h"
 #include "lib/PhraseBudget.h"
 #include "SortA2ThenA1.h"
+#include "TextViews.h"
 
 namespace wordloom::ops {
 
@@ -29,7 +30,7 @@ std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t bu
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
     QString work = lowercased(host.inputText());
-    work.remove(QStringLiteral("-\r\n"));
+    removeHyphenBreaks(work);
     host.setWorkText(work);
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;

@@ -10,72 +10,35 @@
 #include <optional>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace wordloom::ops {
 
-int packingPasses(QStringView text)
+PackedText packedText(QStringView text)
 {
-    const char16_t *p = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype longest = n > 0 && p[0] == u' ', run = longest, i = 1;
-#if defined(__SSE2__)
-    // Only where a space follows a space can a run be longer than one, so
-    // blocks of eight units without such a pair are passed over; a run that
-    // enters a scanned block from a passed one is at most one space long.
-    const __m128i spaces = _mm_set1_epi16(u' ');
-    bool carried = true;
-    for (; i + 8 <= n; i += 8) {
-        const __m128i here = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i)), spaces);
-        const __m128i before = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i - 1)), spaces);
-        if (_mm_movemask_epi8(_mm_and_si128(here, before)) == 0) {
-            carried = false;
-            continue;
-        }
-        if (!carried)
-            run = p[i - 1] == u' ';
-        for (qsizetype j = i; j < i + 8; ++j) {
-            run = p[j] == u' ' ? run + 1 : 0;
-            longest = std::max(longest, run);
-        }
-        carried = true;
-    }
-    if (!carried && i < n)
-        run = p[i - 1] == u' ';
-#endif
-    for (; i < n; ++i) {
-        run = p[i] == u' ' ? run + 1 : 0;
-        longest = std::max(longest, run);
-    }
-    int passes = 1; // the last pass is the one that changes nothing
-    for (; longest > 1; longest = (longest + 1) / 2)
-        ++passes;
-    return passes;
-}
-
-qsizetype collapseSpaceRuns(QString &text)
-{
-    if (text.isEmpty())
-        return 0;
-    char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
-    const char16_t *const end = begin + text.size();
+    PackedText packed;
+    packed.text.resize(text.size());
+    char16_t *const begin = reinterpret_cast<char16_t *>(packed.text.data());
     char16_t *write = begin;
     char16_t previous = 0;
-    qsizetype kept = 0;
+    qsizetype run = 0, longest = 0;
     // Without branches: every unit is written, and the write position moves
     // on unless the unit is a space after a space.
-    for (const char16_t *read = begin; read != end; ++read) {
-        const char16_t unit = *read;
-        const bool keep = !(unit == u' ' && previous == u' ');
+    const char16_t *const units = reinterpret_cast<const char16_t *>(text.utf16());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = units[i];
+        const bool space = unit == u' ';
+        const bool keep = !(space && previous == u' ');
         *write = unit;
         write += keep;
-        kept += keep & (unit == u' ');
+        packed.spaces += keep & space;
+        run = space ? run + 1 : 0;
+        longest = std::max(longest, run);
         previous = unit;
     }
-    text.truncate(write - begin);
-    return kept;
+    packed.text.truncate(write - begin);
+    for (; longest > 1; longest = (longest + 1) / 2)
+        ++packed.passes;
+    return packed;
 }
 
 QString packSpaces(QString text, int passes)
@@ -118,7 +81,7 @@ std::optional<Words> parsedWords(CommandHost &host)
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
     QString work = host.inputText();
-    work.remove(QStringLiteral("-\r\n"));
+    removeHyphenBreaks(work);
     host.setWorkText(work);
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
@@ -128,16 +91,18 @@ std::optional<Words> parsedWords(CommandHost &host)
     if (host.cancelRequested())
         return cancelled(host), std::nullopt;
     host.showStatus(QStringLiteral("Packing..."));
-    const int passes = packingPasses(work);
-    for (int pass = 1; pass <= passes; ++pass) {
+    // What the last pass leaves, made in one go; the cleaned text stays for a
+    // cancel part-way, which leaves the passes made so far in the work pane.
+    const PackedText packed = packedText(work);
+    for (int pass = 1; pass <= packed.passes; ++pass) {
         if (host.cancelRequested()) {
             if (pass > 1)
                 host.setWorkText(packSpaces(std::move(work), pass - 1));
             return cancelled(host), std::nullopt;
         }
     }
-    // After the last pass every run of spaces is one space.
-    const qsizetype spaces = collapseSpaceRuns(work);
+    work = packed.text;
+    const qsizetype spaces = packed.spaces;
     host.setWorkText(work);
     host.showStatus(QStringLiteral("Parsing..."));
     const qsizetype count = work.isEmpty() ? 0 : spaces + 1;

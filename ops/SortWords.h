@@ -16,13 +16,17 @@ namespace wordloom::ops {
 Outcome sortWords(CommandHost &host);
 
 // What repeated passes of "two spaces become one" leave after `passes` passes
-// (every run of r spaces becomes ceil(r / 2^passes) spaces), and how many
-// passes the packing loop runs until a pass changes nothing.
+// (every run of r spaces becomes ceil(r / 2^passes) spaces).
 QString packSpaces(QString text, int passes);
-int packingPasses(QStringView text);
 
-// What the packing loop leaves once it has run to its end: every run of
-// spaces made one space, in place; returns how many spaces are left.
-qsizetype collapseSpaceRuns(QString &text);
+// What the packing loop leaves once it has run to its end, made in one pass:
+// every run of spaces made one space; the spaces left; and how many passes the
+// loop runs until a pass changes nothing.
+struct PackedText {
+    QString text;
+    qsizetype spaces = 0;
+    int passes = 1;
+};
+PackedText packedText(QStringView text);
 
 } // namespace wordloom::ops

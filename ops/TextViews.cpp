@@ -4,9 +4,14 @@
 #include "lib/LargePages.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace wordloom::ops {
 
@@ -109,6 +114,52 @@ QString joinInOrder(std::span<const QStringView> items, std::span<const std::uin
         backHalf->join();
     }
     return out;
+}
+
+namespace {
+// The first hyphen at or after `from` that starts a hyphen line break, or -1.
+qsizetype findHyphenBreak(const char16_t *p, qsizetype n, qsizetype from)
+{
+    for (qsizetype i = from; i + 2 < n; ++i) {
+#if defined(__SSE2__)
+        // Hyphens are rare: blocks of eight units without one are passed over.
+        if (i + 8 <= n) {
+            const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            const unsigned mask = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'-'))));
+            if (mask == 0) {
+                i += 7;
+                continue;
+            }
+            i += std::countr_zero(mask) / 2;
+            if (i + 2 >= n)
+                break;
+        }
+#endif
+        if (p[i] == u'-' && p[i + 1] == u'\r' && p[i + 2] == u'\n')
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+void removeHyphenBreaks(QString &text)
+{
+    const char16_t *p = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype match = findHyphenBreak(p, n, 0);
+    if (match < 0)
+        return;
+    QChar *const out = text.data(); // a copy of its own now, as the text changes
+    p = reinterpret_cast<const char16_t *>(out);
+    qsizetype write = match, read = match;
+    while (match >= 0) {
+        std::copy(out + read, out + match, out + write);
+        write += match - read;
+        read = match + 3;
+        match = findHyphenBreak(p, n, read);
+    }
+    std::copy(out + read, out + n, out + write);
+    text.truncate(write + (n - read));
 }
 
 QString detab(const QString &text)

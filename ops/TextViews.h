@@ -28,4 +28,8 @@ QString joinInOrder(std::span<const QStringView> items, std::span<const std::uin
 // The text with every tab turned into a space; shares the text when it has none.
 QString detab(const QString &text);
 
+// Deletes every hyphen line break ("-" CR LF), scanning left to right in one
+// pass, as QString::remove would; a text without one is left untouched.
+void removeHyphenBreaks(QString &text);
+
 } // namespace wordloom::ops

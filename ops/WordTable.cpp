@@ -1,5 +1,7 @@
 #include "WordTable.h"
 
+#include "lib/BinaryOrder.h"
+
 namespace wordloom::ops {
 
 std::uint32_t WordTable::hashOf(QStringView word)
@@ -25,7 +27,7 @@ std::uint32_t &WordTable::slotFor(QStringView word, const std::vector<QStringVie
             ++used_;
             return slot.number;
         }
-        if (slot.hash == hash && words[slot.number - 1] == word)
+        if (slot.hash == hash && codeUnits(words[slot.number - 1]) == codeUnits(word))
             return slot.number;
     }
 }

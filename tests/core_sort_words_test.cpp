@@ -1,4 +1,5 @@
 #include "ops/SortWords.h"
+#include "ops/TextViews.h"
 #include "reference/Literal.h"
 #include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
@@ -49,19 +50,19 @@ TEST(SortWords, Cases)
 
 TEST(SortWords, PackingPassesFollowTheLongestRunOfSpaces)
 {
-    EXPECT_EQ(ops::packingPasses(u"ab"), 1);
-    EXPECT_EQ(ops::packingPasses(u"a b"), 1);
-    EXPECT_EQ(ops::packingPasses(u"a  b"), 2);
-    EXPECT_EQ(ops::packingPasses(u"a   b"), 3);
-    EXPECT_EQ(ops::packingPasses(u"a    b  c"), 3);
-    EXPECT_EQ(ops::packingPasses(u"     "), 4);
+    EXPECT_EQ(ops::packedText(u"ab").passes, 1);
+    EXPECT_EQ(ops::packedText(u"a b").passes, 1);
+    EXPECT_EQ(ops::packedText(u"a  b").passes, 2);
+    EXPECT_EQ(ops::packedText(u"a   b").passes, 3);
+    EXPECT_EQ(ops::packedText(u"a    b  c").passes, 3);
+    EXPECT_EQ(ops::packedText(u"     ").passes, 4);
     EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 1), QStringLiteral("a   b c"));
     EXPECT_EQ(ops::packSpaces(QStringLiteral("a     b  c"), 2), QStringLiteral("a  b c"));
     EXPECT_EQ(ops::packSpaces(QStringLiteral(" a     b  c  "), 9), QStringLiteral(" a b c "));
 }
 
 // The pass count and the packed text against the loop itself, on runs of
-// every length that start and end anywhere in the eight-unit blocks.
+// every length.
 TEST(SortWords, PackingMatchesTheRepeatedReplaceLoop)
 {
     std::mt19937 random(7);
@@ -77,11 +78,28 @@ TEST(SortWords, PackingMatchesTheRepeatedReplaceLoop)
             looped.replace(QStringLiteral("  "), QStringLiteral(" "));
             ++passes;
         }
-        ASSERT_EQ(ops::packingPasses(text), passes) << text.size();
-        QString collapsed = text;
-        const qsizetype spaces = ops::collapseSpaceRuns(collapsed);
-        ASSERT_EQ(collapsed, looped);
-        ASSERT_EQ(spaces, looped.count(u' '));
+        const ops::PackedText packed = ops::packedText(text);
+        ASSERT_EQ(packed.passes, passes) << text.size();
+        ASSERT_EQ(packed.text, looped);
+        ASSERT_EQ(packed.spaces, looped.count(u' '));
+    }
+}
+
+// Hyphen line breaks at every offset of the eight-unit blocks, beside lone
+// hyphens, CRs and LFs: deleted exactly as QString::remove deletes them.
+TEST(SortWords, HyphenBreaksGoAsQStringRemoveTakesThem)
+{
+    std::mt19937 random(5);
+    const char16_t units[] = {u'-', u'\r', u'\n', u'a', u' '};
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        for (int i = int(random() % 60); i > 0; --i)
+            text += QChar(units[random() % 5]);
+        QString expected = text;
+        expected.remove(QStringLiteral("-\r\n"));
+        QString actual = text;
+        ops::removeHyphenBreaks(actual);
+        ASSERT_EQ(actual, expected) << round;
     }
 }
 
