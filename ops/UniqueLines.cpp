@@ -5,36 +5,105 @@
 #include "lib/BinaryOrder.h"
 
 #include <numeric>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace wordloom::ops {
 
-std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandHost &host)
+namespace {
+// The kept lines of a part of the text, as stretches of neighbouring kept
+// lines with their breaks (most lines of a sorted text are kept, and a view
+// per line would cost more than the text), and how many lines it has.
+struct KeptPart {
+    std::vector<QStringView> stretches;
+    qsizetype lines = 0;
+};
+
+// lastKept: the last kept line before the part.
+KeptPart keptLinesOf(QStringView part, QStringView lastKept)
 {
-    host.showStatus(QStringLiteral("Splitting..."));
-    // One pass over the text, keeping stretches rather than lines: most lines
-    // of a sorted text are kept, and their views would cost more than it.
-    std::vector<QStringView> stretches; // kept lines side by side, their breaks included
-    QStringView lastKept;
-    bool previousKept = false, cancelled = false;
-    crlf::forEachCrLfPiece(sortedText, [&](QStringView line) {
+    KeptPart kept;
+    bool previousKept = false;
+    crlf::forEachCrLfPiece(part, [&](QStringView line) {
         const bool keep = !line.isEmpty() && codeUnits(line) != codeUnits(lastKept);
         if (keep) {
             if (previousKept)
-                stretches.back() = QStringView(stretches.back().data(), line.data() + line.size());
+                kept.stretches.back() = QStringView(kept.stretches.back().data(), line.data() + line.size());
             else
-                stretches.push_back(line);
+                kept.stretches.push_back(line);
             lastKept = line;
         }
         previousKept = keep;
-        cancelled = host.cancelRequested();
-        return !cancelled;
+        ++kept.lines;
+        return true;
     });
-    if (cancelled)
+    return kept;
+}
+
+// Below this a second thread costs more than it saves.
+constexpr qsizetype kUnitsWorthASecondCore = qsizetype(1) << 20;
+
+// Where a large text splits into two parts at a CR LF near its middle, each
+// part at least a line: the CR's position; nothing for a small text.
+std::optional<qsizetype> middleBreak(QStringView text)
+{
+    if (text.size() < kUnitsWorthASecondCore)
         return std::nullopt;
-    std::vector<std::uint32_t> order(stretches.size());
+    const qsizetype at = text.indexOf(kCrLf, text.size() / 2);
+    if (at <= 0 || at + kCrLf.size() >= text.size())
+        return std::nullopt;
+    return at;
+}
+
+// The last non-empty line of the text: the last kept line at its end.
+QStringView lastNonEmptyLine(QStringView text)
+{
+    while (!text.isEmpty()) {
+        const qsizetype cr = text.lastIndexOf(kCrLf);
+        const QStringView line = cr < 0 ? text : text.sliced(cr + kCrLf.size());
+        if (!line.isEmpty())
+            return line;
+        text = cr < 0 ? QStringView() : text.first(cr);
+    }
+    return {};
+}
+} // namespace
+
+std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandHost &host)
+{
+    host.showStatus(QStringLiteral("Splitting..."));
+    const QStringView text(sortedText);
+    KeptPart kept;
+    if (const std::optional<qsizetype> at = middleBreak(text)) {
+        // The halves are read at once; the second knows the first's last kept
+        // line, which in any text is its last non-empty one.
+        const QStringView first = text.first(*at), second = text.sliced(*at + kCrLf.size());
+        KeptPart later;
+        {
+            std::jthread secondHalf([&] { later = keptLinesOf(second, lastNonEmptyLine(first)); });
+            kept = keptLinesOf(first, {});
+        }
+        // A stretch that runs across the break is one stretch.
+        if (!kept.stretches.empty() && !later.stretches.empty() && kept.stretches.back().end() == first.end()
+            && later.stretches.front().data() == second.data()) {
+            kept.stretches.back() = QStringView(kept.stretches.back().data(), later.stretches.front().end());
+            later.stretches.erase(later.stretches.begin());
+        }
+        kept.stretches.insert(kept.stretches.end(), later.stretches.begin(), later.stretches.end());
+        kept.lines += later.lines;
+    } else {
+        kept = keptLinesOf(text, {});
+    }
+    // The cancel test after every line; the lines were read without events,
+    // so none of them could have seen a request the tests do not.
+    for (qsizetype line = 0; line < kept.lines; ++line) {
+        if (host.cancelRequested())
+            return std::nullopt;
+    }
+    std::vector<std::uint32_t> order(kept.stretches.size());
     std::iota(order.begin(), order.end(), 0u);
-    return joinInOrder(stretches, order, kCrLf);
+    return joinInOrder(kept.stretches, order, kCrLf);
 }
 
 } // namespace wordloom::ops

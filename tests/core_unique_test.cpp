@@ -52,6 +52,33 @@ TEST(UniqueLines, KeptLinesMatchTheLiteralLoopWithEveryCancelTest)
     }
 }
 
+// A large text is read in two halves at once: runs of equal lines and empty
+// lines across the break between them, and texts that are not sorted.
+TEST(UniqueLines, LargeTextsKeepTheSameLinesInHalves)
+{
+    wt::TextGenerator generate(5151);
+    for (int round = 0; round < 6; ++round) {
+        QStringList lines;
+        for (qsizetype units = 0; units < (qsizetype(1) << 20) + 4000; units += lines.back().size() + 2)
+            lines << generate.text(6).remove(QStringLiteral("\r\n"));
+        // Repeats and empty lines everywhere, the middle included.
+        for (int k = 0; k < 400; ++k) {
+            const qsizetype at = k < 200 ? lines.size() / 2 - 100 + k : qsizetype(k * 997) % lines.size();
+            lines.insert(at, k % 3 == 0 ? QString() : lines[at]);
+        }
+        if (round % 2 == 0)
+            lines.sort();
+        const QString text = lines.join(QStringLiteral("\r\n"));
+        RecordingHost fast, literal;
+        const auto got = ops::keepUniqueSortedLines(text, fast);
+        QStringList expected;
+        ASSERT_TRUE(reference::keptLines(text, literal, expected));
+        ASSERT_TRUE(got.has_value());
+        ASSERT_EQ(*got, expected.join(QStringLiteral("\r\n"))) << round;
+        ASSERT_EQ(fast.cancelTests, literal.cancelTests);
+    }
+}
+
 TEST(UniqueLines, MatchesSortLinesThenTheKeptLines)
 {
     wt::TextGenerator generate(5201);
