@@ -144,9 +144,13 @@ void TextPane::setText(const QString &text)
     writtenValid_ = true;
     document()->setUndoRedoEnabled(false);
     setPlainText(QString());
-    QTextCursor cursor(document());
-    if (!insertText(cursor, text, pacer(generation)))
+    const std::function<bool()> betweenPieces = pacer(generation);
+    // Letting go of a long old text is a stretch of its own, before the first piece.
+    if (betweenPieces && !betweenPieces())
         return; // a later write took over while events ran
+    QTextCursor cursor(document());
+    if (!insertText(cursor, text, betweenPieces))
+        return;
     document()->setUndoRedoEnabled(true);
     writing_ = false;
 }
