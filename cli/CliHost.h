@@ -23,6 +23,12 @@ public:
     bool acceptsResultLines() override { return output_ != nullptr; }
     void setResultLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order) override;
 
+    // The user's text is kept aside while Unique Lines and Unique Words run,
+    // to be put back into the input pane; the CLI shows no input pane and
+    // drops it at the end, so it is not kept at all (a text's size less at
+    // the peak).
+    void setSaveText(const QString &) override {}
+
     void releaseInput() { setInputText(QString()); }
     // Whether the result went to the output already, as a table or lines.
     bool wroteResult() const { return wroteResult_; }
