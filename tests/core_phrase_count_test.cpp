@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 using wordloom::Outcome;
 using wordloom::ops::phraseCount;
 using wordloom::testing::RecordingHost;
@@ -90,6 +92,33 @@ TEST(PhraseCount, NoSixteenBitLimitOnCounts)
     for (int i = 0; i < 33000; ++i)
         text += QStringLiteral("ab cd %1 ").arg(i);
     EXPECT_EQ(run(text), QStringLiteral("ab cd  33,000\r\n"));
+}
+
+// A large table is filled from both ends at once: every row is there once,
+// whole, where a text of its own pairs of words gives tens of thousands.
+TEST(PhraseCount, ALargeTableHasEveryRowOnce)
+{
+    QString text;
+    const auto word = [](int n) {
+        QString w;
+        for (; n > 0 || w.isEmpty(); n /= 26)
+            w += QChar(u'a' + n % 26);
+        return w;
+    };
+    constexpr int kPairs = 40000;
+    for (int i = 0; i < kPairs; ++i)
+        text += (word(i) + QStringLiteral(" x") + word(i) + QStringLiteral(". ")).repeated(2);
+    RecordingHost host;
+    const auto table = basTextRepeat::BuildPhraseFrequency(text, host);
+    ASSERT_TRUE(table.has_value());
+    ASSERT_GE(table->size(), std::size_t(kPairs));
+    QSet<QString> seen;
+    for (const wordloom::FrequencyRow &row : *table) {
+        ASSERT_FALSE(row.text.isEmpty());
+        ASSERT_GE(row.count, 2);
+        ASSERT_TRUE(!seen.contains(row.text)) << row.text.toStdString();
+        seen.insert(row.text);
+    }
 }
 
 TEST(PhraseCount, TooRepetitiveTextStopsWithAMessage)
