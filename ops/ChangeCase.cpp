@@ -1,5 +1,6 @@
 #include "ChangeCase.h"
 
+#include "lib/CaseConversion.h"
 #include "lib/basLibString.h"
 
 namespace wordloom::ops {
@@ -10,9 +11,9 @@ std::optional<QString> convertByFirstAsciiLetter(const QString &input, QStringVi
     for (QChar c : scanned) {
         const char16_t u = c.unicode();
         if (u >= u'A' && u <= u'Z')
-            return input.toLower();
+            return lowerCase(input);
         if (u >= u'a' && u <= u'z')
-            return input.toUpper();
+            return upperCase(input);
     }
     return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "PhraseCount.h"
 
+#include "lib/CaseConversion.h"
 #include "lib/CommandError.h"
 #include "lib/PhraseBudget.h"
 #include "SortA2ThenA1.h"
@@ -7,29 +8,12 @@
 
 namespace wordloom::ops {
 
-namespace {
-// QString::toLower, with a plain loop for the common all-ASCII text.
-QString lowercased(QString text)
-{
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
-    char16_t any = 0;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        any |= units[i];
-    if (any >= 0x80)
-        return std::move(text).toLower();
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (out[i] >= u'A' && out[i] <= u'Z')
-            out[i] += u'a' - u'A';
-    return text;
-}
-} // namespace
 
 std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t budgetBytes)
 {
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
-    QString work = lowercased(host.inputText());
+    QString work = lowerCase(host.inputText());
     removeHyphenBreaks(work);
     host.setWorkText(work);
     if (host.cancelRequested())

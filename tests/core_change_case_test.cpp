@@ -1,7 +1,10 @@
+#include "lib/CaseConversion.h"
 #include "ops/ChangeCase.h"
 #include "support/RecordingHost.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using wordloom::ops::changeCase;
 using wordloom::ops::changeCaseText;
@@ -60,3 +63,25 @@ TEST(ChangeCase, WritesNoResultWithoutLetters)
 }
 
 } // namespace
+
+// The plain loops for ASCII text against Qt's own mapping: every ASCII unit,
+// and texts with and without characters beyond ASCII.
+TEST(ChangeCase, CaseConversionMatchesQt)
+{
+    QString ascii;
+    for (char16_t u = 0; u < 0x80; ++u)
+        ascii += QChar(u);
+    std::mt19937 random(3);
+    const char16_t beyond[] = {0xE9, 0xC9, 0x130, 0x131, 0xDF, 0x3A3, 0x2126, 0xD83D};
+    for (int round = 0; round < 2000; ++round) {
+        QString text;
+        for (int i = int(random() % 40); i > 0; --i)
+            text += ascii[qsizetype(random() % 0x80)];
+        if (round % 3 == 0)
+            text.insert(qsizetype(random() % (text.size() + 1)), QChar(beyond[random() % 8]));
+        ASSERT_EQ(wordloom::lowerCase(text), text.toLower());
+        ASSERT_EQ(wordloom::upperCase(text), text.toUpper());
+    }
+    EXPECT_EQ(wordloom::lowerCase(ascii), ascii.toLower());
+    EXPECT_EQ(wordloom::upperCase(ascii), ascii.toUpper());
+}
