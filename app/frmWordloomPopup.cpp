@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QMenu>
 
+#include <limits>
+
 namespace wordloom {
 
 void frmWordloom::connectPopupMenu()
@@ -97,9 +99,11 @@ void frmWordloom::mnuTextPopupSelectAll_Click()
 {
     if (TextPane *pane = ActiveControl()) {
         pane->setSelStart(0);
-        // Text counts a line break as two characters, the pane as one
-        // position; the pane stops the selection at its end.
-        pane->setSelLength(int(pane->Text().size()));
+        // The length of Text, which counts a line break as two characters
+        // where the pane has one position, always reaches the end; the pane
+        // stops the selection there, so the whole text need not be built to
+        // measure it.
+        pane->setSelLength(std::numeric_limits<int>::max());
     }
 }
 
