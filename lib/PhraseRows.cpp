@@ -1,11 +1,10 @@
 #include "PhraseRows.h"
 
 #include "PhraseBudget.h"
+#include "SideBySide.h"
 #include "CommandError.h"
 
 #include <algorithm>
-#include <exception>
-#include <thread>
 
 namespace wordloom {
 
@@ -112,19 +111,7 @@ FrequencyTable keptRows(const WalkText &text, const std::vector<RecordedPhrase> 
         return table;
     }
     const std::size_t half = rows.size() / 2;
-    std::exception_ptr failure;
-    {
-        std::jthread secondHalf([&] {
-            try {
-                fill(half, rows.size());
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        fill(0, half);
-    }
-    if (failure)
-        std::rethrow_exception(failure);
+    runSideBySide([&] { fill(0, half); }, [&] { fill(half, rows.size()); });
     return table;
 }
 

@@ -2,11 +2,10 @@
 
 #include "AnsiCode.h"
 #include "LargePages.h"
+#include "SideBySide.h"
 
 #include <cstring>
 #include <limits>
-#include <optional>
-#include <thread>
 #include <stdexcept>
 
 namespace basConversion {
@@ -72,13 +71,14 @@ QString TextToBinaryCodes(const QString &text)
     wordloom::adviseLargePages(write, std::size_t(out.size()) * sizeof(QChar));
     // Each character's group stands at a known place, so two halves of a
     // large text are written at once.
-    const qsizetype half = text.size() >= kCharactersWorthASecondCore ? text.size() / 2 : text.size();
-    std::optional<std::jthread> secondHalf;
-    if (half < text.size())
-        secondHalf.emplace(writeGroups, QStringView(text).sliced(half), write + half * kGroupWidth);
-    writeGroups(QStringView(text).first(half), write);
-    if (secondHalf)
-        secondHalf->join();
+    const QStringView all(text);
+    if (text.size() < kCharactersWorthASecondCore) {
+        writeGroups(all, write);
+    } else {
+        const qsizetype half = text.size() / 2;
+        wordloom::runSideBySide([&] { writeGroups(all.first(half), write); },
+                      [&] { writeGroups(all.sliced(half), write + half * kGroupWidth); });
+    }
     return out;
 }
 

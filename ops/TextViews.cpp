@@ -2,12 +2,11 @@
 
 #include "CrLfScan.h"
 #include "lib/LargePages.h"
+#include "lib/SideBySide.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <optional>
-#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -17,10 +16,6 @@ namespace wordloom::ops {
 
 using namespace crlf;
 
-namespace {
-// Below this a second thread costs more than it saves.
-constexpr qsizetype kUnitsWorthASecondCore = qsizetype(1) << 20;
-} // namespace
 
 std::vector<QStringView> splitAtCrLf(QStringView text)
 {
@@ -78,41 +73,41 @@ QString joinInOrder(std::span<const QStringView> items, std::span<const std::uin
     }
     QString out(total, Qt::Uninitialized);
     adviseLargePages(out.data(), std::size_t(total) * sizeof(QChar));
-    // A large text is written from both ends at once: the second half of the
-    // order backwards from the end, so neither half needs the other's length.
-    const bool split = total >= kUnitsWorthASecondCore && order.size() >= 2;
-    const std::size_t half = split ? order.size() / 2 : order.size();
     QChar *const begin = out.data();
-    std::optional<std::jthread> backHalf;
-    if (split) {
-        backHalf.emplace([&, begin] {
-            QChar *write = begin + total;
-            for (std::size_t k = order.size(); k-- > half;) {
-                const QStringView item = items[order[k]];
-                write = std::copy_backward(item.begin(), item.end(), write);
-                if (k > half)
-                    write = std::copy_backward(separator.begin(), separator.end(), write);
-            }
-        });
-    }
-    QChar *write = begin;
     // The items stand anywhere in memory: fetch a few ahead, their views
     // first, then their units, so that the misses overlap.
-    constexpr std::size_t kViewsAhead = 16, kUnitsAhead = 8;
-    for (std::size_t k = 0; k < half; ++k) {
-        if (k + kViewsAhead < half)
-            __builtin_prefetch(&items[order[k + kViewsAhead]]);
-        if (k + kUnitsAhead < half)
-            __builtin_prefetch(items[order[k + kUnitsAhead]].utf16());
-        if (k > 0)
-            write = std::copy(separator.begin(), separator.end(), write);
-        const QStringView item = items[order[k]];
-        write = std::copy(item.begin(), item.end(), write);
+    const auto front = [&](std::size_t end) {
+        constexpr std::size_t kViewsAhead = 16, kUnitsAhead = 8;
+        QChar *write = begin;
+        for (std::size_t k = 0; k < end; ++k) {
+            if (k + kViewsAhead < end)
+                __builtin_prefetch(&items[order[k + kViewsAhead]]);
+            if (k + kUnitsAhead < end)
+                __builtin_prefetch(items[order[k + kUnitsAhead]].utf16());
+            if (k > 0)
+                write = std::copy(separator.begin(), separator.end(), write);
+            const QStringView item = items[order[k]];
+            write = std::copy(item.begin(), item.end(), write);
+        }
+        return write;
+    };
+    if (total < kUnitsWorthASecondCore || order.size() < 2) {
+        front(order.size());
+        return out;
     }
-    if (backHalf) {
-        std::copy(separator.begin(), separator.end(), write); // between the halves
-        backHalf->join();
-    }
+    // A large text is written from both ends at once: the second half of the
+    // order backwards from the end, so neither half needs the other's length.
+    const std::size_t half = order.size() / 2;
+    const auto back = [&] {
+        QChar *write = begin + total;
+        for (std::size_t k = order.size(); k-- > half;) {
+            const QStringView item = items[order[k]];
+            write = std::copy_backward(item.begin(), item.end(), write);
+            if (k > half)
+                write = std::copy_backward(separator.begin(), separator.end(), write);
+        }
+    };
+    runSideBySide([&] { std::copy(separator.begin(), separator.end(), front(half)); }, back);
     return out;
 }
 

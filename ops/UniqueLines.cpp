@@ -3,10 +3,10 @@
 #include "CrLfScan.h"
 #include "TextViews.h"
 #include "lib/BinaryOrder.h"
+#include "lib/SideBySide.h"
 
 #include <numeric>
 #include <optional>
-#include <thread>
 #include <vector>
 
 namespace wordloom::ops {
@@ -40,9 +40,6 @@ KeptPart keptLinesOf(QStringView part, QStringView lastKept)
     });
     return kept;
 }
-
-// Below this a second thread costs more than it saves.
-constexpr qsizetype kUnitsWorthASecondCore = qsizetype(1) << 20;
 
 // Where a large text splits into two parts at a CR LF near its middle, each
 // part at least a line: the CR's position; nothing for a small text.
@@ -80,10 +77,8 @@ std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandH
         // line, which in any text is its last non-empty one.
         const QStringView first = text.first(*at), second = text.sliced(*at + kCrLf.size());
         KeptPart later;
-        {
-            std::jthread secondHalf([&] { later = keptLinesOf(second, lastNonEmptyLine(first)); });
-            kept = keptLinesOf(first, {});
-        }
+        runSideBySide([&] { kept = keptLinesOf(first, {}); },
+                      [&] { later = keptLinesOf(second, lastNonEmptyLine(first)); });
         // A stretch that runs across the break is one stretch.
         if (!kept.stretches.empty() && !later.stretches.empty() && kept.stretches.back().end() == first.end()
             && later.stretches.front().data() == second.data()) {

@@ -1,5 +1,6 @@
 #include "ops/SortLines.h"
 #include "ops/TextViews.h"
+#include "lib/SideBySide.h"
 #include "reference/Literal.h"
 #include "support/CommandRunChecks.h"
 #include "support/TextGenerator.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <stdexcept>
 
 using wordloom::Outcome;
 namespace ops = wordloom::ops;
@@ -135,4 +137,19 @@ TEST(JoinInOrder, LargeJoinsMatchAPlainJoin)
         inOrder = inOrder.mid(0, qsizetype(order.size()));
         ASSERT_EQ(ops::joinInOrder(items, order, ops::kCrLf), inOrder.join(QStringLiteral("\r\n"))) << count;
     }
+}
+
+// Work split over two threads fails as it would on one: a failure of the
+// second thread (out of memory, say) reaches the caller instead of ending
+// the program, and only after both parts have stopped.
+TEST(SideBySide, AFailureOnEitherThreadReachesTheCaller)
+{
+    bool hereRan = false;
+    EXPECT_THROW(wordloom::runSideBySide([&] { hereRan = true; }, [] { throw std::bad_alloc(); }),
+                 std::bad_alloc);
+    EXPECT_TRUE(hereRan);
+    bool thereRan = false;
+    EXPECT_THROW(wordloom::runSideBySide([] { throw std::runtime_error("here"); }, [&] { thereRan = true; }),
+                 std::runtime_error);
+    EXPECT_TRUE(thereRan);
 }
