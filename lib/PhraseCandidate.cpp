@@ -3,7 +3,6 @@
 namespace wordloom {
 
 namespace {
-constexpr std::uint64_t kHashBase = 0x9E3779B97F4A7C15ull;
 constexpr std::uint32_t kNearbySteps = 16;
 }
 
@@ -29,7 +28,7 @@ void PhraseCandidate::append(std::uint32_t position, const WordSuffixIndex &inde
         range_ = occurrences(index);
     }
     positions_.push_back(position);
-    hash_ = hash_ * kHashBase + id + 1;
+    hash_ = nextHash(hash_, id);
     if (!contiguous_)
         range_ = index.narrow(range_, words() - 1, id), rangeWords_ = words();
 }
@@ -56,6 +55,20 @@ WordRange PhraseCandidate::occurrences(const WordSuffixIndex &index)
     return range_;
 }
 
+std::optional<std::uint32_t> PhraseCandidate::singleOccurrence(const WordSuffixIndex &index) const
+{
+    const std::uint32_t n = words();
+    if (!contiguous_) {
+        // range_ follows a glued P word by word.
+        if (range_.hi - range_.lo >= 2)
+            return std::nullopt;
+        return range_.empty() ? kNowhere : index.suffixAt(range_.lo);
+    }
+    if (index.repeatedFrom(positions_.front()) >= n)
+        return std::nullopt;
+    return positions_.front();
+}
+
 bool PhraseCandidate::is(const RecordedPhrase &phrase) const
 {
     if (phrase.words != words())
@@ -63,15 +76,6 @@ bool PhraseCandidate::is(const RecordedPhrase &phrase) const
     if (contiguous_)
         return firstRank_ >= phrase.lo && firstRank_ < phrase.hi;
     return !range_.empty() && range_.lo == phrase.lo;
-}
-
-std::uint64_t PhraseCandidate::key() const
-{
-    std::uint64_t x = hash_ ^ (std::uint64_t(words()) * 0xC2B2AE3D27D4EB4Full);
-    x ^= x >> 31;
-    x *= 0xBF58476D1CE4E5B9ull;
-    x ^= x >> 29;
-    return x;
 }
 
 } // namespace wordloom

@@ -4,9 +4,12 @@
 #include "WordSuffixIndex.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace wordloom {
+
+inline constexpr std::uint32_t kNowhere = 0xFFFFFFFFu;
 
 // The candidate phrase P of the walk as the positions of its words in the
 // text. Usually a run of consecutive words; the walk can also glue words
@@ -17,6 +20,9 @@ public:
     void clear();
     void append(std::uint32_t position, const WordSuffixIndex &index);
 
+    // Where P's only occurrence begins (kNowhere when it has none), or
+    // nothing when it occurs twice or more. Costs no search.
+    std::optional<std::uint32_t> singleOccurrence(const WordSuffixIndex &index) const;
     // All occurrences of P in the text.
     WordRange occurrences(const WordSuffixIndex &index);
     // True when P is the phrase recorded with these occurrences and length.
@@ -27,7 +33,19 @@ public:
     bool empty() const { return positions_.empty(); }
     bool contiguous() const { return contiguous_; }
     std::int64_t chars() const { return chars_; }
-    std::uint64_t key() const;
+    std::uint64_t key() const { return keyOf(hash_, words()); }
+    // The key is built from the hash of the word numbers: the keys of longer
+    // candidates can be worked out ahead.
+    std::uint64_t hash() const { return hash_; }
+    static std::uint64_t nextHash(std::uint64_t hash, std::uint32_t id) { return hash * 0x9E3779B97F4A7C15ull + id + 1; }
+    static std::uint64_t keyOf(std::uint64_t hash, std::uint32_t words)
+    {
+        std::uint64_t x = hash ^ (std::uint64_t(words) * 0xC2B2AE3D27D4EB4Full);
+        x ^= x >> 31;
+        x *= 0xBF58476D1CE4E5B9ull;
+        x ^= x >> 29;
+        return x;
+    }
 
 private:
     std::vector<std::uint32_t> positions_;

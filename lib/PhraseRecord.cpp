@@ -6,15 +6,16 @@ void PhraseRecord::add(std::uint64_t key, const RecordedPhrase &phrase)
 {
     if ((phrases_.size() + 1) * 2 > slots_.size())
         rehash(slots_.size() * 2);
-    lowKeys_.push_back(std::uint32_t(key));
-    insert((key >> 32) << 32 | phrases_.size());
+    insert({std::uint32_t(key), phrase.lo, phrase.hi, phrase.words});
     phrases_.push_back(phrase);
 }
 
-void PhraseRecord::insert(std::uint64_t slot)
+void PhraseRecord::insert(const Slot &slot)
 {
-    std::size_t i = lowKeys_[std::uint32_t(slot)] & mask_;
-    while (slots_[i] != kEmpty)
+    // The table is at least 1024 slots and at most 2^32, so the slot number
+    // comes from the key's low half, which the slot keeps.
+    std::size_t i = slot.key & mask_;
+    while (slots_[i].words != 0)
         i = (i + 1) & mask_;
     slots_[i] = slot;
 }
@@ -22,10 +23,10 @@ void PhraseRecord::insert(std::uint64_t slot)
 void PhraseRecord::rehash(std::size_t capacity)
 {
     auto old = std::move(slots_);
-    slots_.assign(capacity, kEmpty);
+    slots_.assign(capacity, Slot{});
     mask_ = capacity - 1;
-    for (const auto slot : old)
-        if (slot != kEmpty)
+    for (const auto &slot : old)
+        if (slot.words != 0)
             insert(slot);
 }
 

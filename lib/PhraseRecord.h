@@ -9,36 +9,44 @@
 namespace wordloom {
 
 // The recorded phrases in walk order, with an open-addressing table keyed by
-// a hash of their word numbers. A slot holds the hash's high half and the
-// phrase's number in one word, so that a look-up costs one cache miss.
+// a hash of their word numbers. A slot carries the phrase's occurrences and
+// length beside part of its key, so that a look-up touches one cache line.
 class PhraseRecord {
 public:
     PhraseRecord() { rehash(1024); }
 
-    // The recorded phrase with this key for which same(phrase) holds.
+    // True when a recorded phrase with this key has same(phrase); the
+    // phrase passed carries no count.
     template <typename Same>
     bool contains(std::uint64_t key, Same same) const
     {
-        const std::uint64_t high = key >> 32;
-        for (std::size_t i = key & mask_; slots_[i] != kEmpty; i = (i + 1) & mask_)
-            if (slots_[i] >> 32 == high && same(phrases_[std::uint32_t(slots_[i])]))
+        const auto check = std::uint32_t(key);
+        for (std::size_t i = check & mask_; slots_[i].words != 0; i = (i + 1) & mask_)
+            if (slots_[i].key == check && same(RecordedPhrase{slots_[i].lo, slots_[i].hi, slots_[i].words, 0}))
                 return true;
         return false;
     }
+
+    // Brings the slot of this key towards the cache ahead of its look-up.
+    void prefetch(std::uint64_t key) const { __builtin_prefetch(&slots_[std::uint32_t(key) & mask_]); }
 
     void add(std::uint64_t key, const RecordedPhrase &phrase);
     std::vector<RecordedPhrase> release() { return std::move(phrases_); }
 
 private:
-    static constexpr std::uint64_t kEmpty = ~std::uint64_t(0);
+    // words == 0 marks an empty slot: recorded phrases have two words or more.
+    struct Slot {
+        std::uint32_t key = 0;
+        std::uint32_t lo = 0;
+        std::uint32_t hi = 0;
+        std::uint32_t words = 0;
+    };
 
-    void insert(std::uint64_t slot);
+    void insert(const Slot &slot);
     void rehash(std::size_t capacity);
 
     std::vector<RecordedPhrase> phrases_;
-    // Kept for growing the table: the hash's low half picks the slot.
-    std::vector<std::uint32_t> lowKeys_;
-    std::vector<std::uint64_t> slots_;
+    std::vector<Slot> slots_;
     std::size_t mask_ = 0;
 };
 

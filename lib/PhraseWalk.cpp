@@ -15,6 +15,8 @@ namespace {
 
 // Chains of candidates this long are rare outside texts that repeat whole passages.
 constexpr std::uint32_t kLongChain = 4096;
+// How many longer candidates have their record slots fetched ahead.
+constexpr int kSlotsAhead = 4;
 
 class Walk {
 public:
@@ -30,8 +32,13 @@ private:
     bool extend();
     bool postAnalyzing();
     bool isRecorded() const;
+    // Most candidates are followed by themselves one word longer: that one's
+    // record slot is loaded while this one is looked up and counted.
+    void prefetchLonger() const;
     void record();
     std::uint32_t countFromSearchStart();
+    std::uint32_t firstCountedWord();
+    std::int64_t verdict();
     // The scanner's next word, or nothing once the text is exhausted; counts j.
     std::optional<std::uint32_t> nextWord();
 
@@ -114,6 +121,27 @@ bool Walk::isRecorded() const
     return record_.contains(p_.key(), [&](const RecordedPhrase &phrase) { return p_.is(phrase); });
 }
 
+void Walk::prefetchLonger() const
+{
+    // The slots of P with each of the next few words appended: a run of
+    // candidates that are already recorded costs little else.
+    std::uint64_t hash = p_.hash();
+    std::uint32_t words = p_.words();
+    std::size_t pending = pendingHead_;
+    std::uint32_t scanned = scanned_;
+    for (int ahead = 0; ahead < kSlotsAhead; ++ahead) {
+        std::uint32_t next;
+        if (pending < pending_.size())
+            next = pending_[pending++];
+        else if (scanned < index_.wordCount())
+            next = scanned++;
+        else
+            return;
+        hash = PhraseCandidate::nextHash(hash, index_.id(next));
+        record_.prefetch(PhraseCandidate::keyOf(hash, ++words));
+    }
+}
+
 void Walk::record()
 {
     const auto count = std::uint32_t(verdict_);
@@ -121,12 +149,8 @@ void Walk::record()
     record_.add(p_.key(), {counted_.lo, counted_.hi, p_.words(), count});
 }
 
-// How often P occurs from the search start on.
-std::uint32_t Walk::countFromSearchStart()
+std::uint32_t Walk::firstCountedWord()
 {
-    counted_ = p_.occurrences(index_);
-    if (counted_.empty())
-        return 0;
     // The first word whose preceding space lies at or after the search start;
     // the start changes only when a word comes from the scanner.
     if (searchStart_ != firstWordFor_) {
@@ -135,7 +159,26 @@ std::uint32_t Walk::countFromSearchStart()
         firstWord_ = std::uint32_t(first - text_.scanStart.begin());
         firstWordFor_ = searchStart_;
     }
-    return counter_.count(counted_, p_.words(), firstWord_);
+    return firstWord_;
+}
+
+// How often P occurs from the search start on.
+std::uint32_t Walk::countFromSearchStart()
+{
+    counted_ = p_.occurrences(index_);
+    if (counted_.empty())
+        return 0;
+    return counter_.count(counted_, p_.words(), firstCountedWord());
+}
+
+// The verdict on P. A phrase that occurs once in the whole text cannot have
+// been recorded, and most candidates that end a chain are such: they are
+// told apart without a look-up in the record, which costs a cache miss.
+std::int64_t Walk::verdict()
+{
+    if (const auto single = p_.singleOccurrence(index_))
+        return *single == kNowhere ? 0 : *single >= firstCountedWord() ? 1 : 0;
+    return isRecorded() ? -1 : std::int64_t(countFromSearchStart());
 }
 
 std::optional<std::vector<RecordedPhrase>> Walk::run()
@@ -154,7 +197,8 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
         if (p_.empty())
             break;
         budget_.worked(kWorkPerCandidate);
-        verdict_ = isRecorded() ? -1 : std::int64_t(countFromSearchStart());
+        prefetchLonger();
+        verdict_ = verdict();
         if (p_.words() >= kLongChain && std::has_single_bit(p_.words()) && p_.contiguous())
             budget_.foresee(forecastCandidates(index_, p_.positions().front(), budget_.candidatesLeft()));
     }

@@ -96,6 +96,7 @@ void WordSuffixIndex::buildSharedLengths()
     // the next one in text order.
     const std::uint32_t n = wordCount();
     shared_.assign(n, 0);
+    repeated_.assign(n, 0);
     std::uint32_t h = 0;
     for (std::uint32_t p = 0; p < n; ++p) {
         const std::uint32_t r = ranks_[p];
@@ -107,6 +108,8 @@ void WordSuffixIndex::buildSharedLengths()
         while (p + h < n && q + h < n && ids_[p + h] == ids_[q + h])
             ++h;
         shared_[r] = h;
+        repeated_[p] = std::max(repeated_[p], h);
+        repeated_[q] = std::max(repeated_[q], h);
         if (h > 0)
             --h;
     }

@@ -38,6 +38,9 @@ public:
     std::uint32_t rankOf(std::uint32_t position) const { return ranks_[position]; }
     // Words shared by the suffixes at rank - 1 and rank (0 for rank 0).
     std::uint32_t sharedWithPrevious(std::uint32_t rank) const { return shared_[rank]; }
+    // How many words from position on also occur, in that order, somewhere
+    // else: the phrase of that many words or fewer from there repeats.
+    std::uint32_t repeatedFrom(std::uint32_t position) const { return repeated_[position]; }
     // The word at offset depth of the suffix at rank, or -1 past the text's end.
     std::int64_t wordAfter(std::uint32_t rank, std::uint32_t depth) const;
 
@@ -63,6 +66,8 @@ private:
     std::vector<std::uint32_t> suffixes_;
     std::vector<std::uint32_t> ranks_;
     std::vector<std::uint32_t> shared_;
+    // In text order, so that a walk along the text reads it in order.
+    std::vector<std::uint32_t> repeated_;
     std::vector<std::uint32_t> firstRankOfWord_;
 };
 

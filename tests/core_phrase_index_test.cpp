@@ -94,6 +94,12 @@ TEST(PhraseIndex, OccurrencesCountLikeSearchingTheText)
             const WordRange range = index.around(index.rankOf(at), length);
             ASSERT_EQ(counter.count(range, length, from), countedPlainly(words, at, length, from))
                 << "round " << round << " at " << at << " length " << length << " from " << from;
+            // The phrase occurs elsewhere exactly when the repeat from its start is that long.
+            bool elsewhere = false;
+            for (std::size_t p = 0; p + length <= words.size() && !elsewhere; ++p)
+                elsewhere = p != at && std::equal(words.begin() + p, words.begin() + p + length, words.begin() + at);
+            ASSERT_EQ(index.repeatedFrom(at) >= length, elsewhere)
+                << "round " << round << " at " << at << " length " << length;
         }
     }
 }
