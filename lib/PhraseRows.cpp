@@ -86,7 +86,7 @@ std::uint64_t leastListBytes(const WalkText &text, const std::vector<RecordedPhr
 } // namespace
 
 FrequencyTable keptRows(const WalkText &text, const std::vector<RecordedPhrase> &record,
-                        const std::vector<bool> &kept, bool byCount, std::size_t budgetBytes)
+                        const std::vector<std::uint8_t> &kept, bool byCount, std::size_t budgetBytes)
 {
     std::vector<RecordedPhrase> rows;
     for (std::size_t i = 0; i < record.size(); ++i)

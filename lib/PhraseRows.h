@@ -14,6 +14,6 @@ namespace wordloom {
 // otherwise the rows come in binary order of their "phrase - count" texts.
 // Throws CommandError when the rows would take more than budgetBytes.
 FrequencyTable keptRows(const WalkText &text, const std::vector<RecordedPhrase> &record,
-                        const std::vector<bool> &kept, bool byCount, std::size_t budgetBytes);
+                        const std::vector<std::uint8_t> &kept, bool byCount, std::size_t budgetBytes);
 
 } // namespace wordloom

@@ -3,11 +3,17 @@
 #include "BinaryOrder.h"
 #include "SuffixSorting.h"
 #include "CommandError.h"
+#include "SideBySide.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace wordloom {
+
+namespace {
+// Words in a text of about a megabyte.
+constexpr std::uint32_t kWordsWorthASecondCore = std::uint32_t(kUnitsWorthASecondCore / 6);
+}
 
 WordSuffixIndex::WordSuffixIndex(QStringView cleanedText, const std::function<void()> &betweenPhases)
 {
@@ -90,15 +96,13 @@ void WordSuffixIndex::buildSuffixArray()
     std::partial_sum(firstRankOfWord_.begin(), firstRankOfWord_.end(), firstRankOfWord_.begin());
 }
 
-void WordSuffixIndex::buildSharedLengths()
+void WordSuffixIndex::sharedLengthsFrom(std::uint32_t begin, std::uint32_t end)
 {
     // Kasai's method: the shared length drops by at most one from a suffix to
-    // the next one in text order.
+    // the next one in text order, so a part of the text can start from zero.
     const std::uint32_t n = wordCount();
-    shared_.assign(n, 0);
-    repeated_.assign(n, 0);
     std::uint32_t h = 0;
-    for (std::uint32_t p = 0; p < n; ++p) {
+    for (std::uint32_t p = begin; p < end; ++p) {
         const std::uint32_t r = ranks_[p];
         if (r == 0) {
             h = 0;
@@ -108,11 +112,32 @@ void WordSuffixIndex::buildSharedLengths()
         while (p + h < n && q + h < n && ids_[p + h] == ids_[q + h])
             ++h;
         shared_[r] = h;
-        repeated_[p] = std::max(repeated_[p], h);
-        repeated_[q] = std::max(repeated_[q], h);
         if (h > 0)
             --h;
     }
+}
+
+void WordSuffixIndex::repeatsFrom(std::uint32_t begin, std::uint32_t end)
+{
+    for (std::uint32_t p = begin; p < end; ++p) {
+        const std::uint32_t r = ranks_[p];
+        repeated_[p] = std::max(shared_[r], r + 1 < wordCount() ? shared_[r + 1] : 0u);
+    }
+}
+
+void WordSuffixIndex::buildSharedLengths()
+{
+    const std::uint32_t n = wordCount();
+    shared_.assign(n, 0);
+    repeated_.assign(n, 0);
+    // Each part writes the entries of its own positions only.
+    const auto inTwoParts = [&](auto part) {
+        if (n < kWordsWorthASecondCore)
+            return part(0, n);
+        runSideBySide([&] { part(0, n / 2); }, [&] { part(n / 2, n); });
+    };
+    inTwoParts([this](std::uint32_t begin, std::uint32_t end) { sharedLengthsFrom(begin, end); });
+    inTwoParts([this](std::uint32_t begin, std::uint32_t end) { repeatsFrom(begin, end); });
 }
 
 std::int64_t WordSuffixIndex::wordAfter(std::uint32_t rank, std::uint32_t depth) const

@@ -60,6 +60,8 @@ private:
     void numberWords(QStringView cleanedText);
     void buildSuffixArray();
     void buildSharedLengths();
+    void sharedLengthsFrom(std::uint32_t begin, std::uint32_t end);
+    void repeatsFrom(std::uint32_t begin, std::uint32_t end);
 
     std::vector<QStringView> spellings_;
     std::vector<std::uint32_t> ids_;

@@ -7,6 +7,9 @@
 #include "PhraseWalk.h"
 #include "WordSuffixIndex.h"
 #include "basLibString.h"
+#include "SideBySide.h"
+
+#include <atomic>
 
 
 namespace basTextRepeat {
@@ -14,6 +17,9 @@ namespace basTextRepeat {
 using namespace wordloom;
 
 namespace {
+
+// Below this many recorded phrases the pruning stays on one core.
+constexpr std::size_t kPhrasesWorthASecondCore = 50000;
 
 bool post(CommandHost &host, const QString &text)
 {
@@ -62,19 +68,44 @@ std::vector<std::int64_t> scannerStarts(const WordSuffixIndex &index)
     return starts;
 }
 
-std::optional<std::vector<bool>> prune(std::vector<RecordedPhrase> &record,
-                                       const WordSuffixIndex &index, CommandHost &host)
+// Decides which phrases stay, posting the countdown for each in order. On a
+// large record the second half is decided on a second core meanwhile; its
+// posts follow once the first half's are done.
+std::optional<std::vector<std::uint8_t>> prune(std::vector<RecordedPhrase> &record,
+                                               const WordSuffixIndex &index, CommandHost &host)
 {
     const PhrasePruner pruner(record, index);
-    std::vector<bool> kept(record.size());
+    const std::size_t n = record.size();
+    std::vector<std::uint8_t> kept(n);
     QString ofAll = QStringLiteral(" of ");
-    appendDecimal(ofAll, record.size());
+    appendDecimal(ofAll, n);
     StatusNumber status(QStringLiteral("Pruning "), ofAll);
-    for (std::size_t l = 0; l < record.size(); ++l) {
-        if (!post(host, status.show(record.size() - l)))
+    const std::size_t half = n >= kPhrasesWorthASecondCore ? n / 2 : n;
+    std::atomic<bool> stop = false;
+    bool cancelled = false;
+    const auto firstHalf = [&] {
+        for (std::size_t l = 0; l < half; ++l) {
+            if (!post(host, status.show(n - l))) {
+                cancelled = true;
+                stop = true;
+                return;
+            }
+            kept[l] = pruner.keeps(l);
+        }
+    };
+    const auto secondHalf = [&] {
+        for (std::size_t l = half; l < n && !stop.load(std::memory_order_relaxed); ++l)
+            kept[l] = pruner.keeps(l);
+    };
+    if (half < n)
+        runSideBySide(firstHalf, secondHalf);
+    else
+        firstHalf();
+    if (cancelled)
+        return std::nullopt;
+    for (std::size_t l = half; l < n; ++l)
+        if (!post(host, status.show(n - l)))
             return std::nullopt;
-        kept[l] = pruner.keeps(l);
-    }
     return kept;
 }
 

@@ -7,6 +7,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 using wordloom::Outcome;
 using wordloom::ops::phraseCount;
 using wordloom::testing::RecordingHost;
@@ -118,6 +120,70 @@ TEST(PhraseCount, ALargeTableHasEveryRowOnce)
         ASSERT_GE(row.count, 2);
         ASSERT_TRUE(!seen.contains(row.text)) << row.text.toStdString();
         seen.insert(row.text);
+    }
+}
+
+// Blocks with words of their own, apart from each other by a word that occurs
+// once, list what each block lists alone. Enough of them that the index and
+// the pruning split their work over two cores; alone, each block does not.
+TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
+{
+    const auto word = [](int n, QChar tag) {
+        QString w(tag);
+        for (; n > 0; n /= 26)
+            w += QChar(u'a' + n % 26);
+        return w;
+    };
+    constexpr int kBlocks = 26000;
+    const auto blockOf = [&](int i) {
+        // Phrases that pruning drops (a prefix with the same count) and keeps.
+        const QString sentence = word(i, u'p') + u' ' + word(i, u'q') + u' ' + word(i, u'r') + u' ' + word(i, u's');
+        return sentence + QStringLiteral(". ") + sentence + QStringLiteral(", ") + word(i, u'p') + u' '
+            + word(i, u'q') + QStringLiteral(". ");
+    };
+    RecordingHost alone;
+    const auto part = basTextRepeat::BuildPhraseFrequency(blockOf(0), alone);
+    ASSERT_TRUE(part.has_value() && !part->empty());
+    QString text;
+    wordloom::FrequencyTable expected;
+    for (int i = 0; i < kBlocks; ++i) {
+        text += blockOf(i) + word(i, u'z') + QStringLiteral(". ");
+        // Block i lists block 0's rows in its own words.
+        for (const auto &row : *part) {
+            QStringList words = row.text.split(u' ');
+            for (QString &w : words)
+                w = word(i, w.front());
+            expected.push_back({words.join(u' '), row.count});
+        }
+    }
+    ASSERT_GE(expected.size(), std::size_t(50000));
+    std::sort(expected.begin(), expected.end(),
+              [](const auto &a, const auto &b) { return a.text < b.text; });
+    RecordingHost host;
+    const auto table = basTextRepeat::BuildPhraseFrequency(text, host);
+    ASSERT_TRUE(table.has_value());
+    EXPECT_TRUE(*table == expected) << table->size() << " rows, expected " << expected.size();
+    // The countdown is posted in order, each number once.
+    qsizetype next = -1;
+    QString first;
+    for (const QString &post : host.posts) {
+        if (!post.startsWith(QStringLiteral("Pruning ")))
+            continue;
+        if (first.isEmpty())
+            first = post;
+        const qsizetype number = post.section(u' ', 1, 1).toLongLong();
+        ASSERT_TRUE(next < 0 || number == next) << post.toStdString();
+        next = number - 1;
+    }
+    EXPECT_EQ(next, 0);
+    // Cancel in either half of the countdown stops it there.
+    const qsizetype recorded = first.section(u' ', 1, 1).toLongLong();
+    for (const qsizetype left : {recorded - 10, qsizetype(2)}) {
+        const QString stopAt = QStringLiteral("Pruning %1 of %2").arg(left).arg(recorded);
+        RecordingHost cancelling;
+        cancelling.cancelAtPost = int(std::find(host.posts.begin(), host.posts.end(), stopAt) - host.posts.begin() + 1);
+        EXPECT_FALSE(basTextRepeat::BuildPhraseFrequency(text, cancelling).has_value());
+        EXPECT_EQ(cancelling.posts.back(), stopAt);
     }
 }
 
