@@ -1,5 +1,7 @@
 #include "PhraseRecord.h"
 
+#include "LargePages.h"
+
 namespace wordloom {
 
 void PhraseRecord::add(std::uint64_t key, const RecordedPhrase &phrase)
@@ -23,6 +25,10 @@ void PhraseRecord::insert(const Slot &slot)
 void PhraseRecord::rehash(std::size_t capacity)
 {
     auto old = std::move(slots_);
+    // Look-ups land anywhere in the table: large pages spare most of the
+    // address translations they would miss.
+    slots_ = {};
+    reserveLarge(slots_, capacity);
     slots_.assign(capacity, Slot{});
     mask_ = capacity - 1;
     for (const auto &slot : old)
