@@ -38,7 +38,6 @@ private:
     void record();
     std::uint32_t countFromSearchStart();
     std::uint32_t firstCountedWord();
-    std::uint32_t firstStartAtLeast(std::int64_t wanted, std::uint32_t near) const;
     std::int64_t verdict();
     // The scanner's next word, or nothing once the text is exhausted; counts j.
     std::optional<std::uint32_t> nextWord();
@@ -150,38 +149,13 @@ void Walk::record()
     record_.add(p_.key(), {counted_.lo, counted_.hi, p_.words(), count});
 }
 
-// The first word k with scanStart[k] >= wanted (the word count when none):
-// a lower bound searched outwards from the last answer, since the search
-// start moves by a few words at a time.
-std::uint32_t Walk::firstStartAtLeast(std::int64_t wanted, std::uint32_t near) const
-{
-    const auto &starts = text_.scanStart;
-    const std::uint32_t words = std::uint32_t(starts.size() - 1);
-    // Narrowed to [lo, hi] with starts[lo - 1] < wanted (or lo == 0) and
-    // starts[hi] >= wanted (or hi == words).
-    std::uint32_t lo = 0, hi = words;
-    if (near < words && starts[near] >= wanted) {
-        hi = lo = near;
-        for (std::uint32_t step = 1; lo > 0 && starts[lo - 1] >= wanted; step *= 2) {
-            hi = lo - 1;
-            lo = hi > step ? hi - step : 0;
-        }
-    } else if (near < words) {
-        lo = hi = near + 1;
-        for (std::uint32_t step = 1; hi < words && starts[hi] < wanted; step *= 2) {
-            lo = hi + 1;
-            hi = std::min(words, hi + step);
-        }
-    }
-    return std::uint32_t(std::lower_bound(starts.begin() + lo, starts.begin() + hi, wanted) - starts.begin());
-}
-
 std::uint32_t Walk::firstCountedWord()
 {
     // The first word whose preceding space lies at or after the search start;
     // the start changes only when a word comes from the scanner.
     if (searchStart_ != firstWordFor_) {
-        firstWord_ = firstStartAtLeast(searchStart_ + 1 - text_.searchOffset, firstWord_);
+        firstWord_ = lowerBoundNear(std::span(text_.scanStart).first(text_.scanStart.size() - 1),
+                                    searchStart_ + 1 - text_.searchOffset, firstWord_);
         firstWordFor_ = searchStart_;
     }
     return firstWord_;
@@ -231,6 +205,28 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
 }
 
 } // namespace
+
+std::uint32_t lowerBoundNear(std::span<const std::int64_t> sorted, std::int64_t wanted, std::uint32_t near)
+{
+    const auto size = std::uint32_t(sorted.size());
+    // Narrowed to [lo, hi] with sorted[lo - 1] < wanted (or lo == 0) and
+    // sorted[hi] >= wanted (or hi == size).
+    std::uint32_t lo = 0, hi = size;
+    if (near < size && sorted[near] >= wanted) {
+        hi = lo = near;
+        for (std::uint32_t step = 1; lo > 0 && sorted[lo - 1] >= wanted; step *= 2) {
+            hi = lo - 1;
+            lo = hi > step ? hi - step : 0;
+        }
+    } else if (near < size) {
+        lo = hi = near + 1;
+        for (std::uint32_t step = 1; hi < size && sorted[hi] < wanted; step *= 2) {
+            lo = hi + 1;
+            hi = std::min(size, hi + step);
+        }
+    }
+    return std::uint32_t(std::lower_bound(sorted.begin() + lo, sorted.begin() + hi, wanted) - sorted.begin());
+}
 
 std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
                                                        PhraseBudget &budget)

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,9 @@ struct WalkText {
 // throws CommandError as soon as the text is certain to be too repetitive.
 std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
                                                        PhraseBudget &budget);
+
+// std::lower_bound, searched outwards from a guess: a few steps when the
+// answer is near it, as the walk's search start mostly is.
+std::uint32_t lowerBoundNear(std::span<const std::int64_t> sorted, std::int64_t wanted, std::uint32_t near);
 
 } // namespace wordloom

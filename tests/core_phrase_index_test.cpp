@@ -2,6 +2,7 @@
 // reference methods, on generated word sequences with fixed seeds.
 #include "lib/PhraseForecast.h"
 #include "lib/PhraseOccurrences.h"
+#include "lib/PhraseWalk.h"
 #include "lib/SuffixSorting.h"
 #include "lib/WordSuffixIndex.h"
 #include "lib/basTextRepeat.h"
@@ -101,6 +102,22 @@ TEST(PhraseIndex, OccurrencesCountLikeSearchingTheText)
             ASSERT_EQ(index.repeatedFrom(at) >= length, elsewhere)
                 << "round " << round << " at " << at << " length " << length;
         }
+    }
+}
+
+TEST(PhraseIndex, LowerBoundNearAGuessIsTheLowerBound)
+{
+    std::mt19937 rng(14);
+    for (int round = 0; round < 20000; ++round) {
+        std::vector<std::int64_t> sorted(rng() % 40);
+        std::int64_t at = 0;
+        for (auto &value : sorted)
+            value = at += 1 + rng() % 3;
+        const std::int64_t wanted = std::int64_t(rng() % (at + 4)) - 1;
+        const auto near = std::uint32_t(rng() % (sorted.size() + 2));
+        ASSERT_EQ(lowerBoundNear(sorted, wanted, near),
+                  std::lower_bound(sorted.begin(), sorted.end(), wanted) - sorted.begin())
+            << "round " << round;
     }
 }
 
