@@ -1,11 +1,13 @@
 #include "FrequencyReport.h"
 
 #include "lib/CommandError.h"
+#include "lib/SideBySide.h"
 
 #include <QLocale>
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 
 namespace wordloom::ops {
 
@@ -214,6 +216,25 @@ QStringView shownText(const FrequencyRow &row, qsizetype width)
 
 } // namespace
 
+namespace {
+
+void appendRowsUtf8(std::string &out, std::span<const FrequencyRow> rows, QStringView separator,
+                    std::string_view lineEnd, qsizetype width)
+{
+    for (const auto &row : rows) {
+        const QStringView text = shownText(row, width);
+        appendUtf8(out, text);
+        out.append(std::size_t(width - text.size()), ' ');
+        char16_t count[64];
+        const qsizetype length = row.count < 1 || separator.size() > 4
+            ? -1 : renderCount(row.count, separator, count);
+        appendUtf8(out, length < 0 ? QStringView(formatCount(row.count, separator)) : QStringView(count, length));
+        out.append(lineEnd);
+    }
+}
+
+} // namespace
+
 void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator, std::string_view lineEnd,
                              const std::function<void(std::string_view)> &write, qsizetype width)
 {
@@ -223,25 +244,36 @@ void writeFrequencyTableUtf8(const FrequencyTable &table, QStringView separator,
             longest = std::max(longest, row.text.size());
         width = longest + 2;
     }
-    std::string block;
-    constexpr std::size_t kBlock = std::size_t(1) << 20;
-    block.reserve(kBlock + std::size_t(width) * 3 + 64);
-    for (const auto &row : table) {
-        const QStringView text = shownText(row, width);
-        appendUtf8(block, text);
-        block.append(std::size_t(width - text.size()), ' ');
-        char16_t count[64];
-        const qsizetype length = row.count < 1 || separator.size() > 4
-            ? -1 : renderCount(row.count, separator, count);
-        appendUtf8(block, length < 0 ? QStringView(formatCount(row.count, separator)) : QStringView(count, length));
-        block.append(lineEnd);
-        if (block.size() >= kBlock) {
-            write(block);
-            block.clear();
+    // Blocks of about two megabytes; on a large table two are formatted at
+    // once, on two cores, while the two before them are written in order.
+    constexpr std::size_t kBlockBytes = std::size_t(2) << 20;
+    const std::size_t perBlock = std::max<std::size_t>(1, kBlockBytes / (std::size_t(width) + 16));
+    const std::span<const FrequencyRow> rows(table);
+    const auto blockAt = [&](std::size_t start) {
+        return rows.subspan(std::min(start, rows.size()), std::min(perBlock, rows.size() - std::min(start, rows.size())));
+    };
+    std::string written[2], formatting[2];
+    for (std::size_t start = 0; start < rows.size(); start += 2 * perBlock) {
+        const auto writeEarlier = [&] {
+            for (auto &block : written)
+                if (!block.empty())
+                    write(block);
+        };
+        const auto first = blockAt(start), second = blockAt(start + perBlock);
+        if (second.empty()) {
+            writeEarlier();
+            appendRowsUtf8(formatting[0], first, separator, lineEnd, width);
+        } else {
+            runSideBySide([&] { writeEarlier(); appendRowsUtf8(formatting[0], first, separator, lineEnd, width); },
+                          [&] { appendRowsUtf8(formatting[1], second, separator, lineEnd, width); });
         }
+        std::swap(written, formatting);
+        formatting[0].clear();
+        formatting[1].clear();
     }
-    if (!block.empty())
-        write(block);
+    for (auto &block : written)
+        if (!block.empty())
+            write(block);
 }
 
 } // namespace wordloom::ops
