@@ -23,6 +23,12 @@ public:
     {
         if (value == shown_ && !text_.isEmpty())
             return text_;
+        // The walk counts up and the pruning down, one at a time: the last
+        // digits change in place unless the number of digits does.
+        if ((value == shown_ + 1 && stepDigits(u'9', u'0', 1)) || (value + 1 == shown_ && stepDigits(u'0', u'9', -1))) {
+            shown_ = value;
+            return text_;
+        }
         shown_ = value;
         char16_t buffer[24];
         const QStringView digits = decimalDigits(value, buffer);
@@ -37,6 +43,26 @@ public:
     }
 
 private:
+    // Adds step to the shown digits: from the last digit on, `wraps` turns
+    // into `into` and carries. False, with nothing changed, when the first
+    // digit would carry or turn into a leading zero.
+    bool stepDigits(char16_t wraps, char16_t into, int step)
+    {
+        if (text_.isEmpty())
+            return false;
+        char16_t *digits = reinterpret_cast<char16_t *>(text_.data()) + before_;
+        qsizetype last = text_.size() - after_.size() - before_ - 1;
+        qsizetype at = last;
+        while (at >= 0 && digits[at] == wraps)
+            --at;
+        if (at < 0 || (at == 0 && last > 0 && step < 0 && digits[0] == u'1'))
+            return false;
+        digits[at] = char16_t(digits[at] + step);
+        for (qsizetype k = at + 1; k <= last; ++k)
+            digits[k] = into;
+        return true;
+    }
+
     qsizetype before_;
     QString after_;
     std::uint64_t shown_ = ~std::uint64_t(0);

@@ -1,5 +1,6 @@
 #include "lib/basTextRepeat.h"
 #include "lib/CommandError.h"
+#include "lib/PhraseStatus.h"
 #include "ops/PhraseCount.h"
 #include "support/RecordingHost.h"
 
@@ -8,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <random>
 
 using wordloom::Outcome;
 using wordloom::ops::phraseCount;
@@ -184,6 +186,19 @@ TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
         cancelling.cancelAtPost = int(std::find(host.posts.begin(), host.posts.end(), stopAt) - host.posts.begin() + 1);
         EXPECT_FALSE(basTextRepeat::BuildPhraseFrequency(text, cancelling).has_value());
         EXPECT_EQ(cancelling.posts.back(), stopAt);
+    }
+}
+
+// Counting up and down across changes in the number of digits, and jumps.
+TEST(PhraseCount, StatusNumbersReadLikeTheirValues)
+{
+    wordloom::StatusNumber status(QStringLiteral("Pruning "), QStringLiteral(" of 5"));
+    std::uint64_t value = 0;
+    std::mt19937 rng(5);
+    for (int step = 0; step < 200000; ++step) {
+        const auto move = rng() % 16;
+        value = move < 7 ? value + 1 : move < 14 ? (value > 0 ? value - 1 : 0) : move == 14 ? rng() % 100000 : value;
+        ASSERT_EQ(status.show(value), QStringLiteral("Pruning %1 of 5").arg(value)) << "step " << step;
     }
 }
 
