@@ -12,13 +12,15 @@ namespace {
 
 // Read in place: word numbers are below 2^31, so as signed values they are the same.
 using Text = std::span<const std::int32_t>;
+// Whether each suffix is S-type, a byte each: read at random while inducing.
+using Types = std::vector<std::uint8_t>;
 
 struct Buckets {
     std::vector<std::int32_t> sStart; // where the S-type suffixes of a value begin
     std::vector<std::int32_t> lStart; // where the L-type suffixes of a value begin
 };
 
-Buckets bucketStarts(const Text &s, const std::vector<bool> &isS, std::int32_t upper)
+Buckets bucketStarts(const Text &s, const Types &isS, std::int32_t upper)
 {
     Buckets b{std::vector<std::int32_t>(upper + 1), std::vector<std::int32_t>(upper + 1)};
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -37,7 +39,7 @@ Buckets bucketStarts(const Text &s, const std::vector<bool> &isS, std::int32_t u
 
 // Places the LMS suffixes in this order, then induces the L-type suffixes
 // left to right and the S-type ones right to left.
-void induce(const Text &s, const std::vector<bool> &isS, const Buckets &b, const std::vector<std::int32_t> &lms,
+void induce(const Text &s, const Types &isS, const Buckets &b, const std::vector<std::int32_t> &lms,
             std::vector<std::int32_t> &sa)
 {
     const auto n = std::int32_t(s.size());
@@ -107,9 +109,9 @@ std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper)
         return {0};
     if (n == 2)
         return s[0] < s[1] ? std::vector<std::int32_t>{0, 1} : std::vector<std::int32_t>{1, 0};
-    std::vector<bool> isS(n);
+    Types isS(n);
     for (std::int32_t i = n - 2; i >= 0; --i)
-        isS[i] = s[i] == s[i + 1] ? bool(isS[i + 1]) : s[i] < s[i + 1];
+        isS[i] = s[i] == s[i + 1] ? isS[i + 1] : std::uint8_t(s[i] < s[i + 1]);
     const Buckets buckets = bucketStarts(s, isS, upper);
     std::vector<std::int32_t> lmsIndex(n + 1, -1), lms;
     for (std::int32_t i = 1; i < n; ++i)
