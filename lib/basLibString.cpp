@@ -12,6 +12,11 @@ bool isWordCode(int code)
 }
 } // namespace
 
+bool IsWordCharacter(char16_t unit)
+{
+    return unit != u' ' && isWordCode(wordloom::ansiCode(unit));
+}
+
 QString KeepWordCharacters(const QString &text)
 {
     // Replacing each offending character everywhere and then collapsing space
@@ -23,7 +28,7 @@ QString KeepWordCharacters(const QString &text)
     bool afterSpace = false;
     for (const QChar c : text) {
         const char16_t unit = c.unicode();
-        if (unit != u' ' && isWordCode(wordloom::ansiCode(unit))) {
+        if (IsWordCharacter(unit)) {
             dst[length++] = c;
             afterSpace = false;
         } else if (!afterSpace) {

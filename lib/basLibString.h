@@ -11,6 +11,9 @@ namespace basLibString {
 // Leading and trailing spaces are not trimmed.
 QString KeepWordCharacters(const QString &text);
 
+// Whether KeepWordCharacters keeps this character as it is (the space aside).
+bool IsWordCharacter(char16_t unit);
+
 // The text without the spaces (code 32 only) at its start and end.
 QStringView TrimSpaces(QStringView text);
 

@@ -27,38 +27,6 @@ bool post(CommandHost &host, const QString &text)
     return !host.cancelRequested();
 }
 
-// Deletes every mark that has a space before it (or after it), which is
-// what replacing each pair of mark and space by one space does: such a pair
-// cannot overlap another. One pass from the first mark on.
-void dropMarkBesideSpace(QString &text, char16_t mark, bool spaceBefore)
-{
-    const qsizetype first = QStringView(text).indexOf(QChar(mark));
-    if (first < 0)
-        return;
-    const qsizetype n = text.size();
-    char16_t *units = reinterpret_cast<char16_t *>(text.data());
-    char16_t before = first > 0 ? units[first - 1] : 0;
-    qsizetype out = first;
-    for (qsizetype i = first; i < n; ++i) {
-        const char16_t unit = units[i];
-        const bool drop = unit == mark && (spaceBefore ? before == u' ' : i + 1 < n && units[i + 1] == u' ');
-        before = unit;
-        if (!drop)
-            units[out++] = unit;
-    }
-    text.truncate(out);
-}
-
-// The text with quotation apostrophes and grave accents removed, reduced to
-// words and single spaces.
-QString cleanForPhrases(QString text)
-{
-    dropMarkBesideSpace(text, u'`', true);
-    dropMarkBesideSpace(text, u'\'', true);
-    dropMarkBesideSpace(text, u'\'', false);
-    return basLibString::KeepWordCharacters(text);
-}
-
 std::vector<std::int64_t> scannerStarts(const WordSuffixIndex &index)
 {
     std::vector<std::int64_t> starts(size_t(index.wordCount()) + 1);
@@ -111,6 +79,54 @@ std::optional<std::vector<std::uint8_t>> prune(std::vector<RecordedPhrase> &reco
 
 } // namespace
 
+QString CleanForPhraseSearch(QString text)
+{
+    // Four passes, each on the outcome of the one before, done as a chain of
+    // stages over one reading of the text, written back in place (no stage
+    // writes more than it reads, and the third holds one character back):
+    //   1. a grave accent after a space goes,
+    //   2. then an apostrophe after a space,
+    //   3. then an apostrophe before a space (replacing each such pair by one
+    //      space, as no pair can overlap another),
+    //   4. then every character but a word character is a space, and each run
+    //      of spaces one space.
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype out = 0;
+    char16_t beforeFirst = 0, beforeSecond = 0, held = 0;
+    bool holding = false, afterSpace = false;
+    const auto fourth = [&](char16_t unit) {
+        if (basLibString::IsWordCharacter(unit)) {
+            units[out++] = unit;
+            afterSpace = false;
+        } else if (!afterSpace) {
+            units[out++] = u' ';
+            afterSpace = true;
+        }
+    };
+    const auto third = [&](char16_t unit) {
+        if (holding && !(held == u'\'' && unit == u' '))
+            fourth(held);
+        held = unit;
+        holding = true;
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t unit = units[i];
+        const bool dropFirst = unit == u'`' && beforeFirst == u' ';
+        beforeFirst = unit;
+        if (dropFirst)
+            continue;
+        const bool dropSecond = unit == u'\'' && beforeSecond == u' ';
+        beforeSecond = unit;
+        if (!dropSecond)
+            third(unit);
+    }
+    if (holding)
+        fourth(held);
+    text.truncate(out);
+    return text;
+}
+
 std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &host,
                                                    std::size_t budgetBytes, RowOrder order,
                                                    std::uint64_t workLimit)
@@ -118,7 +134,7 @@ std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &ho
     if (!post(host, QStringLiteral("Cleaning...")))
         return std::nullopt;
     // Cleaned in place when the caller gave its text away.
-    const QString cleaned = cleanForPhrases(std::move(text));
+    const QString cleaned = CleanForPhraseSearch(std::move(text));
     host.stayResponsive();
     const WordSuffixIndex index(cleaned, [&host] { host.stayResponsive(); });
     host.stayResponsive();

@@ -19,6 +19,11 @@ inline constexpr std::size_t kDefaultPhraseBudget = std::size_t(1) << 30;
 // table sort its work.
 enum class RowOrder { PhraseThenCount, CountThenPhrase };
 
+// The text Phrase Count searches: quotation apostrophes (one with a space
+// before or after it) and grave accents after a space removed, then reduced
+// to words and single spaces as by basLibString::KeepWordCharacters.
+QString CleanForPhraseSearch(QString text);
+
 // The phrases of two or more words that occur at least twice, with their
 // counts, pruned of phrases that a longer one with the same count continues;
 // empty when there are none. Posts "Cleaning...", "Analyzing word j" per

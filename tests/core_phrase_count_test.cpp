@@ -1,6 +1,7 @@
 #include "lib/basTextRepeat.h"
 #include "lib/CommandError.h"
 #include "lib/PhraseStatus.h"
+#include "lib/basLibString.h"
 #include "ops/PhraseCount.h"
 #include "support/RecordingHost.h"
 
@@ -186,6 +187,24 @@ TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
         cancelling.cancelAtPost = int(std::find(host.posts.begin(), host.posts.end(), stopAt) - host.posts.begin() + 1);
         EXPECT_FALSE(basTextRepeat::BuildPhraseFrequency(text, cancelling).has_value());
         EXPECT_EQ(cancelling.posts.back(), stopAt);
+    }
+}
+
+// The one-pass cleaning against the replacements done one after another.
+TEST(PhraseCount, CleaningIsTheReplacementsInTurn)
+{
+    const char16_t units[] = {u' ', u' ', u'\'', u'\'', u'`', u'a', u'Z', u'7', u'.', u'-', u'\r', u'\n', 0xE9, 0x2019};
+    std::mt19937 rng(8);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        for (int i = int(rng() % 24); i > 0; --i)
+            text += QChar(units[rng() % std::size(units)]);
+        QString expected = text;
+        expected.replace(QStringLiteral(" `"), QStringLiteral(" "));
+        expected.replace(QStringLiteral(" '"), QStringLiteral(" "));
+        expected.replace(QStringLiteral("' "), QStringLiteral(" "));
+        ASSERT_EQ(basTextRepeat::CleanForPhraseSearch(text), basLibString::KeepWordCharacters(expected))
+            << text.toStdString();
     }
 }
 
