@@ -1,21 +1,6 @@
 #include "basLibString.h"
 
-#include "AnsiCode.h"
-
 namespace basLibString {
-
-namespace {
-bool isWordCode(int code)
-{
-    return code == 32 || code == 39 || (code >= 48 && code <= 57) || (code >= 65 && code <= 90)
-        || (code >= 97 && code <= 122);
-}
-} // namespace
-
-bool IsWordCharacter(char16_t unit)
-{
-    return unit != u' ' && isWordCode(wordloom::ansiCode(unit));
-}
 
 QString KeepWordCharacters(const QString &text)
 {

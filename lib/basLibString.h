@@ -11,8 +11,14 @@ namespace basLibString {
 // Leading and trailing spaces are not trimmed.
 QString KeepWordCharacters(const QString &text);
 
-// Whether KeepWordCharacters keeps this character as it is (the space aside).
-bool IsWordCharacter(char16_t unit);
+// Whether KeepWordCharacters keeps this character as it is (the space aside):
+// an ASCII letter, digit or apostrophe. Every character beyond ASCII has a
+// code page 1252 code above 127, or "?", so none of them is one.
+inline bool IsWordCharacter(char16_t unit)
+{
+    return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || (unit >= u'0' && unit <= u'9')
+        || unit == u'\'';
+}
 
 // The text without the spaces (code 32 only) at its start and end.
 QStringView TrimSpaces(QStringView text);

@@ -1,6 +1,7 @@
 #include "lib/basTextRepeat.h"
 #include "lib/CommandError.h"
 #include "lib/PhraseStatus.h"
+#include "lib/AnsiCode.h"
 #include "lib/basLibString.h"
 #include "ops/PhraseCount.h"
 #include "support/RecordingHost.h"
@@ -205,6 +206,12 @@ TEST(PhraseCount, CleaningIsTheReplacementsInTurn)
         expected.replace(QStringLiteral("' "), QStringLiteral(" "));
         ASSERT_EQ(basTextRepeat::CleanForPhraseSearch(text), basLibString::KeepWordCharacters(expected))
             << text.toStdString();
+    }
+    // Word characters by their code page 1252 codes, over every UTF-16 unit.
+    for (int unit = 0; unit <= 0xFFFF; ++unit) {
+        const int code = wordloom::ansiCode(char16_t(unit));
+        const bool word = code == 39 || (code >= 48 && code <= 57) || (code >= 65 && code <= 90) || (code >= 97 && code <= 122);
+        ASSERT_EQ(basLibString::IsWordCharacter(char16_t(unit)), word) << unit;
     }
 }
 
