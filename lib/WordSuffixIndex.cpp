@@ -26,62 +26,111 @@ WordSuffixIndex::WordSuffixIndex(QStringView cleanedText, const std::function<vo
     buildSharedLengths();
 }
 
+namespace {
+
+// The words of a text numbered in order of first sight. Qt's string hash is
+// seeded and slow for a million short words; FNV-1a over an open-addressing
+// table is enough here.
+struct FirstSightNumbers {
+    std::vector<QStringView> words;
+    std::vector<std::uint64_t> hashes;
+    std::vector<std::uint32_t> ids;
+
+    void scan(QStringView text)
+    {
+        std::vector<std::uint32_t> table(1024, kFree);
+        const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
+        ids.reserve(std::size_t(text.size() / 5));
+        for (qsizetype i = 0; i < text.size();) {
+            if (units[i] == u' ') {
+                ++i;
+                continue;
+            }
+            const qsizetype start = i;
+            std::uint64_t hash = 0xCBF29CE484222325ull;
+            for (; i < text.size() && units[i] != u' '; ++i)
+                hash = (hash ^ units[i]) * 0x100000001B3ull;
+            const QStringView word(units + start, i - start);
+            std::size_t slot = hash & (table.size() - 1);
+            for (; table[slot] != kFree; slot = (slot + 1) & (table.size() - 1))
+                if (hashes[table[slot]] == hash && words[table[slot]] == word)
+                    break;
+            std::uint32_t id = table[slot];
+            if (id == kFree) {
+                id = table[slot] = std::uint32_t(words.size());
+                words.push_back(word);
+                hashes.push_back(hash);
+                if (words.size() * 2 > table.size())
+                    grow(table);
+            }
+            ids.push_back(id);
+            if (ids.size() >= 0x7FFFFFF0u)
+                throw CommandError("The text has too many words for Phrase Count.");
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+
+    void grow(std::vector<std::uint32_t> &table) const
+    {
+        table.assign(table.size() * 2, kFree);
+        for (std::uint32_t w = 0; w < words.size(); ++w) {
+            std::size_t j = hashes[w] & (table.size() - 1);
+            while (table[j] != kFree)
+                j = (j + 1) & (table.size() - 1);
+            table[j] = w;
+        }
+    }
+};
+
+} // namespace
+
 void WordSuffixIndex::numberWords(QStringView text)
 {
-    // Qt's string hash is seeded and slow for a million short words; FNV-1a
-    // over an open-addressing table of first-sight numbers is enough here.
-    std::vector<QStringView> byFirstSight;
-    std::vector<std::uint64_t> hashes;
-    std::vector<std::uint32_t> table(1024, 0xFFFFFFFFu);
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
-    for (qsizetype i = 0; i < text.size();) {
-        if (units[i] == u' ') {
-            ++i;
-            continue;
-        }
-        const qsizetype start = i;
-        std::uint64_t hash = 0xCBF29CE484222325ull;
-        for (; i < text.size() && units[i] != u' '; ++i)
-            hash = (hash ^ units[i]) * 0x100000001B3ull;
-        const QStringView word(units + start, i - start);
-        std::size_t slot = hash & (table.size() - 1);
-        for (; table[slot] != 0xFFFFFFFFu; slot = (slot + 1) & (table.size() - 1))
-            if (hashes[table[slot]] == hash && byFirstSight[table[slot]] == word)
-                break;
-        std::uint32_t id = table[slot];
-        if (id == 0xFFFFFFFFu) {
-            id = table[slot] = std::uint32_t(byFirstSight.size());
-            byFirstSight.push_back(word);
-            hashes.push_back(hash);
-            if (byFirstSight.size() * 2 > table.size()) {
-                table.assign(table.size() * 2, 0xFFFFFFFFu);
-                for (std::uint32_t w = 0; w < byFirstSight.size(); ++w) {
-                    std::size_t j = hashes[w] & (table.size() - 1);
-                    while (table[j] != 0xFFFFFFFFu)
-                        j = (j + 1) & (table.size() - 1);
-                    table[j] = w;
-                }
-            }
-        }
-        ids_.push_back(id);
-        if (ids_.size() >= 0xFFFFFFF0u)
-            throw CommandError("The text has too many words for Phrase Count.");
+    // A large text is numbered in two parts at once, split at a space; the
+    // numbers are then given again in binary order of the spelling, which
+    // does not depend on the order in which words were first seen.
+    qsizetype split = text.size();
+    if (text.size() >= kUnitsWorthASecondCore) {
+        split = text.size() / 2;
+        while (split < text.size() && text[split] != u' ')
+            ++split;
     }
+    FirstSightNumbers parts[2];
+    if (split < text.size())
+        runSideBySide([&] { parts[0].scan(text.first(split)); }, [&] { parts[1].scan(text.sliced(split)); });
+    else
+        parts[0].scan(text);
+    if (std::uint64_t(parts[0].ids.size()) + parts[1].ids.size() >= 0x7FFFFFF0u)
+        throw CommandError("The text has too many words for Phrase Count.");
     // Renumber in binary order of the spelling: words that begin with the same
     // characters get neighbouring numbers, which the pruning relies on.
-    std::vector<std::uint32_t> order(byFirstSight.size());
+    std::vector<QStringView> all = parts[0].words;
+    all.insert(all.end(), parts[1].words.begin(), parts[1].words.end());
+    std::vector<std::uint32_t> order(all.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return codeUnitsLess(byFirstSight[a], byFirstSight[b]);
+        return codeUnitsLess(all[a], all[b]);
     });
     std::vector<std::uint32_t> renumbered(order.size());
-    spellings_.resize(order.size());
     for (std::uint32_t i = 0; i < order.size(); ++i) {
-        renumbered[order[i]] = i;
-        spellings_[i] = byFirstSight[order[i]];
+        const bool repeat = i > 0 && all[order[i]] == all[order[i - 1]];
+        if (!repeat)
+            spellings_.push_back(all[order[i]]);
+        renumbered[order[i]] = std::uint32_t(spellings_.size() - 1);
     }
-    for (auto &id : ids_)
-        id = renumbered[id];
+    ids_.resize(parts[0].ids.size() + parts[1].ids.size());
+    const auto renumber = [&](int part) {
+        const std::uint32_t base = part == 0 ? 0 : std::uint32_t(parts[0].words.size());
+        auto out = ids_.begin() + (part == 0 ? 0 : std::ptrdiff_t(parts[0].ids.size()));
+        for (const auto id : parts[part].ids)
+            *out++ = renumbered[base + id];
+    };
+    if (split < text.size())
+        runSideBySide([&] { renumber(0); }, [&] { renumber(1); });
+    else
+        renumber(0);
 }
 
 void WordSuffixIndex::buildSuffixArray()

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
+#include <QStringList>
+
 #include <algorithm>
 #include <numeric>
 #include <random>
@@ -103,6 +106,33 @@ TEST(PhraseIndex, OccurrencesCountLikeSearchingTheText)
                 << "round " << round << " at " << at << " length " << length;
         }
     }
+}
+
+// A text long enough to be numbered in two parts, with words in both parts:
+// each word has one number, numbers follow the binary order of spellings.
+TEST(PhraseIndex, WordsOfALargeTextAreNumberedInSpellingOrder)
+{
+    std::mt19937 rng(15);
+    QStringList vocabulary;
+    for (int w = 0; w < 700; ++w) {
+        QString word;
+        for (int k = 1 + int(rng() % 7); k > 0; --k)
+            word += QChar(char16_t(u'a' + rng() % 26));
+        vocabulary += word;
+    }
+    QStringList words;
+    QString text;
+    while (text.size() < (qsizetype(3) << 19)) {
+        words += vocabulary[qsizetype(rng() % 600)];
+        text += words.back() + QStringLiteral("  ");
+    }
+    const WordSuffixIndex index(text);
+    ASSERT_EQ(index.wordCount(), std::uint32_t(words.size()));
+    for (std::uint32_t p = 0; p < index.wordCount(); ++p)
+        ASSERT_EQ(index.spelling(index.id(p)), words[p]) << p;
+    for (std::uint32_t id = 1; id < index.distinctWords(); ++id)
+        ASSERT_LT(QStringView(index.spelling(id - 1)).compare(index.spelling(id)), 0) << id;
+    EXPECT_EQ(index.distinctWords(), std::uint32_t(QSet<QString>(words.begin(), words.end()).size()));
 }
 
 TEST(PhraseIndex, LowerBoundNearAGuessIsTheLowerBound)
