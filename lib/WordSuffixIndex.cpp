@@ -53,7 +53,7 @@ struct FirstSightNumbers {
             const QStringView word(units + start, i - start);
             std::size_t slot = hash & (table.size() - 1);
             for (; table[slot] != kFree; slot = (slot + 1) & (table.size() - 1))
-                if (hashes[table[slot]] == hash && words[table[slot]] == word)
+                if (hashes[table[slot]] == hash && sameUnits(words[table[slot]], word))
                     break;
             std::uint32_t id = table[slot];
             if (id == kFree) {
@@ -71,6 +71,13 @@ struct FirstSightNumbers {
 
 private:
     static constexpr std::uint32_t kFree = 0xFFFFFFFFu;
+
+    // Inline: a call into Qt for each of a million short words costs more
+    // than the comparison.
+    static bool sameUnits(QStringView a, QStringView b)
+    {
+        return a.size() == b.size() && std::equal(a.utf16(), a.utf16() + a.size(), b.utf16());
+    }
 
     void grow(std::vector<std::uint32_t> &table) const
     {
