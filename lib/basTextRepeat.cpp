@@ -93,8 +93,7 @@ QString CleanForPhraseSearch(QString text)
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
     const qsizetype n = text.size();
     qsizetype out = 0;
-    char16_t beforeFirst = 0, beforeSecond = 0, held = 0;
-    bool holding = false, afterSpace = false;
+    bool afterSpace = false;
     const auto fourth = [&](char16_t unit) {
         if (basLibString::IsWordCharacter(unit)) {
             units[out++] = unit;
@@ -104,6 +103,15 @@ QString CleanForPhraseSearch(QString text)
             afterSpace = true;
         }
     };
+    // Without either mark (a log, say) the first three stages change nothing.
+    if (!QStringView(text).contains(u'\'') && !QStringView(text).contains(u'`')) {
+        for (qsizetype i = 0; i < n; ++i)
+            fourth(units[i]);
+        text.truncate(out);
+        return text;
+    }
+    char16_t beforeFirst = 0, beforeSecond = 0, held = 0;
+    bool holding = false;
     const auto third = [&](char16_t unit) {
         if (holding && !(held == u'\'' && unit == u' '))
             fourth(held);
