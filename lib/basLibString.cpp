@@ -8,20 +8,10 @@ QString KeepWordCharacters(const QString &text)
     // pairs comes down to: offending characters and spaces form runs, and each
     // run becomes a single space. One pass does that.
     QString out(text.size(), Qt::Uninitialized);
-    QChar *dst = out.data();
-    qsizetype length = 0;
-    bool afterSpace = false;
-    for (const QChar c : text) {
-        const char16_t unit = c.unicode();
-        if (IsWordCharacter(unit)) {
-            dst[length++] = c;
-            afterSpace = false;
-        } else if (!afterSpace) {
-            dst[length++] = u' ';
-            afterSpace = true;
-        }
-    }
-    out.truncate(length);
+    WordCharacterWriter writer(reinterpret_cast<char16_t *>(out.data()));
+    for (const QChar c : text)
+        writer.put(c.unicode());
+    out.truncate(writer.written());
     return out;
 }
 

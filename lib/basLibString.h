@@ -20,6 +20,32 @@ inline bool IsWordCharacter(char16_t unit)
         || unit == u'\'';
 }
 
+// Writes characters the way KeepWordCharacters keeps them, one at a time:
+// a word character as it is, each run of other characters as one space.
+// It may write into the text it reads, as it never writes ahead of it.
+class WordCharacterWriter {
+public:
+    explicit WordCharacterWriter(char16_t *out) : begin_(out), out_(out) {}
+
+    void put(char16_t unit)
+    {
+        if (IsWordCharacter(unit)) {
+            *out_++ = unit;
+            afterSpace_ = false;
+        } else if (!afterSpace_) {
+            *out_++ = u' ';
+            afterSpace_ = true;
+        }
+    }
+
+    qsizetype written() const { return out_ - begin_; }
+
+private:
+    char16_t *begin_;
+    char16_t *out_;
+    bool afterSpace_ = false;
+};
+
 // The text without the spaces (code 32 only) at its start and end.
 QStringView TrimSpaces(QStringView text);
 

@@ -92,29 +92,19 @@ QString CleanForPhraseSearch(QString text)
     //      of spaces one space.
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
     const qsizetype n = text.size();
-    qsizetype out = 0;
-    bool afterSpace = false;
-    const auto fourth = [&](char16_t unit) {
-        if (basLibString::IsWordCharacter(unit)) {
-            units[out++] = unit;
-            afterSpace = false;
-        } else if (!afterSpace) {
-            units[out++] = u' ';
-            afterSpace = true;
-        }
-    };
+    basLibString::WordCharacterWriter fourth(units);
     // Without either mark (a log, say) the first three stages change nothing.
     if (!QStringView(text).contains(u'\'') && !QStringView(text).contains(u'`')) {
         for (qsizetype i = 0; i < n; ++i)
-            fourth(units[i]);
-        text.truncate(out);
+            fourth.put(units[i]);
+        text.truncate(fourth.written());
         return text;
     }
     char16_t beforeFirst = 0, beforeSecond = 0, held = 0;
     bool holding = false;
     const auto third = [&](char16_t unit) {
         if (holding && !(held == u'\'' && unit == u' '))
-            fourth(held);
+            fourth.put(held);
         held = unit;
         holding = true;
     };
@@ -130,8 +120,8 @@ QString CleanForPhraseSearch(QString text)
             third(unit);
     }
     if (holding)
-        fourth(held);
-    text.truncate(out);
+        fourth.put(held);
+    text.truncate(fourth.written());
     return text;
 }
 
