@@ -6,6 +6,7 @@
 #include "InputFiles.h"
 #include "Options.h"
 #include "OutputFile.h"
+#include "StandardStreams.h"
 #include "TableFormats.h"
 #include "TempFiles.h"
 #include "WordStream.h"
@@ -172,6 +173,7 @@ int printText(const std::string &text)
 
 int main(int argc, char **argv)
 {
+    reserveStandardDescriptors();
 #if defined(__GLIBC__)
     // Text-sized buffers come and go whole. glibc would raise its mmap
     // threshold when the first is freed and keep the later ones in the heap,
