@@ -1,12 +1,12 @@
 #include "RunFile.h"
 
 #include "CliErrors.h"
+#include "TempFiles.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace wordloom::cli {
@@ -18,11 +18,9 @@ using Length = std::uint32_t; // each line is stored as its length in units, the
 
 RunFile::RunFile(const std::string &directory) : directory_(directory)
 {
-    std::string pattern = directory + "/wordloom-cli-run-XXXXXX";
-    fd_ = mkostemp(pattern.data(), O_CLOEXEC);
+    fd_ = openNamelessFile(directory);
     if (fd_ < 0)
         fail("create", errno);
-    ::unlink(pattern.c_str());
     buffer_.reserve(kWriteBuffer);
 }
 

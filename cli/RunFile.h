@@ -7,9 +7,8 @@
 
 namespace wordloom::cli {
 
-// A run of lines in a temporary file that has no name: it is unlinked as soon
-// as it is created, so no ending of the process, not even a kill, leaves it
-// behind. Lines are written in turn, then read back in the same order.
+// A run of lines in a temporary file that has no name (openNamelessFile), so
+// no ending of the process, not even a kill, leaves it behind. Lines are written in turn, then read back in the same order.
 // Failures throw IoError naming the directory.
 class RunFile {
 public:

@@ -3,7 +3,9 @@
 #include <array>
 #include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace wordloom::cli {
@@ -85,6 +87,37 @@ void untrackTempFile(const std::string &path)
     for (Slot &slot : slots)
         if (slot.used && path == slot.path)
             slot.used = 0;
+}
+
+int createTrackedFile(std::string &pattern)
+{
+    SignalsHeld held;
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0)
+        trackTempFile(pattern);
+    return fd;
+}
+
+int openNamelessFile(const std::string &directory)
+{
+#if defined(O_TMPFILE)
+    const int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0)
+        return fd;
+    // Any refusal (no O_TMPFILE in the kernel or the file system, no such
+    // folder, no right to write there) is left to the named way to report.
+#endif
+    return openUnlinkedFile(directory);
+}
+
+int openUnlinkedFile(const std::string &directory)
+{
+    std::string pattern = directory + "/wordloom-cli-run-XXXXXX";
+    SignalsHeld held;
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd >= 0)
+        ::unlink(pattern.c_str());
+    return fd;
 }
 
 } // namespace wordloom::cli
