@@ -15,6 +15,9 @@ namespace wordloom::cli {
 namespace {
 
 constexpr qsizetype kReadBlock = qsizetype(1) << 16;
+// How much of a file's start is read before any of it is handed out, to tell
+// UTF-16 from UTF-8.
+constexpr qsizetype kHeadBytes = 4096;
 
 std::string shownName(const std::string &name)
 {
@@ -64,11 +67,22 @@ ChunkedInput::~ChunkedInput()
 QByteArray ChunkedInput::next()
 {
     fill(chunkBytes_);
-    qsizetype cut = allRead_ ? pending_.size() : lastPieceEnd();
-    while (cut == 0 && !allRead_) {
-        // A line longer than a piece is read whole.
-        fill(pending_.size() + chunkBytes_);
-        cut = allRead_ ? pending_.size() : lastPieceEnd();
+    // The piece ends in the first chunkBytes_ + 1 bytes if it can (a file's
+    // start, read ahead, may hold more); a line longer than that is read
+    // whole, a piece's size more at a time.
+    qsizetype within = 0, cut = 0;
+    for (;;) {
+        if (within < pending_.size()) {
+            within = std::min(pending_.size(), within + chunkBytes_ + (within == 0));
+            cut = allRead_ && within == pending_.size() ? within : lastPieceEnd(within);
+            if (cut > 0)
+                break;
+        } else if (allRead_) {
+            cut = pending_.size();
+            break;
+        } else {
+            fill(pending_.size() + chunkBytes_);
+        }
     }
     validate(cut);
     QByteArray piece;
@@ -82,25 +96,26 @@ QByteArray ChunkedInput::next()
     return piece;
 }
 
-qsizetype ChunkedInput::lastPieceEnd() const
+qsizetype ChunkedInput::lastPieceEnd(qsizetype within) const
 {
+    const QByteArrayView bytes = QByteArrayView(pending_).first(within);
     if (end_ == PieceEnd::Lf)
-        return pending_.lastIndexOf('\n') + 1;
+        return bytes.lastIndexOf('\n') + 1;
     if (end_ == PieceEnd::CrLf) {
-        const qsizetype pair = pending_.lastIndexOf("\r\n");
+        const qsizetype pair = bytes.lastIndexOf("\r\n");
         return pair < 0 ? 0 : pair + 2;
     }
-    return lastWordGap(pending_);
+    return lastWordGap(bytes);
 }
 
 void ChunkedInput::fill(qsizetype wanted)
 {
-    while (pending_.size() < wanted && !allRead_) {
+    while ((pending_.size() < wanted || headPending_) && !allRead_) {
         if (fd_ < 0 && !openNextFile()) {
             allRead_ = true;
             return;
         }
-        readSome(wanted);
+        readSome(headPending_ ? std::max(wanted, fileStart_ + kHeadBytes) : wanted);
     }
 }
 
@@ -124,6 +139,7 @@ bool ChunkedInput::openNextFile()
     fileBytes_ = 0;
     fileStart_ = pending_.size();
     checkedOffset_ = 0;
+    headPending_ = true;
     return true;
 }
 
@@ -140,6 +156,8 @@ void ChunkedInput::readSome(qsizetype wanted)
     if (got > 0) {
         fileBytes_ += got;
         fileEndsInLf_ = pending_.endsWith('\n');
+        if (headPending_ && fileBytes_ >= kHeadBytes)
+            inspectHead();
     }
     else if (got == 0)
         finishFile();
@@ -149,6 +167,8 @@ void ChunkedInput::readSome(qsizetype wanted)
 
 void ChunkedInput::finishFile()
 {
+    if (headPending_)
+        inspectHead();
     validate(pending_.size());
     if (fd_ > STDIN_FILENO)
         ::close(fd_);
@@ -156,6 +176,23 @@ void ChunkedInput::finishFile()
     const bool last = ++fileIndex_ >= names_.size();
     if (!last && fileBytes_ > 0 && !fileEndsInLf_)
         pending_.append('\n');
+}
+
+// The current file's start, all in pending_ from fileStart_: a UTF-8 mark
+// goes (offsets in messages stay those of the file), UTF-16 is refused.
+void ChunkedInput::inspectHead()
+{
+    headPending_ = false;
+    const QByteArrayView head = QByteArrayView(pending_).sliced(fileStart_);
+    if (const char *form = utf16Form(head.first(std::min(head.size(), kHeadBytes))))
+        throw IoError(shownName(names_[fileIndex_]) + ": the text is UTF-16, not UTF-8; convert it"
+                      " with 'iconv -f " + form + " -t UTF-8'");
+    if (head.startsWith(kUtf8Mark)) {
+        const qsizetype mark = qsizetype(sizeof kUtf8Mark) - 1;
+        pending_.remove(fileStart_, mark);
+        fileBytes_ -= mark;
+        checkedOffset_ = mark;
+    }
 }
 
 // Checks the current file's bytes in pending_ up to `upTo` (a line end or the

@@ -24,8 +24,9 @@ enum class PieceEnd { Lf, CrLf, WordGap };
 // The bytes of the named files in turn ("-" or no name at all: standard
 // input), handed out in pieces of whole lines. A file that does not end in LF
 // gets one before the next file, so its last line or word never runs into the
-// next file's first. Every file is checked to be UTF-8. Failures throw
-// IoError naming the file and the reason.
+// next file's first. Every file is checked to be UTF-8: a UTF-8 byte-order
+// mark at its start is dropped, and a file that begins as UTF-16 is refused
+// as such (utf16Form). Failures throw IoError naming the file and the reason.
 class ChunkedInput {
 public:
     static constexpr qsizetype kWhole = std::numeric_limits<qsizetype>::max() / 2;
@@ -47,8 +48,9 @@ private:
     bool openNextFile();
     void readSome(qsizetype wanted);
     void finishFile();
+    void inspectHead();
     void validate(qsizetype upTo);
-    qsizetype lastPieceEnd() const;
+    qsizetype lastPieceEnd(qsizetype within) const; // in the first `within` bytes
 
     std::vector<std::string> names_;
     qsizetype chunkBytes_;
@@ -59,6 +61,7 @@ private:
     int fd_ = -1;
     bool regular_ = false;
     bool allRead_ = false;
+    bool headPending_ = false;     // the current file's first bytes are still to be inspected
     qsizetype fileBytes_ = 0;      // bytes read from the current file
     bool fileEndsInLf_ = false;    // its last byte so far (pieces may have taken it)
     qsizetype fileStart_ = 0;      // where its unchecked bytes begin in pending_

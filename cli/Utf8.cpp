@@ -75,6 +75,23 @@ std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes)
     return std::nullopt;
 }
 
+const char *utf16Form(QByteArrayView head)
+{
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF"))
+        return "UTF-16";
+    const qsizetype pairs = head.size() / 2;
+    qsizetype nulsAt[2] = {0, 0};
+    for (qsizetype i = 0; i < 2 * pairs; ++i)
+        nulsAt[i % 2] += head[i] == '\0';
+    // The parity that holds the NULs is the high byte: odd in little-endian.
+    for (const int high : {1, 0}) {
+        const qsizetype many = nulsAt[high], few = nulsAt[1 - high];
+        if (many > 0 && 8 * many >= pairs && 8 * few <= many)
+            return high == 1 ? "UTF-16LE" : "UTF-16BE";
+    }
+    return nullptr;
+}
+
 } // namespace wordloom::cli
 
 namespace wordloom::cli {

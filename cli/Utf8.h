@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -13,6 +14,16 @@ namespace wordloom::cli {
 // sequence (overlong forms, surrogates and values above U+10FFFF included),
 // or nothing when the whole buffer is valid.
 std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes);
+
+// The UTF-8 byte-order mark, which a text file may begin with.
+inline constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// How a file that begins with these bytes is UTF-16, as iconv names the
+// form that reads it ("UTF-16" with a byte-order mark, "UTF-16LE" or
+// "UTF-16BE" without), or nullptr. Without a mark, NUL bytes tell: many at
+// the positions of one parity (the high bytes of Latin text) and next to none
+// at the others, which no UTF-8 text shows.
+const char *utf16Form(QByteArrayView head);
 
 // The text of well-formed UTF-8 (see firstInvalidUtf8), every LF that no CR
 // precedes turned into CR LF when asked: what pasting into the input pane gives.
