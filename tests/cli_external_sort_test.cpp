@@ -6,6 +6,7 @@
 #include "CliErrors.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
+#include "TempFiles.h"
 #include "cli_test_support.h"
 
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <csignal>
 #include <random>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -142,6 +144,68 @@ TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
     p.waitForFinished();
     EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
     EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+}
+
+TEST_F(CliExternalSort, NoSignalLeavesAPartBehind)
+{
+    // Killed after a varied number of parts and a varied while more: wherever
+    // the signal lands, the folder stays empty.
+    const QString path = file("text", generatedLines(5, 60000)); // seven parts
+    const int endings[] = {SIGTERM, SIGINT, SIGHUP};
+    std::mt19937 random(17);
+    for (int run = 0; run < 60; ++run) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setReadChannel(QProcess::StandardError);
+        p.start(QStringLiteral(WORDLOOM_CLI),
+                {"sort-lines", "-S", "64K", "-T", temporary.path(), "--status", path});
+        ASSERT_TRUE(p.waitForStarted());
+        QByteArray statuses;
+        while (statuses.count("Sorting part") < run % 5 + 1 && p.waitForReadyRead(60000))
+            statuses += p.readAll();
+        ::usleep(useconds_t(random() % 3000)); // varies the moment; no outcome depends on it
+        if (p.state() == QProcess::Running) // not reaped yet, so the number is still its own
+            ::kill(pid_t(p.processId()), endings[run % 3]);
+        p.waitForFinished(60000);
+        EXPECT_TRUE(entriesOf(temporary.path()).isEmpty()) << "run " << run;
+    }
+}
+
+TEST(CliTempFiles, TheNamedWayLeavesNothingToASignal)
+{
+    // Where O_TMPFILE is missing, a part has a name from its creation to its
+    // unlinking: a child does nothing else until a signal ends it.
+    QTemporaryDir dir;
+    const std::string directory = dir.path().toStdString();
+    const int endings[] = {SIGTERM, SIGINT, SIGHUP};
+    std::mt19937 random(29);
+    for (int run = 0; run < 60; ++run) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            wordloom::cli::installTempFileCleanup();
+            for (bool first = true;; first = false) {
+                const int fd = wordloom::cli::openUnlinkedFile(directory);
+                if (fd < 0)
+                    ::_exit(1);
+                ::close(fd);
+                if (first && ::write(ready[1], "r", 1) != 1)
+                    ::_exit(1);
+            }
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1);
+        ::close(ready[0]);
+        ::usleep(useconds_t(random() % 1000));
+        ::kill(child, endings[run % 3]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == endings[run % 3]) << status;
+        EXPECT_TRUE(entriesOf(dir.path()).isEmpty()) << "run " << run;
+    }
 }
 
 TEST_F(CliExternalSort, FailuresLeaveNothingBehind)
