@@ -110,13 +110,86 @@ TEST_F(CliFiles, OutputFileGetsTheWholeResultAndMayBeAnInput)
     EXPECT_EQ(entriesOf(dir.path()), QStringList({"new", "notes"}));
 }
 
-TEST_F(CliFiles, OutputThroughALinkReplacesTheFileItNames)
+TEST_F(CliFiles, OutputRewritesTheFileNotItsIdentity)
 {
-    const QString target = file("target", "old");
-    ASSERT_EQ(symlink("target", path("link").toLocal8Bit().constData()), 0);
-    EXPECT_EQ(runCli({"change-case", "-o", path("link")}, "new").exitCode, 0);
-    EXPECT_EQ(readFile(target), QByteArray("NEW"));
-    EXPECT_TRUE(QFileInfo(path("link")).isSymLink());
+    // Unique Lines' result is shorter than its text: a copy in place must
+    // also cut what was longer.
+    const QByteArray text = "b\nb\nb\na\n", result = "a\nb";
+    const struct {
+        const char *what, *setup; // the shell makes the files in their folder
+        const char *given, *file, *other; // -o names `given`; `file` gets the result
+    } cases[] = {
+        {"plain file", "cat > f", "f", "f", nullptr},
+        {"symbolic link", "mkdir sub; cat > sub/t; ln -s sub/t l", "l", "sub/t", nullptr},
+        {"link read from its folder", "mkdir ls; cat > t; ln -s ../t ls/l", "ls/l", "t", nullptr},
+        {"chain of links", "cat > t; ln -s t l1; ln -s \"$PWD/l1\" l2", "l2", "t", nullptr},
+        {"dangling link", "mkdir sub; ln -s sub/new l", "l", "sub/new", nullptr},
+        {"hard link", "cat > a; ln a b", "a", "a", "b"},
+        {"link to a hard link", "cat > a; ln a b; ln -s a l", "l", "a", "b"},
+        {"read-only folder", "mkdir ro; cat > ro/f; chmod 555 ro", "ro/f", "ro/f", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir folder;
+        const auto at = [&](const char *name) { return folder.filePath(QString::fromUtf8(name)); };
+        QProcess setup;
+        setup.setWorkingDirectory(folder.path());
+        setup.start("sh", {"-c", QString::fromUtf8(c.setup) + "; chmod 640 " + c.file + " 2>/dev/null; true"});
+        setup.write(text);
+        setup.closeWriteChannel();
+        ASSERT_TRUE(setup.waitForFinished(60000));
+        struct stat before {}, after {}, given {};
+        const bool existed = stat(at(c.file).toLocal8Bit().constData(), &before) == 0;
+        const bool isLink = lstat(at(c.given).toLocal8Bit().constData(), &given) == 0 && S_ISLNK(given.st_mode);
+        const QStringList entries = entriesOf(folder.path());
+        // Refused only where the folder does not let this process add its temporary file.
+        const bool writable = access(QFileInfo(at(c.file)).path().toLocal8Bit().constData(), W_OK) == 0;
+
+        const CliRun r = runCli(QStringList{"unique-lines", "-o", at(c.given)}
+                                    + (existed ? QStringList{at(c.given)} : QStringList()),
+                                text);
+        EXPECT_EQ(entriesOf(folder.path()), entries) << "nothing left beside it";
+        if (!writable) {
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(r.err, "wordloom-cli: cannot write '" + at(c.given).toLocal8Bit() + "': Permission denied\n");
+            EXPECT_EQ(readFile(at(c.file)), text);
+            chmod(QFileInfo(at(c.file)).path().toLocal8Bit().constData(), 0755);
+            continue;
+        }
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_EQ(readFile(at(c.file)), result);
+        struct stat now {};
+        EXPECT_EQ(lstat(at(c.given).toLocal8Bit().constData(), &now) == 0 && S_ISLNK(now.st_mode), isLink)
+            << "a link stays a link";
+        if (stat(at(c.file).toLocal8Bit().constData(), &after) != 0) {
+            ADD_FAILURE() << "no file " << c.file;
+            continue;
+        }
+        EXPECT_EQ(after.st_mode & 07777, existed ? 0640u : 0666u & ~[] { const mode_t m = umask(0); umask(m); return m; }());
+        EXPECT_EQ(after.st_nlink, existed ? before.st_nlink : 1u);
+        if (c.other) {
+            EXPECT_EQ(after.st_ino, before.st_ino) << "the hard links still share one file";
+            EXPECT_EQ(readFile(at(c.other)), result);
+        }
+    }
+}
+
+TEST_F(CliFiles, OutputKeepsItsOwnerWhereItMay)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another user";
+    const QString notes = file("notes", "b\na\n");
+    const QByteArray name = notes.toLocal8Bit();
+    ASSERT_EQ(chown(name.constData(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(name.constData(), 02640), 0);
+    const CliRun r = runCli({"sort-lines", "-o", notes, notes});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(readFile(notes), QByteArray("\na\nb"));
+    struct stat info {};
+    ASSERT_EQ(stat(name.constData(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_gid, 65534u);
+    EXPECT_EQ(info.st_mode & 07777, 02640u) << "the set-group-ID bit too, which a change of owner clears";
 }
 
 TEST_F(CliFiles, NothingIsReplacedWithoutAWholeResult)

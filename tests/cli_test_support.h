@@ -61,10 +61,12 @@ inline QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
-// The names in a folder, hidden ones included: what a run left behind.
+// The names in a folder, hidden ones and dangling links included: what a run
+// left behind.
 inline QStringList entriesOf(const QString &dir)
 {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                               QDir::Name);
 }
 
 } // namespace cli_test
