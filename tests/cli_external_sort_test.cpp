@@ -153,7 +153,7 @@ TEST_F(CliExternalSort, NoSignalLeavesAPartBehind)
     const QString path = file("text", generatedLines(5, 60000)); // seven parts
     const int endings[] = {SIGTERM, SIGINT, SIGHUP};
     std::mt19937 random(17);
-    for (int run = 0; run < 60; ++run) {
+    for (int run = 0; run < 50; ++run) {
         QProcess p;
         p.setStandardOutputFile(QProcess::nullDevice());
         p.setReadChannel(QProcess::StandardError);
