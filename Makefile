@@ -6,6 +6,9 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 SANITIZE    = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 FUZZ_SECONDS ?= 60
+# Warnings are errors in the builds that make test runs.
+WERROR ?= OFF
+test test-plain test-asan: WERROR = ON
 
 .PHONY: run test deps build build-asan test-plain test-asan deb bench fuzz clean
 
@@ -13,7 +16,7 @@ deps:
 	@scripts/install-deps
 
 build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DWORDLOOM_WERROR=$(WERROR)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -26,7 +29,7 @@ test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 build-asan: deps
-	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DWORDLOOM_SANITIZE=ON
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DWORDLOOM_SANITIZE=ON -DWORDLOOM_WERROR=$(WERROR)
 	cmake --build $(BUILD_ASAN) -j $(JOBS)
 
 test-asan: build-asan

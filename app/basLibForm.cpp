@@ -1,9 +1,9 @@
 #include "basLibForm.h"
 
 #include "ScreenFit.h"
-#include "platform/AppIdentity.h"
-#include "platform/SettingsStore.h"
-#include "platform/Twips.h"
+#include "AppIdentity.h"
+#include "SettingsStore.h"
+#include "Twips.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "basLibRichText.h"
 
-#include "lib/basLibLibrary.h"
-#include "platform/Dialogs.h"
-#include "platform/TextPane.h"
-#include "platform/Twips.h"
+#include "basLibLibrary.h"
+#include "Dialogs.h"
+#include "TextPane.h"
+#include "Twips.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>

@@ -2,8 +2,8 @@
 
 #include "AppIcon.h"
 #include "basLibForm.h"
-#include "platform/AppIdentity.h"
-#include "platform/Twips.h"
+#include "AppIdentity.h"
+#include "Twips.h"
 
 #include <QCloseEvent>
 #include <QFrame>

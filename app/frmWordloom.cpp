@@ -3,7 +3,7 @@
 #include "AppIcon.h"
 #include "CaptionFit.h"
 #include "basLibForm.h"
-#include "platform/Twips.h"
+#include "Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "basLibStatusBar.h"
-#include "lib/basTextRepeat.h"
-#include "platform/Clipboard.h"
-#include "platform/Dialogs.h"
-#include "platform/TextPane.h"
-#include "lib/MainWindowLayout.h"
+#include "basTextRepeat.h"
+#include "Clipboard.h"
+#include "Dialogs.h"
+#include "TextPane.h"
+#include "MainWindowLayout.h"
 
 #include <QMainWindow>
 #include <QPointer>

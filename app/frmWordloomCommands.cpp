@@ -3,7 +3,7 @@
 #include "frmWordloom.h"
 
 #include "WindowCommandHost.h"
-#include "ops/CommandHandlers.h"
+#include "CommandHandlers.h"
 
 #include <QPushButton>
 

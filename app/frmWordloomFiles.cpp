@@ -2,8 +2,8 @@
 #include "frmWordloom.h"
 
 #include "basLibStatusBar.h"
-#include "platform/AppIdentity.h"
-#include "platform/TextFileReader.h"
+#include "AppIdentity.h"
+#include "TextFileReader.h"
 
 #include <QFileInfo>
 

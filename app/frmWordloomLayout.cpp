@@ -1,9 +1,9 @@
 // The layout applied whenever the main window changes size.
 #include "frmWordloom.h"
 
-#include "lib/MainWindowLayout.h"
+#include "MainWindowLayout.h"
 #include "basLibForm.h"
-#include "platform/Twips.h"
+#include "Twips.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -7,7 +7,7 @@
 // unless --store names one, never the user's. Prints the frame it had.
 #include "frmAbout.h"
 #include "frmWordloom.h"
-#include "platform/SettingsStore.h"
+#include "SettingsStore.h"
 
 #include <QApplication>
 #include <QPixmap>

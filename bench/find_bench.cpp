@@ -1,8 +1,8 @@
 // find_bench CORPUS RUNS: times Find in a pane holding the corpus (UTF-8),
 // against QString::indexOf and QTextDocument::find on the same text.
-#include "app/basLibRichText.h"
-#include "platform/Dialogs.h"
-#include "platform/TextPane.h"
+#include "basLibRichText.h"
+#include "Dialogs.h"
+#include "TextPane.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

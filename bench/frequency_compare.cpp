@@ -1,10 +1,10 @@
 // Times the literal transcription of Word Count and Phrase Count against the
 // real commands on one text (standard input), and prints both and the ratio.
 //   frequency_compare [--real-only] [--runs N] < sample.txt
-#include "ops/PhraseCount.h"
-#include "lib/BatchHost.h"
-#include "ops/WordCount.h"
-#include "reference/LiteralFrequency.h"
+#include "PhraseCount.h"
+#include "BatchHost.h"
+#include "WordCount.h"
+#include "LiteralFrequency.h"
 
 #include <QElapsedTimer>
 #include <QString>

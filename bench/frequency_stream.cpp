@@ -3,9 +3,9 @@
 // phraseCountTable and writeFrequencyTableUtf8 instead of the padded UTF-16
 // text: the time and memory the CLI would have with that change.
 //   frequency_stream < text > table
-#include "lib/BatchHost.h"
-#include "lib/CommandError.h"
-#include "ops/PhraseCount.h"
+#include "BatchHost.h"
+#include "CommandError.h"
+#include "PhraseCount.h"
 
 #include <QString>
 

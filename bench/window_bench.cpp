@@ -3,9 +3,9 @@
 // the median milliseconds from the click to the result shown with its final
 // status. With --cancel-after, Cancel is clicked MS into the command and the
 // delay until the window processed that click is printed too.
-#include "app/frmWordloom.h"
-#include "platform/SettingsStore.h"
-#include "support/WindowParts.h"
+#include "frmWordloom.h"
+#include "SettingsStore.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

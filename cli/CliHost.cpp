@@ -1,8 +1,8 @@
 #include "CliHost.h"
 
 #include "TableFormats.h"
-#include "ops/FrequencyReport.h"
-#include "ops/TextViews.h"
+#include "FrequencyReport.h"
+#include "TextViews.h"
 
 #include <QByteArray>
 

@@ -3,7 +3,7 @@
 #include "Options.h"
 #include "OutputFile.h"
 
-#include "lib/BatchHost.h"
+#include "BatchHost.h"
 
 namespace wordloom::cli {
 

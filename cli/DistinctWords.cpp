@@ -1,6 +1,6 @@
 #include "DistinctWords.h"
 
-#include "lib/CodeUnitOrder.h"
+#include "CodeUnitOrder.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ops/WordTable.h"
+#include "WordTable.h"
 
 #include <QStringView>
 

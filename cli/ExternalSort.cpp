@@ -1,10 +1,10 @@
 #include "ExternalSort.h"
-#include "lib/BatchHost.h"
+#include "BatchHost.h"
 
 #include "RunFile.h"
-#include "lib/BinaryOrder.h"
-#include "ops/SortLines.h"
-#include "ops/TextViews.h"
+#include "BinaryOrder.h"
+#include "SortLines.h"
+#include "TextViews.h"
 
 #include <algorithm>
 #include <functional>

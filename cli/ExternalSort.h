@@ -3,7 +3,7 @@
 #include "InputFiles.h"
 #include "OutputFile.h"
 #include "RunFile.h"
-#include "lib/CommandHost.h"
+#include "CommandHost.h"
 
 #include <QByteArray>
 

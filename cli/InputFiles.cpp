@@ -2,7 +2,7 @@
 
 #include "CliErrors.h"
 #include "Utf8.h"
-#include "lib/LargePages.h"
+#include "LargePages.h"
 
 #include <algorithm>
 #include <cerrno>

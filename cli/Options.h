@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ops/CommandTable.h"
+#include "CommandTable.h"
 
 #include <cstddef>
 #include <optional>

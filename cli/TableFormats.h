@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Options.h"
-#include "lib/FrequencyTable.h"
+#include "FrequencyTable.h"
 
 #include <QString>
 

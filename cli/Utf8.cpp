@@ -1,6 +1,6 @@
 #include "Utf8.h"
 
-#include "lib/LargePages.h"
+#include "LargePages.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,9 +1,9 @@
 #include "WordStream.h"
 
 #include "DistinctWords.h"
-#include "lib/basLibLibrary.h"
-#include "lib/basLibWordFreq.h"
-#include "ops/TextViews.h"
+#include "basLibLibrary.h"
+#include "basLibWordFreq.h"
+#include "TextViews.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include "ExternalSort.h"
 #include "InputFiles.h"
 #include "OutputFile.h"
-#include "lib/CommandHost.h"
-#include "lib/FrequencyTable.h"
+#include "CommandHost.h"
+#include "FrequencyTable.h"
 
 #include <QByteArray>
 

@@ -11,7 +11,7 @@
 #include "TempFiles.h"
 #include "WordStream.h"
 
-#include "ops/WordCount.h"
+#include "WordCount.h"
 
 #include <QByteArray>
 #include <QString>

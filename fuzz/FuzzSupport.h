@@ -4,7 +4,7 @@
 // of a command, and the comparison that stops the fuzzer on the first
 // difference between the real command and its literal transcription.
 
-#include "support/CommandRun.h"
+#include "CommandRun.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // Change Case, Characters Only, Letters Only and Binary Codes against their
 // literal steps. All four are linear, so the texts may be long.
 #include "FuzzSupport.h"
-#include "ops/BinaryCodes.h"
-#include "ops/ChangeCase.h"
-#include "ops/CharacterFilters.h"
-#include "reference/Literal.h"
+#include "BinaryCodes.h"
+#include "ChangeCase.h"
+#include "CharacterFilters.h"
+#include "Literal.h"
 
 namespace fz = wordloom::fuzz;
 namespace ops = wordloom::ops;

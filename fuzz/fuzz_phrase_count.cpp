@@ -1,8 +1,8 @@
 // Phrase Count against its literal steps, with Cancel pressed at any post.
 // The reference counts every phrase by scanning the whole text: short texts.
 #include "FuzzSupport.h"
-#include "ops/PhraseCount.h"
-#include "reference/LiteralFrequency.h"
+#include "PhraseCount.h"
+#include "LiteralFrequency.h"
 
 namespace fz = wordloom::fuzz;
 using wordloom::testing::RecordingHost;

@@ -2,11 +2,11 @@
 // their literal steps, and the handlers of Unique Lines and Unique Words.
 // The reference sort is an exchange sort: the texts stay short.
 #include "FuzzSupport.h"
-#include "ops/CommandHandlers.h"
-#include "ops/SortLines.h"
-#include "ops/SortWords.h"
-#include "ops/UniqueLines.h"
-#include "reference/Literal.h"
+#include "CommandHandlers.h"
+#include "SortLines.h"
+#include "SortWords.h"
+#include "UniqueLines.h"
+#include "Literal.h"
 
 namespace fz = wordloom::fuzz;
 namespace ops = wordloom::ops;

@@ -1,7 +1,7 @@
 // Word Count against its literal steps, with Cancel pressed at any post.
 #include "FuzzSupport.h"
-#include "ops/WordCount.h"
-#include "reference/LiteralFrequency.h"
+#include "WordCount.h"
+#include "LiteralFrequency.h"
 
 namespace fz = wordloom::fuzz;
 using wordloom::testing::RecordingHost;

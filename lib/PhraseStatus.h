@@ -37,7 +37,7 @@ public:
             text_.append(digits);
             text_.append(after_);
         } else {
-            std::memcpy(text_.data() + before_, digits.utf16(), std::size_t(digits.size()) * sizeof(char16_t));
+            std::memcpy(static_cast<void *>(text_.data() + before_), digits.utf16(), std::size_t(digits.size()) * sizeof(char16_t));
         }
         return text_;
     }

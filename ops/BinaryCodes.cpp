@@ -1,6 +1,6 @@
 #include "BinaryCodes.h"
 
-#include "lib/basConversion.h"
+#include "basConversion.h"
 
 namespace wordloom::ops {
 

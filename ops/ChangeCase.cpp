@@ -1,7 +1,7 @@
 #include "ChangeCase.h"
 
-#include "lib/CaseConversion.h"
-#include "lib/basLibString.h"
+#include "CaseConversion.h"
+#include "basLibString.h"
 
 namespace wordloom::ops {
 

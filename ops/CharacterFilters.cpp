@@ -1,6 +1,6 @@
 #include "CharacterFilters.h"
 
-#include "lib/basLibLibrary.h"
+#include "basLibLibrary.h"
 
 namespace wordloom::ops {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lib/CommandHost.h"
-#include "lib/basTextRepeat.h"
+#include "CommandHost.h"
+#include "basTextRepeat.h"
 
 #include <cstddef>
 

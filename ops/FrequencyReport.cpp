@@ -1,7 +1,7 @@
 #include "FrequencyReport.h"
 
-#include "lib/CommandError.h"
-#include "lib/SideBySide.h"
+#include "CommandError.h"
+#include "SideBySide.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
 #include "PhraseCount.h"
 
-#include "lib/CaseConversion.h"
-#include "lib/CommandError.h"
-#include "lib/PhraseBudget.h"
+#include "CaseConversion.h"
+#include "CommandError.h"
+#include "PhraseBudget.h"
 #include "SortA2ThenA1.h"
 #include "TextViews.h"
 
@@ -44,7 +44,9 @@ Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_
         host.showStatus(QStringLiteral("Ready"));
         return Outcome::Ready;
     }
-    ReportStyle style{QStringLiteral("Sizing..."), QStringLiteral("Formatting..."), 0};
+    ReportStyle style;
+    style.sizingStatus = QStringLiteral("Sizing...");
+    style.formattingStatus = QStringLiteral("Formatting...");
     style.resultBudgetBytes = budgetBytes;
     style.tooLargeMessage = "The text is too repetitive for Phrase Count: its list of phrases would take more than "
         + readableBytes(budgetBytes) + ".";

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "lib/CommandHost.h"
+#include "CommandHost.h"
 #include "FrequencyReport.h"
-#include "lib/basTextRepeat.h"
+#include "basTextRepeat.h"
 
 namespace wordloom::ops {
 

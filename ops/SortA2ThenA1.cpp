@@ -1,6 +1,6 @@
 #include "SortA2ThenA1.h"
 
-#include "lib/BinaryOrder.h"
+#include "BinaryOrder.h"
 
 #include <algorithm>
 

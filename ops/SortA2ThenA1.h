@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lib/CommandHost.h"
-#include "lib/FrequencyTable.h"
+#include "CommandHost.h"
+#include "FrequencyTable.h"
 
 namespace wordloom::ops {
 

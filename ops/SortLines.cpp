@@ -2,8 +2,8 @@
 
 #include "CrLfScan.h"
 #include "TextViews.h"
-#include "lib/BinaryOrder.h"
-#include "lib/CodeUnitOrder.h"
+#include "BinaryOrder.h"
+#include "CodeUnitOrder.h"
 
 namespace wordloom::ops {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lib/CommandHost.h"
+#include "CommandHost.h"
 
 #include <QString>
 #include <QStringView>

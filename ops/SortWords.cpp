@@ -2,9 +2,9 @@
 
 #include "SortLines.h"
 #include "TextViews.h"
-#include "lib/CodeUnitOrder.h"
+#include "CodeUnitOrder.h"
 #include "WordTable.h"
-#include "lib/basLibLibrary.h"
+#include "basLibLibrary.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "TextViews.h"
 
 #include "CrLfScan.h"
-#include "lib/LargePages.h"
-#include "lib/SideBySide.h"
+#include "LargePages.h"
+#include "SideBySide.h"
 
 #include <algorithm>
 #include <bit>

@@ -2,8 +2,8 @@
 
 #include "CrLfScan.h"
 #include "TextViews.h"
-#include "lib/BinaryOrder.h"
-#include "lib/SideBySide.h"
+#include "BinaryOrder.h"
+#include "SideBySide.h"
 
 #include <numeric>
 #include <optional>

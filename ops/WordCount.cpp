@@ -1,7 +1,7 @@
 #include "WordCount.h"
 
 #include "SortA2ThenA1.h"
-#include "lib/basLibWordFreq.h"
+#include "basLibWordFreq.h"
 
 namespace wordloom::ops {
 
@@ -19,7 +19,10 @@ Outcome wordCountReport(FrequencyTable table, CommandHost &host, const QString &
     SortA2ThenA1(table, host);
     if (host.cancelRequested())
         return cancelled(host);
-    ReportStyle style{QStringLiteral("Sizing"), QStringLiteral("Formatting results"), 1};
+    ReportStyle style;
+    style.sizingStatus = QStringLiteral("Sizing");
+    style.formattingStatus = QStringLiteral("Formatting results");
+    style.minimumTextWidth = 1;
     style.tooLargeMessage = "The Word Count result would need more than "
         + std::to_string(style.resultBudgetBytes >> 20)
         + " MB of memory: a very long word makes every line as wide as itself.";

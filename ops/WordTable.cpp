@@ -1,6 +1,6 @@
 #include "WordTable.h"
 
-#include "lib/BinaryOrder.h"
+#include "BinaryOrder.h"
 
 namespace wordloom::ops {
 

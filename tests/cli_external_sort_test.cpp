@@ -2,7 +2,7 @@
 // sorted into nameless temporary files and merged, byte for byte the sort in
 // memory; and the input read piece by piece.
 #include "BufferSize.h"
-#include "lib/BatchHost.h"
+#include "BatchHost.h"
 #include "CliErrors.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"

@@ -1,4 +1,4 @@
-#include "reference/LineBreaks.h"
+#include "LineBreaks.h"
 #include "Utf8.h"
 #include "cli_test_support.h"
 

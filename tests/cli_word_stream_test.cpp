@@ -4,9 +4,9 @@
 // word-count's status texts must be those of the commands on the whole text.
 #include "InputFiles.h"
 #include "cli_test_support.h"
-#include "ops/CommandHandlers.h"
-#include "support/RecordingHost.h"
-#include "support/TextGenerator.h"
+#include "CommandHandlers.h"
+#include "RecordingHost.h"
+#include "TextGenerator.h"
 
 #include <QTemporaryDir>
 
@@ -112,8 +112,9 @@ TEST(CliWordStream, PiecesEndBetweenWordsAndMakeUpTheText)
             const char last = piece.back();
             EXPECT_FALSE(QByteArrayView("-\r'").contains(last) || std::isalnum(static_cast<unsigned char>(last))
                          || last & 0x80) << size << " " << piece.constData();
-            if (last == '\n')
+            if (last == '\n') {
                 EXPECT_FALSE(piece.endsWith("-\n") || piece.endsWith("-\r\n")) << piece.constData();
+            }
         }
         EXPECT_EQ(joined, whole) << size;
     }

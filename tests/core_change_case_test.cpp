@@ -1,6 +1,6 @@
-#include "lib/CaseConversion.h"
-#include "ops/ChangeCase.h"
-#include "support/RecordingHost.h"
+#include "CaseConversion.h"
+#include "ChangeCase.h"
+#include "RecordingHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "lib/basConversion.h"
-#include "lib/basLibLibrary.h"
-#include "ops/BinaryCodes.h"
-#include "ops/CharacterFilters.h"
-#include "reference/Literal.h"
-#include "support/CommandRunChecks.h"
-#include "support/TextGenerator.h"
+#include "basConversion.h"
+#include "basLibLibrary.h"
+#include "BinaryCodes.h"
+#include "CharacterFilters.h"
+#include "Literal.h"
+#include "CommandRunChecks.h"
+#include "TextGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +68,9 @@ TEST(FilterText, MatchesTheGrowingBufferTranscriptionOnGeneratedTexts)
             const QString got = FilterText(text, replacement, lettersOnly);
             ASSERT_EQ(got, reference::filterText(text, replacement, lettersOnly))
                 << wt::visible(text).toStdString();
-            if (replacement.size() == 1)
+            if (replacement.size() == 1) {
                 ASSERT_EQ(got.size(), text.size());
+            }
         }
     }
 }

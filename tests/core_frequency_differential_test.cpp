@@ -1,13 +1,13 @@
 // The real frequency modules against the literal transcription in reference/,
 // on generated texts with fixed seeds: same tables, results and status texts.
-#include "lib/basLibString.h"
-#include "lib/basTextRepeat.h"
-#include "ops/PhraseCount.h"
-#include "ops/SortA2ThenA1.h"
-#include "ops/WordCount.h"
-#include "reference/LiteralFrequency.h"
-#include "support/RecordingHost.h"
-#include "support/PhraseTextGenerator.h"
+#include "basLibString.h"
+#include "basTextRepeat.h"
+#include "PhraseCount.h"
+#include "SortA2ThenA1.h"
+#include "WordCount.h"
+#include "LiteralFrequency.h"
+#include "RecordingHost.h"
+#include "PhraseTextGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lib/MainWindowLayout.h"
+#include "MainWindowLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "lib/basTextRepeat.h"
-#include "lib/CommandError.h"
-#include "lib/PhraseStatus.h"
-#include "lib/AnsiCode.h"
-#include "lib/basLibString.h"
-#include "ops/PhraseCount.h"
-#include "support/RecordingHost.h"
+#include "basTextRepeat.h"
+#include "CommandError.h"
+#include "PhraseStatus.h"
+#include "AnsiCode.h"
+#include "basLibString.h"
+#include "PhraseCount.h"
+#include "RecordingHost.h"
 
 #include <gtest/gtest.h>
 

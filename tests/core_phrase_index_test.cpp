@@ -1,12 +1,12 @@
 // The word index and the counting behind Phrase Count against plain
 // reference methods, on generated word sequences with fixed seeds.
-#include "lib/PhraseForecast.h"
-#include "lib/PhraseOccurrences.h"
-#include "lib/PhraseWalk.h"
-#include "lib/SuffixSorting.h"
-#include "lib/WordSuffixIndex.h"
-#include "lib/basTextRepeat.h"
-#include "support/RecordingHost.h"
+#include "PhraseForecast.h"
+#include "PhraseOccurrences.h"
+#include "PhraseWalk.h"
+#include "SuffixSorting.h"
+#include "WordSuffixIndex.h"
+#include "basTextRepeat.h"
+#include "RecordingHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "ops/SortLines.h"
-#include "ops/TextViews.h"
-#include "lib/SideBySide.h"
-#include "reference/Literal.h"
-#include "support/CommandRunChecks.h"
-#include "support/TextGenerator.h"
+#include "SortLines.h"
+#include "TextViews.h"
+#include "SideBySide.h"
+#include "Literal.h"
+#include "CommandRunChecks.h"
+#include "TextGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "lib/CodeUnitOrder.h"
-#include "lib/basLibLibrary.h"
-#include "reference/Literal.h"
-#include "support/CommandRun.h"
-#include "support/TextGenerator.h"
+#include "CodeUnitOrder.h"
+#include "basLibLibrary.h"
+#include "Literal.h"
+#include "CommandRun.h"
+#include "TextGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ops/SortWords.h"
-#include "ops/TextViews.h"
-#include "reference/Literal.h"
-#include "support/CommandRunChecks.h"
-#include "support/TextGenerator.h"
+#include "SortWords.h"
+#include "TextViews.h"
+#include "Literal.h"
+#include "CommandRunChecks.h"
+#include "TextGenerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ops/CommandHandlers.h"
-#include "ops/UniqueLines.h"
-#include "reference/Literal.h"
-#include "support/CommandRunChecks.h"
-#include "support/TextGenerator.h"
+#include "CommandHandlers.h"
+#include "UniqueLines.h"
+#include "Literal.h"
+#include "CommandRunChecks.h"
+#include "TextGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,9 @@ TEST(UniqueLines, KeptLinesMatchTheLiteralLoopWithEveryCancelTest)
             QStringList expected;
             const bool finished = reference::keptLines(sorted, literal, expected);
             ASSERT_EQ(got.has_value(), finished);
-            if (finished)
+            if (finished) {
                 ASSERT_EQ(*got, expected.join(QStringLiteral("\r\n"))) << wt::visible(sorted).toStdString();
+            }
             ASSERT_EQ(fast.cancelTests, literal.cancelTests);
             ASSERT_EQ(fast.posts, literal.posts);
         }

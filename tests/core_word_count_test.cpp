@@ -1,8 +1,8 @@
-#include "lib/CommandError.h"
-#include "ops/FrequencyReport.h"
-#include "ops/SortA2ThenA1.h"
-#include "ops/WordCount.h"
-#include "support/RecordingHost.h"
+#include "CommandError.h"
+#include "FrequencyReport.h"
+#include "SortA2ThenA1.h"
+#include "WordCount.h"
+#include "RecordingHost.h"
 
 #include <gtest/gtest.h>
 

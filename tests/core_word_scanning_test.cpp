@@ -1,6 +1,6 @@
-#include "lib/BinaryOrder.h"
-#include "lib/basLibString.h"
-#include "reference/LiteralFrequency.h"
+#include "BinaryOrder.h"
+#include "basLibString.h"
+#include "LiteralFrequency.h"
 
 #include <gtest/gtest.h>
 

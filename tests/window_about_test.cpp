@@ -1,7 +1,7 @@
-#include "app/frmAbout.h"
-#include "support/WindowParts.h"
-#include "app/frmWordloom.h"
-#include "support/PlacementStore.h"
+#include "frmAbout.h"
+#include "WindowParts.h"
+#include "frmWordloom.h"
+#include "PlacementStore.h"
 
 #include <QAction>
 #include <QApplication>

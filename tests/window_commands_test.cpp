@@ -1,6 +1,6 @@
 // The commands through the window: nesting, the saved input text, re-entry.
-#include "support/WindowFixture.h"
-#include "support/WindowParts.h"
+#include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QTest>
 

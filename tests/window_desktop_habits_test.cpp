@@ -1,9 +1,9 @@
 // What a desktop user expects of the window: Enter presses the focused
 // button, Escape cancels a running command, and a stored placement never puts
 // controls out of reach, whatever the screen and its scale.
-#include "support/PlacementStore.h"
-#include "support/WindowFixture.h"
-#include "support/WindowParts.h"
+#include "PlacementStore.h"
+#include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QGuiApplication>
 #include <QProcess>

@@ -1,8 +1,8 @@
 // Every command, failing or closed at each of its status posts, keeps the
 // user's text and leaves a usable window.
-#include "platform/SettingsStore.h"
-#include "support/WindowParts.h"
-#include "support/WindowFixture.h"
+#include "SettingsStore.h"
+#include "WindowParts.h"
+#include "WindowFixture.h"
 
 #include <QTest>
 #include <new>

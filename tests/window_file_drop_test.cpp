@@ -1,8 +1,8 @@
 // Files dropped on either pane: their text replaces the input pane's, read
 // exactly when Unicode and as code page 1252 otherwise; what cannot be read
 // is refused with a message and leaves the pane as it was.
-#include "support/WindowFixture.h"
-#include "support/WindowParts.h"
+#include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "support/PopupFixture.h"
-#include "support/WindowParts.h"
+#include "PopupFixture.h"
+#include "WindowParts.h"
 
 using namespace wordloom::testing;
 

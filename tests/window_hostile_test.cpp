@@ -1,8 +1,8 @@
 // Hostile settings files and hostile texts: the window stays usable and the
 // user's text stays where it was.
-#include "support/PlacementStore.h"
-#include "support/WindowParts.h"
-#include "support/WindowFixture.h"
+#include "PlacementStore.h"
+#include "WindowParts.h"
+#include "WindowFixture.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The order in which the keyboard reaches the controls: Tab between buttons,
 // Ctrl+Tab out of a pane (where Tab is typed as text).
-#include "support/WindowFixture.h"
-#include "support/WindowParts.h"
+#include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QTest>

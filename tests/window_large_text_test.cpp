@@ -1,8 +1,8 @@
 // Text arriving and leaving the way a person moves it: Ctrl+V, the menu,
 // drag and drop, Ctrl+A with Ctrl+C. Each must take the fast path (only the
 // shown lines laid out) and copy exactly what the pane holds.
-#include "support/PopupFixture.h"
-#include "support/WindowParts.h"
+#include "PopupFixture.h"
+#include "WindowParts.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>

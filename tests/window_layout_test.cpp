@@ -1,6 +1,6 @@
-#include "app/frmWordloom.h"
-#include "support/WindowParts.h"
-#include "support/PlacementStore.h"
+#include "frmWordloom.h"
+#include "WindowParts.h"
+#include "PlacementStore.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -63,9 +63,11 @@ protected:
         EXPECT_EQ(line1(w, 0)->width(), w.frameGeometry().width());
         EXPECT_EQ(sbStatus(w)->panelWidth(1), w.frameGeometry().width());
         // Only the input and result panes are ever shown.
-        for (TextPane *pane : w.findChildren<TextPane *>())
-            if (pane != rtbText(w) && pane != rtbResult(w))
+        for (TextPane *pane : w.findChildren<TextPane *>()) {
+            if (pane != rtbText(w) && pane != rtbResult(w)) {
                 EXPECT_FALSE(pane->isVisible()) << pane->objectName().toStdString();
+            }
+        }
     }
 
     std::unique_ptr<frmWordloom> window;

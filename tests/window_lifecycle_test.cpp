@@ -1,5 +1,5 @@
-#include "support/WindowFixture.h"
-#include "support/WindowParts.h"
+#include "WindowFixture.h"
+#include "WindowParts.h"
 
 #include <QAction>
 #include <QMenuBar>

@@ -1,11 +1,11 @@
 // Every command, run by the window's button and by the batch host that
 // wordloom-cli uses, does the same: the same status posts in the same order,
 // the same cancel tests, the same result and the user's text back in place.
-#include "ops/CommandTable.h"
-#include "support/WindowParts.h"
-#include "support/RecordingHost.h"
-#include "support/TextGenerator.h"
-#include "support/WindowFixture.h"
+#include "CommandTable.h"
+#include "WindowParts.h"
+#include "RecordingHost.h"
+#include "TextGenerator.h"
+#include "WindowFixture.h"
 
 using namespace wordloom::testing;
 

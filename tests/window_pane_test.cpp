@@ -1,8 +1,8 @@
-#include "platform/Clipboard.h"
-#include "platform/PaneDisplayText.h"
-#include "platform/TextPane.h"
-#include "support/TextGenerator.h"
-#include "support/QtPrinters.h"
+#include "Clipboard.h"
+#include "PaneDisplayText.h"
+#include "TextPane.h"
+#include "TextGenerator.h"
+#include "QtPrinters.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>

@@ -1,6 +1,6 @@
-#include "app/frmWordloom.h"
-#include "support/WindowParts.h"
-#include "support/PlacementStore.h"
+#include "frmWordloom.h"
+#include "WindowParts.h"
+#include "PlacementStore.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -2,8 +2,8 @@
 // QT_SCREEN_SCALE_FACTORS=1.5 every caption is drawn whole inside its button,
 // no control covers another, and the layout in logical pixels is the one of
 // scale 1. Each scale runs in a child process, since Qt reads the factors at start.
-#include "support/PlacementStore.h"
-#include "support/WindowParts.h"
+#include "PlacementStore.h"
+#include "WindowParts.h"
 
 #include <QApplication>
 #include <QMap>

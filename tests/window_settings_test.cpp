@@ -1,8 +1,8 @@
 // The settings store under stress: leftover locks, names that are not files,
 // and several writers at once.
-#include "app/basLibForm.h"
-#include "app/frmWordloom.h"
-#include "support/PlacementStore.h"
+#include "basLibForm.h"
+#include "frmWordloom.h"
+#include "PlacementStore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "app/basLibStatusBar.h"
-#include "support/QtPrinters.h"
+#include "basLibStatusBar.h"
+#include "QtPrinters.h"
 
 #include <QSignalSpy>
 #include <QTimer>

@@ -1,7 +1,7 @@
-#include "support/PopupFixture.h"
-#include "support/WindowParts.h"
+#include "PopupFixture.h"
+#include "WindowParts.h"
 
-#include "platform/Twips.h"
+#include "Twips.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

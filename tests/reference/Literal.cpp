@@ -1,6 +1,6 @@
 #include "Literal.h"
 
-#include "lib/AnsiCode.h"
+#include "AnsiCode.h"
 
 #include <vector>
 

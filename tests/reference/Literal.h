@@ -4,7 +4,7 @@
 // real implementation against: exchange sort with repeated full passes,
 // FilterText with its growing buffer, the packing passes, the kept-lines loop.
 
-#include "lib/CommandHost.h"
+#include "CommandHost.h"
 
 #include <QString>
 #include <QStringList>

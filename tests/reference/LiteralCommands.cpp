@@ -1,6 +1,6 @@
 #include "Literal.h"
 
-#include "support/RecordingHost.h"
+#include "RecordingHost.h"
 
 namespace wordloom::reference {
 

@@ -4,8 +4,8 @@
 // and the two-key table sort, step by step on strings. Tests compare the real
 // modules with it; nothing else uses it.
 
-#include "lib/FrequencyTable.h"
-#include "lib/CommandHost.h"
+#include "FrequencyTable.h"
+#include "CommandHost.h"
 
 #include <QString>
 #include <QStringList>

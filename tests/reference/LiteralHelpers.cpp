@@ -1,6 +1,6 @@
 #include "LiteralFrequency.h"
 
-#include "lib/AnsiCode.h"
+#include "AnsiCode.h"
 
 #include <stdexcept>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/RecordingHost.h"
+#include "RecordingHost.h"
 
 #include <optional>
 #include <type_traits>

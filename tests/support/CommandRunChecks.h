@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/CommandRun.h"
+#include "CommandRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/SettingsStore.h"
-#include "platform/Twips.h"
+#include "SettingsStore.h"
+#include "Twips.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QtPrinters.h"
-#include "lib/BatchHost.h"
+#include "BatchHost.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Dialogs.h"
+#include "Dialogs.h"
 
 #include <QCursor>
 #include <QMenu>

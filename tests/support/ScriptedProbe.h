@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandProbe.h"
+#include "CommandProbe.h"
 
 #include <functional>
 

@@ -4,7 +4,7 @@
 #include "ScriptedDialogs.h"
 #include "ScriptedProbe.h"
 #include "WindowParts.h"
-#include "app/frmWordloom.h"
+#include "frmWordloom.h"
 
 #include <QPushButton>
 #include <QStringList>

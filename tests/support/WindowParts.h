@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/basLibStatusBar.h"
-#include "app/frmWordloom.h"
-#include "platform/TextPane.h"
+#include "basLibStatusBar.h"
+#include "frmWordloom.h"
+#include "TextPane.h"
 
 #include <QAction>
 #include <QFrame>
