@@ -1,19 +1,18 @@
 #pragma once
 
-#include <QByteArray>
+#include "TextCodec.h"
+
 #include <QByteArrayView>
-#include <QString>
 #include <QStringView>
 
 #include <cstdio>
-#include <optional>
 
+// The CLI's side of the text codec (lib's TextCodec): the marks of a file's
+// encoding, and UTF-8 written to a stream.
 namespace wordloom::cli {
 
-// Byte offset of the first byte that does not start a well-formed UTF-8
-// sequence (overlong forms, surrogates and values above U+10FFFF included),
-// or nothing when the whole buffer is valid.
-std::optional<qsizetype> firstInvalidUtf8(const QByteArray &bytes);
+using wordloom::decodeUtf8;
+using wordloom::firstInvalidUtf8;
 
 // The UTF-8 byte-order mark, which a text file may begin with.
 inline constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
@@ -24,10 +23,6 @@ inline constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 // the positions of one parity (the high bytes of Latin text) and next to none
 // at the others, which no UTF-8 text shows.
 const char *utf16Form(QByteArrayView head);
-
-// The text of well-formed UTF-8 (see firstInvalidUtf8), every LF that no CR
-// precedes turned into CR LF when asked: what pasting into the input pane gives.
-QString decodeUtf8(const QByteArray &bytes, bool lfToCrLf);
 
 // Writes the text as UTF-8 block by block (a lone surrogate becomes "?"),
 // each CR LF as LF when asked, so no second copy of the whole text is made.

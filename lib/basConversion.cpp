@@ -1,6 +1,6 @@
 #include "basConversion.h"
 
-#include "AnsiCode.h"
+#include "TextCodec.h"
 #include "LargePages.h"
 #include "SideBySide.h"
 

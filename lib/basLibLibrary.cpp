@@ -1,6 +1,6 @@
 #include "basLibLibrary.h"
 
-#include "AnsiCode.h"
+#include "TextCodec.h"
 #include "CodeUnitOrder.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "basLibWordFreq.h"
 
-#include "AnsiCode.h"
+#include "TextCodec.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 
 #include "CommandError.h"
 #include "SideBySide.h"
+#include "TextCodec.h"
 
 #include <QLocale>
 
@@ -170,40 +171,6 @@ bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const 
 }
 
 namespace {
-
-void appendUtf8(std::string &out, QStringView text)
-{
-    const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
-    // Phrases are ASCII: their run goes in at once.
-    qsizetype ascii = 0;
-    while (ascii < text.size() && units[ascii] < 0x80)
-        ++ascii;
-    const std::size_t at = out.size();
-    out.resize(at + std::size_t(ascii));
-    std::copy(units, units + ascii, out.begin() + std::ptrdiff_t(at));
-    for (qsizetype i = ascii; i < text.size(); ++i) {
-        const char32_t u = units[i];
-        if (u < 0x80) {
-            out += char(u);
-        } else if (u < 0x800) {
-            out += char(0xC0 | u >> 6);
-            out += char(0x80 | (u & 0x3F));
-        } else if (u >= 0xD800 && u < 0xDC00 && i + 1 < text.size() && units[i + 1] >= 0xDC00
-                   && units[i + 1] < 0xE000) {
-            const char32_t c = 0x10000 + ((u - 0xD800) << 10) + (units[++i] - 0xDC00);
-            out += char(0xF0 | c >> 18);
-            out += char(0x80 | ((c >> 12) & 0x3F));
-            out += char(0x80 | ((c >> 6) & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else if (u >= 0xD800 && u < 0xE000) {
-            out += '?';
-        } else {
-            out += char(0xE0 | u >> 12);
-            out += char(0x80 | ((u >> 6) & 0x3F));
-            out += char(0x80 | (u & 0x3F));
-        }
-    }
-}
 
 // The row's text without its trailing spaces, cut to the column, as PadToWidth keeps it.
 QStringView shownText(const FrequencyRow &row, qsizetype width)

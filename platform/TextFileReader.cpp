@@ -1,5 +1,7 @@
 #include "TextFileReader.h"
 
+#include "TextCodec.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
@@ -73,21 +75,6 @@ std::optional<QString> decodeExactly(QStringConverter::Encoding encoding, QByteA
 }
 
 } // namespace
-
-QString fromCodePage1252(QByteArrayView bytes)
-{
-    static const char16_t high[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
-                                      0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
-    QString text(bytes.size(), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *out++ = b >= 0x80 && b < 0xA0 ? high[b - 0x80] : char16_t(b);
-    }
-    return text;
-}
 
 TextFile readTextFile(const QString &path)
 {

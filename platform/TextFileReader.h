@@ -23,8 +23,4 @@ constexpr qint64 kBinaryProbeBytes = 8192;
 
 TextFile readTextFile(const QString &path);
 
-// The characters of bytes in code page 1252; its five unassigned codes stand
-// for the control characters of the same number.
-QString fromCodePage1252(QByteArrayView bytes);
-
 } // namespace wordloom

@@ -1,7 +1,7 @@
 #include "basTextRepeat.h"
 #include "CommandError.h"
 #include "PhraseStatus.h"
-#include "AnsiCode.h"
+#include "TextCodec.h"
 #include "basLibString.h"
 #include "PhraseCount.h"
 #include "RecordingHost.h"

@@ -1,6 +1,6 @@
 #include "Literal.h"
 
-#include "AnsiCode.h"
+#include "TextCodec.h"
 
 #include <vector>
 

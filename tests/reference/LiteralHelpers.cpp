@@ -1,6 +1,6 @@
 #include "LiteralFrequency.h"
 
-#include "AnsiCode.h"
+#include "TextCodec.h"
 
 #include <stdexcept>
 #include <vector>
