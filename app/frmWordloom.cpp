@@ -2,6 +2,7 @@
 
 #include "AppIcon.h"
 #include "CaptionFit.h"
+#include "CommandTable.h"
 #include "basLibForm.h"
 #include "Twips.h"
 
@@ -76,20 +77,26 @@ frmWordloom::~frmWordloom() = default;
 
 std::span<const frmWordloom::ButtonDesign> frmWordloom::buttonDesigns()
 {
+    using ops::CommandId;
+    const auto runs = [](QPushButton *frmWordloom::*member, void (frmWordloom::*click)(), CommandId id,
+                         double top) {
+        const ops::Command &c = ops::command(id);
+        return ButtonDesign{member, click, c.button, c.caption, top, true};
+    };
     static const ButtonDesign designs[] = {
         // In tab order.
-        {&frmWordloom::cmdSortLines, "cmdSortLines", "Sort Lines", 2040},
-        {&frmWordloom::cmdSortWords, "cmdSortWords", "Sort Words", 2520},
-        {&frmWordloom::cmdUniqueLines, "cmdUniqueLines", "Unique Lines", 3000},
-        {&frmWordloom::cmdUniqueWords, "cmdUniqueWords", "Unique Words", 3480},
-        {&frmWordloom::cmdWordCount, "cmdWordCount", "Word Count", 3960},
-        {&frmWordloom::cmdPhraseCount, "cmdPhraseCount", "Phrase Count", 4440},
-        {&frmWordloom::cmdBinaryCodes, "cmdBinaryCodes", "Binary Codes", 4920},
-        {&frmWordloom::cmdCase, "cmdCase", "Change Case", 240},
-        {&frmWordloom::cmdExit, "cmdExit", "Exit", 5880},
-        {&frmWordloom::cmdCancel, "cmdCancel", "Cancel", 5400},
-        {&frmWordloom::cmdClean, "cmdClean", "Characters Only", 720},
-        {&frmWordloom::cmdPurify, "cmdPurify", "Letters Only", 1200},
+        runs(&frmWordloom::cmdSortLines, &frmWordloom::cmdSortLines_Click, CommandId::SortLines, 2040),
+        runs(&frmWordloom::cmdSortWords, &frmWordloom::cmdSortWords_Click, CommandId::SortWords, 2520),
+        runs(&frmWordloom::cmdUniqueLines, &frmWordloom::cmdUniqueLines_Click, CommandId::UniqueLines, 3000),
+        runs(&frmWordloom::cmdUniqueWords, &frmWordloom::cmdUniqueWords_Click, CommandId::UniqueWords, 3480),
+        runs(&frmWordloom::cmdWordCount, &frmWordloom::cmdWordCount_Click, CommandId::WordCount, 3960),
+        runs(&frmWordloom::cmdPhraseCount, &frmWordloom::cmdPhraseCount_Click, CommandId::PhraseCount, 4440),
+        runs(&frmWordloom::cmdBinaryCodes, &frmWordloom::cmdBinaryCodes_Click, CommandId::BinaryCodes, 4920),
+        runs(&frmWordloom::cmdCase, &frmWordloom::cmdCase_Click, CommandId::ChangeCase, 240),
+        {&frmWordloom::cmdExit, &frmWordloom::cmdExit_Click, "cmdExit", "Exit", 5880, false},
+        {&frmWordloom::cmdCancel, &frmWordloom::cmdCancel_Click, "cmdCancel", "Cancel", 5400, false},
+        runs(&frmWordloom::cmdClean, &frmWordloom::cmdClean_Click, CommandId::CharactersOnly, 720),
+        runs(&frmWordloom::cmdPurify, &frmWordloom::cmdPurify_Click, CommandId::LettersOnly, 1200),
     };
     return designs;
 }
@@ -102,8 +109,8 @@ void frmWordloom::createControls()
 
     rtbText = makePane(client, "rtbText");
     for (const auto &design : buttonDesigns()) {
-        auto *button = new QPushButton(QLatin1String(design.caption), client);
-        button->setObjectName(QLatin1String(design.name));
+        auto *button = new QPushButton(QLatin1String(design.caption.data(), qsizetype(design.caption.size())), client);
+        button->setObjectName(QLatin1String(design.name.data(), qsizetype(design.name.size())));
         this->*design.member = button;
     }
     rtbResult = makePane(client, "rtbResult");

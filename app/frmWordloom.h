@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <string_view>
 
 class QAction;
 class QFrame;
@@ -150,11 +151,15 @@ private:
     void setOuterWidth(double twips);
     void setBusyLook(bool wait);
 
+    // A button, its handler and its place; a command's button takes its name
+    // and caption from the command's description.
     struct ButtonDesign {
         QPushButton *frmWordloom::*member;
-        const char *name;
-        const char *caption;
+        void (frmWordloom::*click)();
+        std::string_view name;
+        std::string_view caption;
         double top;
+        bool runsCommand;
     };
     static std::span<const ButtonDesign> buttonDesigns();
 

@@ -11,21 +11,17 @@ namespace wordloom {
 
 void frmWordloom::connectHandlers()
 {
-    auto bind = [this](QPushButton *button, const QString &name, void (frmWordloom::*handler)()) {
+    for (const auto &design : buttonDesigns()) {
+        QPushButton *button = this->*design.member;
+        const auto handler = design.click;
+        if (!design.runsCommand) {
+            connect(button, &QPushButton::clicked, this, handler);
+            continue;
+        }
+        // A failure names the command by its caption.
+        const QString name = QString::fromLatin1(design.caption.data(), qsizetype(design.caption.size()));
         connect(button, &QPushButton::clicked, this, [this, name, handler] { runHandler(name, handler); });
-    };
-    bind(cmdCase, tr("Change Case"), &frmWordloom::cmdCase_Click);
-    bind(cmdClean, tr("Characters Only"), &frmWordloom::cmdClean_Click);
-    bind(cmdPurify, tr("Letters Only"), &frmWordloom::cmdPurify_Click);
-    bind(cmdSortLines, tr("Sort Lines"), &frmWordloom::cmdSortLines_Click);
-    bind(cmdSortWords, tr("Sort Words"), &frmWordloom::cmdSortWords_Click);
-    bind(cmdUniqueLines, tr("Unique Lines"), &frmWordloom::cmdUniqueLines_Click);
-    bind(cmdUniqueWords, tr("Unique Words"), &frmWordloom::cmdUniqueWords_Click);
-    bind(cmdWordCount, tr("Word Count"), &frmWordloom::cmdWordCount_Click);
-    bind(cmdPhraseCount, tr("Phrase Count"), &frmWordloom::cmdPhraseCount_Click);
-    bind(cmdBinaryCodes, tr("Binary Codes"), &frmWordloom::cmdBinaryCodes_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmWordloom::cmdCancel_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmWordloom::cmdExit_Click);
+    }
 }
 
 void frmWordloom::runCommand(void (*command)(CommandHost &))

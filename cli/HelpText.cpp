@@ -1,29 +1,8 @@
 #include "Options.h"
 
-#include <map>
 #include <string_view>
 
 namespace wordloom::cli {
-
-namespace {
-// One line per command for --help, in the order of the command table.
-const std::map<std::string_view, std::string_view> &commandSummaries()
-{
-    static const std::map<std::string_view, std::string_view> summaries = {
-        {"change-case", "lower case when the first ASCII letter is upper, else upper"},
-        {"characters-only", "every character outside printable ASCII turned into a space"},
-        {"letters-only", "everything but A-Z, a-z and the space turned into a space"},
-        {"binary-codes", "each character's code-page-1252 code in eight binary digits"},
-        {"sort-lines", "lines in binary order, tabs as spaces, leading spaces gone"},
-        {"sort-words", "every word (run of A-Z, a-z), one a line, in binary order"},
-        {"unique-lines", "each distinct non-empty line once, in binary order"},
-        {"unique-words", "each distinct word once, in binary order"},
-        {"word-count", "every word with the number of its occurrences, rarest first"},
-        {"phrase-count", "phrases of two or more words seen twice or more, with counts"},
-    };
-    return summaries;
-}
-} // namespace
 
 std::string helpText()
 {
@@ -36,7 +15,7 @@ std::string helpText()
     for (const auto &command : ops::commandTable()) {
         std::string name(command.name);
         name.resize(17, ' ');
-        text += "  " + name + std::string(commandSummaries().at(command.name)) + "\n";
+        text += "  " + name + std::string(command.summary) + "\n";
     }
     text +=
         "\nOptions:\n"

@@ -93,17 +93,13 @@ private:
     {
         if (!options.command)
             throw UsageError("missing command");
-        const bool counts = options.command->name == "word-count"
-            || options.command->name == "phrase-count";
-        if (options.format != TableFormat::Table && !counts)
+        const ops::CommandTraits &traits = options.command->traits;
+        if (options.format != TableFormat::Table && !traits.hasTable)
             throw UsageError("--format applies to word-count and phrase-count only");
-        const std::string_view name = options.command->name;
-        const bool spills = name == "sort-lines" || name == "unique-lines" || name == "sort-words"
-            || name == "unique-words";
-        if (options.bufferSize && !spills && name != "word-count")
+        if (options.bufferSize && !traits.spills && !traits.streams)
             throw UsageError("--buffer-size applies to sort-lines, unique-lines, sort-words, "
                              "unique-words and word-count only");
-        if (!options.temporaryDirectory.empty() && !spills)
+        if (!options.temporaryDirectory.empty() && !traits.spills)
             throw UsageError("--temporary-directory applies to sort-lines, unique-lines, "
                              "sort-words and unique-words only");
         if (options.output && options.output->empty())

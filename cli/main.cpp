@@ -64,7 +64,7 @@ std::optional<QString> countWords(ChunkedInput &input, QByteArray first, bool ra
 ExternalSortJob sortJob(const Options &options, std::size_t bufferBytes)
 {
     ExternalSortJob job;
-    job.unique = options.command->name == "unique-lines" || options.command->name == "unique-words";
+    job.unique = options.command->traits.unique;
     job.raw = options.raw;
     job.crLfToLf = !(options.raw || options.crlf);
     job.bufferBytes = bufferBytes;
@@ -76,7 +76,7 @@ ExternalSortJob sortJob(const Options &options, std::size_t bufferBytes)
 
 bool sortsLines(const Options &options)
 {
-    return options.command->name == "sort-lines" || options.command->name == "unique-lines";
+    return options.command->beyondMemory == wordloom::ops::BeyondMemory::LinesInParts;
 }
 
 int sortExternally(const Options &options, ChunkedInput &input, QByteArray first,
@@ -90,7 +90,7 @@ int sortExternally(const Options &options, ChunkedInput &input, QByteArray first
 
 bool listsWords(const Options &options)
 {
-    return options.command->name == "sort-words" || options.command->name == "unique-words";
+    return options.command->beyondMemory == wordloom::ops::BeyondMemory::WordsInPieces;
 }
 
 int listWordsExternally(const Options &options, ChunkedInput &input, QByteArray first,
@@ -111,7 +111,7 @@ int run(const Options &options)
     const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
     std::optional<ChunkedInput> pieces;
     QByteArray bytes;
-    if (options.command->name == "word-count") {
+    if (options.command->beyondMemory == wordloom::ops::BeyondMemory::CountInPieces) {
         pieces.emplace(options.files, wordPieceBytes(buffer), PieceEnd::WordGap);
         bytes = pieces->next();
     } else if (sortsLines(options)) {

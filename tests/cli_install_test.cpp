@@ -2,6 +2,8 @@
 // manual page and its bash completion, all in step with --help.
 #include "cli_test_support.h"
 
+#include "CommandTable.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -57,6 +59,30 @@ TEST_F(CliInstall, ManualPageMatchesTheHelp)
         GTEST_SKIP() << "groff is not available to check the page";
     EXPECT_EQ(groff.exitCode(), 0);
     EXPECT_EQ(groff.readAllStandardError(), QByteArray()) << "no roff warnings";
+}
+
+// The manual page's command list and the completion's command words are those
+// of the commands' description, in its order.
+TEST_F(CliInstall, ManualPageAndCompletionListTheDescribedCommands)
+{
+    QStringList described;
+    for (const auto &command : wordloom::ops::commandTable())
+        described << QString::fromLatin1(command.name.data(), qsizetype(command.name.size()));
+
+    const QString page = QString::fromUtf8(readFile(installed("share/man/man1/wordloom-cli.1")));
+    const qsizetype from = page.indexOf(QStringLiteral(".SH COMMANDS")), to = page.indexOf(QStringLiteral(".SH"), from + 1);
+    ASSERT_GE(from, 0);
+    QStringList listed;
+    auto entries = QRegularExpression(QStringLiteral("^\\.B (\\S+)$"), QRegularExpression::MultilineOption)
+                       .globalMatch(page.mid(from, to - from));
+    while (entries.hasNext())
+        listed << entries.next().captured(1).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+    EXPECT_EQ(listed, described);
+
+    const QString completion = QString::fromUtf8(readFile(installed("share/bash-completion/completions/wordloom-cli")));
+    const auto words = QRegularExpression(QStringLiteral("local commands=\"([^\"]*)\"")).match(completion);
+    ASSERT_TRUE(words.hasMatch());
+    EXPECT_EQ(words.captured(1).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts), described);
 }
 
 TEST_F(CliInstall, ProgramAndCompletionAreInstalled)

@@ -62,7 +62,7 @@ TEST_F(Keys, EscapeCancelsARunningCommandAndDoesNothingWhenIdle)
     rtbText(*window)->setText(input);
     rtbResult(*window)->setText(QStringLiteral("before"));
     rtbText(*window)->setFocus();
-    onPost = [this](const QString &status) {
+    onPost = [](const QString &status) {
         if (status == QStringLiteral("Splitting..."))
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     };

@@ -1,6 +1,7 @@
 // Every command, run by the window's button and by the batch host that
 // wordloom-cli uses, does the same: the same status posts in the same order,
 // the same cancel tests, the same result and the user's text back in place.
+// The pairs of button and command word come from the commands' description.
 #include "CommandTable.h"
 #include "WindowParts.h"
 #include "RecordingHost.h"
@@ -10,18 +11,6 @@
 using namespace wordloom::testing;
 
 namespace {
-
-struct Pairing {
-    const char *button;
-    const char *command;
-};
-
-const Pairing kCommands[] = {
-    {"cmdCase", "change-case"},         {"cmdClean", "characters-only"}, {"cmdPurify", "letters-only"},
-    {"cmdBinaryCodes", "binary-codes"}, {"cmdSortLines", "sort-lines"},  {"cmdSortWords", "sort-words"},
-    {"cmdUniqueLines", "unique-lines"}, {"cmdUniqueWords", "unique-words"}, {"cmdWordCount", "word-count"},
-    {"cmdPhraseCount", "phrase-count"},
-};
 
 struct Observed {
     QStringList posts;
@@ -33,7 +22,7 @@ struct Observed {
 class OnePath : public wordloom::testing::WindowFixture {
 protected:
     // Cancel is pressed during post `cancelAt` (1-based; 0 never).
-    Observed throughTheWindow(const char *name, const QString &input, int cancelAt)
+    Observed throughTheWindow(std::string_view name, const QString &input, int cancelAt)
     {
         rtbText(*window)->setText(input);
         rtbResult(*window)->setText(QString());
@@ -43,12 +32,12 @@ protected:
             if (posts.size() == cancelAt)
                 button("cmdCancel")->click();
         };
-        button(name)->click();
+        button(std::string(name).c_str())->click();
         onPost = nullptr;
         return {posts, probe.cancelTests, rtbResult(*window)->Text(), rtbText(*window)->Text()};
     }
 
-    static Observed throughTheBatchHost(const char *name, const QString &input, int cancelAt)
+    static Observed throughTheBatchHost(std::string_view name, const QString &input, int cancelAt)
     {
         wordloom::testing::RecordingHost host(input);
         host.cancelAtPost = cancelAt;
@@ -62,19 +51,21 @@ TEST_F(OnePath, EveryCommandRunsAlikeInTheWindowAndTheBatchHost)
     wordloom::testing::TextGenerator generate(7001);
     for (int round = 0; round < 12; ++round) {
         const QString input = generate.text(60);
-        for (const Pairing &c : kCommands) {
-            SCOPED_TRACE(std::string(c.command) + " round " + std::to_string(round));
-            const Observed batch = throughTheBatchHost(c.command, input, 0);
+        for (const wordloom::ops::Command &c : wordloom::ops::commandTable()) {
+            SCOPED_TRACE(std::string(c.name) + " round " + std::to_string(round));
+            ASSERT_EQ(button(std::string(c.button).c_str())->text().toStdString(), c.caption);
+            const Observed batch = throughTheBatchHost(c.name, input, 0);
             const Observed shown = throughTheWindow(c.button, input, 0);
             ASSERT_EQ(shown.posts, batch.posts);
             ASSERT_EQ(shown.cancelTests, batch.cancelTests);
+            ASSERT_EQ(batch.cancelTests > 0, c.traits.readsCancel);
             ASSERT_EQ(shown.result, batch.result);
             ASSERT_EQ(shown.input, input);
             ASSERT_EQ(batch.input, input);
 
             // Cancel pressed during one of the posts, a different one each round.
             const int cancelAt = 2 + round % std::max<int>(1, int(batch.posts.size()) - 1);
-            const Observed batchCancelled = throughTheBatchHost(c.command, input, cancelAt);
+            const Observed batchCancelled = throughTheBatchHost(c.name, input, cancelAt);
             const Observed shownCancelled = throughTheWindow(c.button, input, cancelAt);
             ASSERT_EQ(shownCancelled.posts, batchCancelled.posts) << "cancelled at post " << cancelAt;
             ASSERT_EQ(shownCancelled.cancelTests, batchCancelled.cancelTests);
