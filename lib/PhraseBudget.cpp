@@ -113,26 +113,6 @@ std::uint64_t PhraseBudget::resultLowerBound() const
     return 2 * std::uint64_t(pairCount_) * width;
 }
 
-std::uint64_t PhraseBudget::candidatesLeft() const
-{
-    return work_ >= workLimit_ ? 0 : (workLimit_ - work_) / kWorkPerCandidate + 1;
-}
-
-void PhraseBudget::foresee(std::uint64_t candidates)
-{
-    if (candidates >= candidatesLeft())
-        failOnForecast(candidates);
-}
-
-void PhraseBudget::failOnForecast(std::uint64_t candidates) const
-{
-    throw CommandError(kPrefix + "it repeats long passages, and its phrases are counted by trying ever "
-                       "longer ones from every word: that would take more than " + grouped(candidates)
-                       + " more tries, far beyond a few seconds (" + grouped(phrases_)
-                       + " repeated phrases were found before it stopped, the longest "
-                       + grouped(std::uint64_t(longest_)) + " characters long).");
-}
-
 void PhraseBudget::failOnResult() const
 {
     throw CommandError(kPrefix + "its list of phrases would take more than "

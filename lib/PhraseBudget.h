@@ -29,11 +29,6 @@ public:
             failOnWork();
     }
 
-    // The walk will examine at least this many more candidates.
-    void foresee(std::uint64_t candidates);
-    // Counting steps left before the limit, in candidates.
-    std::uint64_t candidatesLeft() const;
-
     // The least size in bytes the result can have, given what was recorded.
     std::uint64_t resultLowerBound() const;
 
@@ -41,7 +36,6 @@ private:
     [[noreturn]] void failOnResult() const;
     [[noreturn]] void failOnRecord() const;
     [[noreturn]] void failOnWork() const;
-    [[noreturn]] void failOnForecast(std::uint64_t candidates) const;
     bool addLinePair(std::uint64_t key);
 
     std::uint64_t recordLimit() const;

@@ -13,18 +13,32 @@ std::uint32_t OccurrenceCounter::count(WordRange occurrences, std::uint32_t word
     // Walking the text costs at most `rest` steps; worth it when at least one
     // word in eight begins an occurrence.
     if (std::uint64_t(found) * 8 >= rest)
-        return countByWalkingText(occurrences, words, from);
+        return countByWalkingText(occurrences, words, from, rest).counted;
+    // Occurrences that could cover the rest of the text, as a long phrase of
+    // a text that repeats a short passage has: each one found passes all its
+    // words, so walking may take far fewer steps than there are occurrences.
+    // It is tried for as many steps as listing them would take.
+    if (std::uint64_t(found) * words >= rest) {
+        const Walked walked = countByWalkingText(occurrences, words, from, found);
+        if (walked.at >= index_.wordCount())
+            return walked.counted;
+        return walked.counted + countFromPositions(occurrences, words, walked.at);
+    }
     return countFromPositions(occurrences, words, from);
 }
 
-std::uint32_t OccurrenceCounter::countByWalkingText(WordRange occurrences, std::uint32_t words,
-                                                    std::uint32_t from)
+OccurrenceCounter::Walked OccurrenceCounter::countByWalkingText(WordRange occurrences, std::uint32_t words,
+                                                                std::uint32_t from, std::uint64_t maxSteps)
 {
     // An occurrence must end by the text's end.
     const std::uint64_t lastStart = std::uint64_t(index_.wordCount()) - words;
     std::uint32_t counted = 0;
-    std::uint64_t steps = 0;
-    for (std::uint64_t at = from; at <= lastStart; ++steps) {
+    std::uint64_t steps = 0, at = from;
+    for (; at <= lastStart; ++steps) {
+        if (steps == maxSteps) {
+            budget_.worked(steps);
+            return {counted, std::uint32_t(at)};
+        }
         const std::uint32_t rank = index_.rankOf(std::uint32_t(at));
         if (rank >= occurrences.lo && rank < occurrences.hi)
             ++counted, at += words;
@@ -32,7 +46,7 @@ std::uint32_t OccurrenceCounter::countByWalkingText(WordRange occurrences, std::
             ++at;
     }
     budget_.worked(steps);
-    return counted;
+    return {counted, index_.wordCount()};
 }
 
 void OccurrenceCounter::listPositions(WordRange occurrences, std::uint32_t words)

@@ -22,7 +22,13 @@ public:
     std::uint32_t count(WordRange occurrences, std::uint32_t words, std::uint32_t from);
 
 private:
-    std::uint32_t countByWalkingText(WordRange occurrences, std::uint32_t words, std::uint32_t from);
+    // Occurrences counted, and the word the walk stopped at (wordCount() at the text's end).
+    struct Walked {
+        std::uint32_t counted;
+        std::uint32_t at;
+    };
+    Walked countByWalkingText(WordRange occurrences, std::uint32_t words, std::uint32_t from,
+                              std::uint64_t maxSteps);
     std::uint32_t countFromPositions(WordRange occurrences, std::uint32_t words, std::uint32_t from);
     void listPositions(WordRange occurrences, std::uint32_t words);
 

@@ -1,20 +1,22 @@
 #include "PhraseWalk.h"
 
 #include "PhraseCandidate.h"
-#include "PhraseForecast.h"
 #include "PhraseOccurrences.h"
 #include "PhraseRecord.h"
+#include "PhraseRunIndex.h"
 #include "PhraseStatus.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace wordloom {
 
 namespace {
 
-// Chains of candidates this long are rare outside texts that repeat whole passages.
-constexpr std::uint32_t kLongChain = 4096;
+// Recorded candidates in a row, from pending words, that are passed at once
+// with a single post of their common status text: in a text that repeats a
+// short passage, each word restarts a chain through the same long recorded
+// phrases, which would cost the square of the text's length.
+constexpr std::uint32_t kLeastJump = 64;
 // How many longer candidates have their record slots fetched ahead.
 constexpr int kSlotsAhead = 4;
 
@@ -30,6 +32,12 @@ public:
 private:
     void restart();
     bool extend();
+    // P is recorded: the longer candidates made of P and the pending words
+    // that are recorded too, and so add nothing but their post, are passed.
+    // False: Cancel was found.
+    bool jumpRecorded();
+    bool isRecorded(std::uint32_t words) const;
+    std::uint32_t takePending();
     bool postAnalyzing();
     bool isRecorded() const;
     // Most candidates are followed by themselves one word longer: that one's
@@ -50,8 +58,10 @@ private:
     PhraseRecord record_;
     PhraseCandidate p_;
     // B: words already read from the scanner and not yet used, from pendingHead_ on.
-    std::vector<std::uint32_t> pending_;
+    std::vector<WordRun> pending_;
     std::size_t pendingHead_ = 0;
+    bool jumpTried_ = false;
+    std::optional<PhraseRunIndex> runs_;
     std::uint32_t scanned_ = 0;
     std::int64_t requests_ = 0;
     std::int64_t searchStart_ = 0;
@@ -75,12 +85,14 @@ std::optional<std::uint32_t> Walk::nextWord()
 // the text is exhausted.
 void Walk::restart()
 {
-    const auto &old = p_.positions();
-    pending_.assign(old.begin() + (old.empty() ? 0 : 1), old.end());
+    pending_ = p_.runs();
     pendingHead_ = 0;
+    jumpTried_ = false;
+    if (!pending_.empty())
+        takePending();
     p_.clear();
     while (pendingHead_ < pending_.size() && p_.words() < 2)
-        p_.append(pending_[pendingHead_++], index_);
+        p_.append(takePending(), index_);
     while (p_.words() < 2) {
         const auto w = nextWord();
         if (!w) {
@@ -97,7 +109,7 @@ bool Walk::extend()
 {
     std::uint32_t w;
     if (pendingHead_ < pending_.size()) {
-        w = pending_[pendingHead_++];
+        w = takePending();
     } else {
         const auto next = nextWord();
         if (!next)
@@ -108,6 +120,73 @@ bool Walk::extend()
     }
     p_.append(w, index_);
     return true;
+}
+
+std::uint32_t Walk::takePending()
+{
+    WordRun &run = pending_[pendingHead_];
+    const std::uint32_t word = run.start++;
+    if (--run.words == 0)
+        ++pendingHead_;
+    return word;
+}
+
+bool Walk::isRecorded(std::uint32_t words) const
+{
+    const std::uint64_t key = PhraseCandidate::keyOf(runs_->hashOf(p_.front(), words), words);
+    const std::uint32_t rank = p_.firstRank();
+    return record_.contains(key, [&](const RecordedPhrase &phrase) {
+        return phrase.words == words && rank >= phrase.lo && rank < phrase.hi;
+    });
+}
+
+bool Walk::jumpRecorded()
+{
+    // Once per restart: a run of recorded candidates starts with its first one.
+    if (jumpTried_ || !p_.contiguous() || pendingHead_ >= pending_.size())
+        return true;
+    jumpTried_ = true;
+    const WordRun next = pending_[pendingHead_];
+    if (next.start != p_.runs().front().end() || next.words < kLeastJump)
+        return true;
+    if (!runs_)
+        runs_.emplace(index_);
+    // Every phrase the walk records had each of its shorter beginnings as a
+    // candidate before it, recorded or found recorded: P with the first m
+    // pending words is recorded for every m up to some limit and for none
+    // beyond. The limit is found by doubling, then halving.
+    const std::uint32_t base = p_.words();
+    std::uint32_t known = 0, beyond = next.words + 1, lookups = 0;
+    for (std::uint32_t m = kLeastJump; m <= next.words; m *= 2, ++lookups) {
+        if (!isRecorded(base + m)) {
+            beyond = m;
+            break;
+        }
+        known = m;
+    }
+    if (known == 0)
+        return true;
+    if (beyond > next.words && known < next.words) {
+        if (isRecorded(base + next.words))
+            known = next.words;
+        else
+            beyond = next.words;
+        ++lookups;
+    }
+    while (beyond - known > 1) {
+        const std::uint32_t mid = known + (beyond - known) / 2;
+        (isRecorded(base + mid) ? known : beyond) = mid;
+        ++lookups;
+    }
+    budget_.worked(kWorkPerCandidate * lookups);
+    const std::int64_t chars = text_.scanStart[next.start + known] - text_.scanStart[next.start];
+    p_.appendRun(known, chars, *runs_);
+    WordRun &taken = pending_[pendingHead_];
+    taken.start += known;
+    taken.words -= known;
+    if (taken.words == 0)
+        ++pendingHead_;
+    return postAnalyzing();
 }
 
 bool Walk::postAnalyzing()
@@ -128,12 +207,15 @@ void Walk::prefetchLonger() const
     std::uint64_t hash = p_.hash();
     std::uint32_t words = p_.words();
     std::size_t pending = pendingHead_;
+    std::uint32_t offset = 0;
     std::uint32_t scanned = scanned_;
     for (int ahead = 0; ahead < kSlotsAhead; ++ahead) {
         std::uint32_t next;
-        if (pending < pending_.size())
-            next = pending_[pending++];
-        else if (scanned < index_.wordCount())
+        if (pending < pending_.size()) {
+            next = pending_[pending].start + offset;
+            if (++offset == pending_[pending].words)
+                ++pending, offset = 0;
+        } else if (scanned < index_.wordCount())
             next = scanned++;
         else
             return;
@@ -145,7 +227,7 @@ void Walk::prefetchLonger() const
 void Walk::record()
 {
     const auto count = std::uint32_t(verdict_);
-    budget_.recorded(index_.id(p_.positions().front()), count, p_.chars());
+    budget_.recorded(index_.id(p_.front()), count, p_.chars());
     record_.add(p_.key(), {counted_.lo, counted_.hi, p_.words(), count});
 }
 
@@ -164,7 +246,7 @@ std::uint32_t Walk::firstCountedWord()
 // How often P occurs from the search start on.
 std::uint32_t Walk::countFromSearchStart()
 {
-    counted_ = p_.occurrences(index_);
+    counted_ = p_.occurrences(index_, runs_ ? &*runs_ : nullptr);
     if (counted_.empty())
         return 0;
     return counter_.count(counted_, p_.words(), firstCountedWord());
@@ -185,6 +267,8 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
     for (;;) {
         if (verdict_ >= 2)
             record();
+        if (verdict_ == -1 && !jumpRecorded())
+            return std::nullopt;
         if (verdict_ >= 2 || verdict_ == -1) {
             if (!extend())
                 break;
@@ -198,8 +282,6 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
         budget_.worked(kWorkPerCandidate);
         prefetchLonger();
         verdict_ = verdict();
-        if (p_.words() >= kLongChain && std::has_single_bit(p_.words()) && p_.contiguous())
-            budget_.foresee(forecastCandidates(index_, p_.positions().front(), budget_.candidatesLeft()));
     }
     return record_.release();
 }

@@ -1,6 +1,5 @@
 // The word index and the counting behind Phrase Count against plain
 // reference methods, on generated word sequences with fixed seeds.
-#include "PhraseForecast.h"
 #include "PhraseOccurrences.h"
 #include "PhraseWalk.h"
 #include "SuffixSorting.h"
@@ -149,34 +148,6 @@ TEST(PhraseIndex, LowerBoundNearAGuessIsTheLowerBound)
                   std::lower_bound(sorted.begin(), sorted.end(), wanted) - sorted.begin())
             << "round " << round;
     }
-}
-
-std::int64_t candidatesOf(const QString &text)
-{
-    wordloom::testing::RecordingHost host;
-    basTextRepeat::BuildPhraseFrequency(text, host);
-    return std::count_if(host.posts.begin(), host.posts.end(),
-                         [](const QString &post) { return post.startsWith(QStringLiteral("Analyzing word")); });
-}
-
-// The forecast from the first word counts only chains from later words, so
-// it never exceeds the walk's own number of candidates; on a repeated block
-// that ends in a word of its own it sees a good part of them.
-TEST(PhraseIndex, ForecastNeverExceedsTheWalk)
-{
-    std::mt19937 rng(13);
-    for (int round = 0; round < 400; ++round) {
-        const auto words = generatedWords(rng);
-        const QString text = textOf(words);
-        const WordSuffixIndex index(text);
-        if (index.wordCount() < 2)
-            continue;
-        ASSERT_LE(forecastCandidates(index, 0, ~std::uint64_t(0)), std::uint64_t(candidatesOf(text)))
-            << text.toStdString();
-    }
-    const QString repeated = QStringLiteral("one two three four five ").repeated(60) + QStringLiteral("end");
-    const auto forecast = forecastCandidates(WordSuffixIndex(repeated), 0, ~std::uint64_t(0));
-    EXPECT_GT(forecast * 4, std::uint64_t(candidatesOf(repeated)));
 }
 
 } // namespace
