@@ -4,11 +4,22 @@
 
 namespace wordloom {
 
+bool OccurrenceCounter::listHolds(WordRange occurrences) const
+{
+    // A list of many more positions is made afresh: passing them would cost more.
+    return listValid_ && listRange_.lo <= occurrences.lo && occurrences.hi <= listRange_.hi
+        && positions_.size() <= std::size_t(occurrences.hi - occurrences.lo) * 16;
+}
+
 std::uint32_t OccurrenceCounter::count(WordRange occurrences, std::uint32_t words, std::uint32_t from)
 {
     const std::uint32_t found = occurrences.hi - occurrences.lo;
     if (found <= 1)
         return found == 1 && index_.suffixAt(occurrences.lo) >= from ? 1 : 0;
+    // The positions of a phrase this one extends are at hand along a chain of
+    // candidates: counting from them costs a step per occurrence counted.
+    if (listHolds(occurrences))
+        return countFromPositions(occurrences, words, from);
     const std::uint32_t rest = index_.wordCount() - from;
     // Walking the text costs at most `rest` steps; worth it when at least one
     // word in eight begins an occurrence.
@@ -49,43 +60,54 @@ OccurrenceCounter::Walked OccurrenceCounter::countByWalkingText(WordRange occurr
     return {counted, index_.wordCount()};
 }
 
-void OccurrenceCounter::listPositions(WordRange occurrences, std::uint32_t words)
+void OccurrenceCounter::listPositions(WordRange occurrences)
 {
-    const std::uint32_t found = occurrences.hi - occurrences.lo;
-    const bool sameList = listWords_ == words && listRange_.lo == occurrences.lo && listRange_.hi == occurrences.hi;
-    if (sameList)
+    if (listHolds(occurrences))
         return;
-    // A longer phrase's occurrences are among those of a phrase it extends.
-    const bool extendsList = listWords_ > 0 && listWords_ < words && listRange_.lo <= occurrences.lo
-        && occurrences.hi <= listRange_.hi && positions_.size() <= std::size_t(found) * 16;
-    if (extendsList) {
-        budget_.worked(positions_.size());
-        std::erase_if(positions_, [&](std::uint32_t position) {
-            const std::uint32_t rank = index_.rankOf(position);
-            return rank < occurrences.lo || rank >= occurrences.hi;
-        });
-    } else {
-        budget_.worked(std::uint64_t(found) * 4);
-        positions_.resize(found);
-        for (std::uint32_t r = occurrences.lo; r < occurrences.hi; ++r)
-            positions_[r - occurrences.lo] = index_.suffixAt(r);
-        std::sort(positions_.begin(), positions_.end());
-    }
+    const std::uint32_t found = occurrences.hi - occurrences.lo;
+    budget_.worked(std::uint64_t(found) * 4);
+    positions_.resize(found);
+    for (std::uint32_t r = occurrences.lo; r < occurrences.hi; ++r)
+        positions_[r - occurrences.lo] = index_.suffixAt(r);
+    std::sort(positions_.begin(), positions_.end());
     listRange_ = occurrences;
-    listWords_ = words;
+    listValid_ = true;
 }
 
 std::uint32_t OccurrenceCounter::countFromPositions(WordRange occurrences, std::uint32_t words,
                                                     std::uint32_t from)
 {
-    listPositions(occurrences, words);
-    auto it = std::lower_bound(positions_.begin(), positions_.end(), from);
-    budget_.worked(std::uint64_t(positions_.end() - it));
+    listPositions(occurrences);
+    // The list may still hold occurrences of the shorter phrase it was made
+    // for: they are passed over, and dropped once they cost more than the
+    // occurrences counted.
+    const auto end = positions_.end();
+    auto it = std::lower_bound(positions_.begin(), end, from);
     std::uint32_t counted = 0;
-    std::uint64_t nextFree = 0;
-    for (; it != positions_.end(); ++it)
-        if (*it >= nextFree)
-            ++counted, nextFree = std::uint64_t(*it) + words;
+    std::uint64_t passed = 0;
+    while (it != end) {
+        const std::uint32_t rank = index_.rankOf(*it);
+        if (rank >= occurrences.lo && rank < occurrences.hi) {
+            ++counted;
+            // The next occurrence may begin only after this one's last word.
+            const std::uint64_t nextFree = std::uint64_t(*it) + words;
+            ++it;
+            if (it != end && *it < nextFree)
+                it = std::lower_bound(it, end, nextFree);
+        } else {
+            ++passed;
+            ++it;
+        }
+    }
+    budget_.worked(passed + std::uint64_t(counted) * 4);
+    if (passed > 2 * std::uint64_t(counted) + 64) {
+        budget_.worked(positions_.size());
+        std::erase_if(positions_, [&](std::uint32_t position) {
+            const std::uint32_t rank = index_.rankOf(position);
+            return rank < occurrences.lo || rank >= occurrences.hi;
+        });
+        listRange_ = occurrences;
+    }
     return counted;
 }
 

@@ -12,8 +12,8 @@ namespace wordloom {
 // on, each occurrence found lets the next one begin only after its last
 // word. Dense occurrences (a text that repeats itself) are found by walking
 // the text; sparse ones from their positions in order, kept from one
-// candidate to its one-word-longer successor so that a growing phrase costs
-// one pass over its occurrences.
+// candidate to its longer successors, hopping from each occurrence counted
+// to the first one after it.
 class OccurrenceCounter {
 public:
     OccurrenceCounter(const WordSuffixIndex &index, PhraseBudget &budget) : index_(index), budget_(budget) {}
@@ -30,14 +30,17 @@ private:
     Walked countByWalkingText(WordRange occurrences, std::uint32_t words, std::uint32_t from,
                               std::uint64_t maxSteps);
     std::uint32_t countFromPositions(WordRange occurrences, std::uint32_t words, std::uint32_t from);
-    void listPositions(WordRange occurrences, std::uint32_t words);
+    // True when the list holds every occurrence of the phrase (and maybe more).
+    bool listHolds(WordRange occurrences) const;
+    void listPositions(WordRange occurrences);
 
     const WordSuffixIndex &index_;
     PhraseBudget &budget_;
-    // Positions of the occurrences of the phrase (listRange_, listWords_), ascending.
+    // Positions, ascending, of the occurrences of the phrases in listRange_
+    // (the suffixes of one phrase, or of a shorter phrase it begins).
     std::vector<std::uint32_t> positions_;
     WordRange listRange_;
-    std::uint32_t listWords_ = 0;
+    bool listValid_ = false;
 };
 
 } // namespace wordloom

@@ -1,9 +1,11 @@
 // When Phrase Count refuses a text, and the UTF-8 rows a batch host writes.
 #include "CommandError.h"
-#include "basTextRepeat.h"
+#include "LiteralFrequency.h"
 #include "PhraseCount.h"
 #include "PhraseTextGenerator.h"
 #include "RecordingHost.h"
+#include "RepeatingTextGenerator.h"
+#include "basTextRepeat.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,59 @@ TEST(PhraseGuard, TextsThatRepeatAtLengthAreRefusedQuickly)
         EXPECT_NE(message.find_first_of("0123456789"), std::string::npos) << message;
         RecordProperty("milliseconds", int(timer.elapsed()));
     }
+}
+
+// The status texts in order, each once where it was posted several times in a row.
+QStringList withoutRepeats(const QStringList &posts)
+{
+    QStringList out;
+    for (const QString &post : posts)
+        if (out.isEmpty() || out.back() != post)
+            out.append(post);
+    return out;
+}
+
+// Texts that repeat a passage of 1 to 1,000 words, whole or with a few words
+// changed, and varied texts with repeated stretches: the same table and the
+// same status texts as the literal walk where that is quick enough to run,
+// and at larger sizes a walk bounded by a fixed number of steps per
+// character, with no allowance beyond it (the literal walk's candidates grow
+// with the square of the length on such texts: a 30 KB text of one word
+// repeated would take some 25 million).
+TEST(PhraseGuard, RepeatingTextsMatchLiteralAndTakeBoundedWork)
+{
+    using wordloom::testing::RepeatingShape;
+    using wordloom::testing::RepeatingTextGenerator;
+    unsigned seed = 0;
+    for (const auto kind : {RepeatingShape::Periodic, RepeatingShape::RepeatedStretches})
+        for (const int period : {1, 2, 3, 5, 8, 21, 60, 150, 400, 1000})
+            for (const int changes : {0, 3}) {
+                if (kind == RepeatingShape::RepeatedStretches && (changes > 0 || period > 150))
+                    continue;
+                RepeatingShape shape{kind, period, changes, std::size_t(400 + 40 * (seed % 7)), ++seed};
+                // The literal walk's record grows with the period times the
+                // length, and each candidate searches it from the start.
+                if (period <= 21) {
+                    const QString small = RepeatingTextGenerator::text(shape);
+                    RecordingHost real, literal;
+                    const auto realTable = basTextRepeat::BuildPhraseFrequency(small, real);
+                    const auto literalTable = reference::BuildPhraseFrequency(small, literal);
+                    ASSERT_TRUE(realTable && literalTable) << shape.name();
+                    ASSERT_EQ(*realTable, *literalTable) << shape.name();
+                    ASSERT_EQ(withoutRepeats(real.posts), withoutRepeats(literal.posts)) << shape.name();
+                }
+                shape.bytes = period < 60 ? 30000 : 12000;
+                RecordingHost large;
+                try {
+                    basTextRepeat::BuildPhraseFrequency(RepeatingTextGenerator::text(shape), large,
+                                                        basTextRepeat::kDefaultPhraseBudget,
+                                                        basTextRepeat::RowOrder::PhraseThenCount, 2000 * shape.bytes);
+                } catch (const CommandError &error) {
+                    // Only a list or a record beyond its memory may stop it.
+                    ASSERT_EQ(std::string(error.what()).find("counting steps"), std::string::npos)
+                        << shape.name() << ": " << error.what();
+                }
+            }
 }
 
 TEST(PhraseGuard, Utf8RowsAreTheFormattedTableEncoded)
