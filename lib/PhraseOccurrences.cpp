@@ -21,16 +21,18 @@ std::uint32_t OccurrenceCounter::count(WordRange occurrences, std::uint32_t word
     if (listHolds(occurrences))
         return countFromPositions(occurrences, words, from);
     const std::uint32_t rest = index_.wordCount() - from;
-    // Walking the text costs at most `rest` steps; worth it when at least one
-    // word in eight begins an occurrence.
-    if (std::uint64_t(found) * 8 >= rest)
-        return countByWalkingText(occurrences, words, from, rest).counted;
-    // Occurrences that could cover the rest of the text, as a long phrase of
-    // a text that repeats a short passage has: each one found passes all its
-    // words, so walking may take far fewer steps than there are occurrences.
-    // It is tried for as many steps as listing them would take.
-    if (std::uint64_t(found) * words >= rest) {
-        const Walked walked = countByWalkingText(occurrences, words, from, found);
+    // Walking the text is worth it when at least one word in eight begins an
+    // occurrence, or when the occurrences could cover the rest of the text,
+    // as a long phrase of a text that repeats a short passage has: each one
+    // found passes all its words. It stops after about as many steps as it
+    // would take if they followed each other: words that begin none, such as
+    // the phrase's length before a word that breaks the repeats, are passed
+    // faster from the list of occurrences, which the longer candidates that
+    // follow then share.
+    const bool dense = std::uint64_t(found) * 8 >= rest;
+    if (dense || std::uint64_t(found) * words >= rest) {
+        const std::uint64_t steps = dense ? 2 * (rest / words) + 64 : found;
+        const Walked walked = countByWalkingText(occurrences, words, from, steps);
         if (walked.at >= index_.wordCount())
             return walked.counted;
         return walked.counted + countFromPositions(occurrences, words, walked.at);
