@@ -21,6 +21,10 @@
 #               freeze after Sort Words began about 3 s after its click)
 #   RW_PING_MS  spacing of the pings (150)
 #   RW_TEXTS    which texts, of "bible lines" (both)
+#   RW_COMMANDS which command buttons, by caption, comma-separated ("Phrase Count"); set, the
+#               session runs only the paste, those commands and the close
+#   RW_CLOSE_MS closes during each of those commands this many ms after its
+#               click, one window per figure ("500 1000 1500"; none unset)
 set -u
 cd "$(dirname "$0")/.." || exit 1
 
@@ -30,6 +34,8 @@ TIMEOUT=${RW_TIMEOUT:-30}
 SETTLE=${RW_SETTLE:-5}
 PING_MS=${RW_PING_MS:-150}
 TEXTS=${RW_TEXTS:-bible lines}
+COMMANDS=${RW_COMMANDS:-}
+CLOSE_MS=${RW_CLOSE_MS:-}
 
 skip() { echo "real_window.sh: skipped: $*"; exit 0; }
 for tool in Xvfb openbox xdotool xclip xprop cc timeout; do
@@ -108,6 +114,10 @@ session() {
   start_window
   probe_check
   paste_keys
+  if [ -n "$COMMANDS" ]; then
+    commands_only
+    return
+  fi
   paste_menu
   if need_text; then select_all_and_copy menu text "$TITLE" "$TEXT" "the text"
   else not_run "$TITLE: Select All (menu)"; not_run "$TITLE: Copy (menu)"; fi
@@ -135,6 +145,23 @@ session() {
       not_run "$TITLE: Sort Words result: Select All (menu)" "no result: the window was started again"
       not_run "$TITLE: Sort Words result: Copy (menu)" "no result: the window was started again"
     fi
+  done
+  peak_memory
+  close_window
+  echo "$TITLE, $LABEL: load average $load_start at the start, $(load) at the end; window started again $RESTARTS times" >> "$WORK/sessions"
+}
+
+# Only the commands named in RW_COMMANDS, then closes during them, then the close.
+commands_only() {
+  button=1
+  for name in "Change Case" "Characters Only" "Letters Only" "Sort Lines" "Sort Words" \
+              "Unique Lines" "Unique Words" "Word Count" "Phrase Count" "Binary Codes"; do
+    case ",$COMMANDS," in
+      *",$name,"*)
+        run_command $button "$name"
+        for ms in $CLOSE_MS; do close_during $button "$name" "$ms"; done ;;
+    esac
+    button=$((button + 1))
   done
   peak_memory
   close_window

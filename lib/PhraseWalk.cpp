@@ -46,7 +46,8 @@ private:
     void record();
     std::uint32_t countFromSearchStart();
     std::uint32_t firstCountedWord();
-    std::int64_t verdict();
+    // extendsRecorded: P is the phrase just recorded, one word longer.
+    std::int64_t verdict(bool extendsRecorded);
     // The scanner's next word, or nothing once the text is exhausted; counts j.
     std::optional<std::uint32_t> nextWord();
 
@@ -255,17 +256,22 @@ std::uint32_t Walk::countFromSearchStart()
 // The verdict on P. A phrase that occurs once in the whole text cannot have
 // been recorded, and most candidates that end a chain are such: they are
 // told apart without a look-up in the record, which costs a cache miss.
-std::int64_t Walk::verdict()
+std::int64_t Walk::verdict(bool extendsRecorded)
 {
     if (const auto single = p_.singleOccurrence(index_))
         return *single == kNowhere ? 0 : *single >= firstCountedWord() ? 1 : 0;
-    return isRecorded() ? -1 : std::int64_t(countFromSearchStart());
+    // A recorded phrase had each of its beginnings recorded before it, so a
+    // phrase that was new when it was counted has no recorded continuation.
+    if (!extendsRecorded && isRecorded())
+        return -1;
+    return std::int64_t(countFromSearchStart());
 }
 
 std::optional<std::vector<RecordedPhrase>> Walk::run()
 {
     for (;;) {
-        if (verdict_ >= 2)
+        const bool recorded = verdict_ >= 2;
+        if (recorded)
             record();
         if (verdict_ == -1 && !jumpRecorded())
             return std::nullopt;
@@ -281,7 +287,7 @@ std::optional<std::vector<RecordedPhrase>> Walk::run()
             break;
         budget_.worked(kWorkPerCandidate);
         prefetchLonger();
-        verdict_ = verdict();
+        verdict_ = verdict(recorded);
     }
     return record_.release();
 }

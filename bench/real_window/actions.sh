@@ -249,3 +249,31 @@ close_window() {
   wait "$WPID" 2> /dev/null
   WPID=
 }
+
+# A command button (1-10) clicked, the window closed (Alt+F4) DELAY ms later,
+# whatever stage the command has reached: the time from the close to the
+# process's end. The window is started again for what follows.
+close_during() {
+  key="$TITLE: $2, closed $3 ms after the click"
+  need_text || { not_run "$key"; return; }
+  timeout 5 xdotool windowactivate --sync "$WIN" 2> /dev/null
+  begin
+  click_button "$1"
+  sleep_ms "$3"
+  kill "$WATCH_PID" 2> /dev/null
+  t0=$(now)
+  xdotool key alt+F4
+  while kill -0 "$WPID" 2> /dev/null && [ -z "$(ps -o stat= -p "$WPID" | grep Z)" ]; do
+    before_deadline || break
+    sleep 0.02
+  done
+  t1=$(now)
+  if kill -0 "$WPID" 2> /dev/null && [ -z "$(ps -o stat= -p "$WPID" | grep Z)" ]; then
+    record "$key" "> $TIMEOUT s" "–" "–" "did not exit; killed"
+    kill -KILL "$WPID" 2> /dev/null
+  else
+    record "$key" "$(secs $((t1 - t0)))" "–" "–" "exited"
+  fi
+  wait "$WPID" 2> /dev/null
+  start_window
+}
