@@ -100,8 +100,8 @@ QStringList withoutRepeats(const QStringList &posts)
 // same status texts as the literal walk where that is quick enough to run,
 // and at larger sizes a walk bounded by a fixed number of steps per
 // character, with no allowance beyond it (the literal walk's candidates grow
-// with the square of the length on such texts: a 30 KB text of one word
-// repeated would take some 25 million).
+// with the square of the length on such texts: a 20 KB text of one word
+// repeated would take some 11 million, four steps each).
 TEST(PhraseGuard, RepeatingTextsMatchLiteralAndTakeBoundedWork)
 {
     using wordloom::testing::RepeatingShape;
@@ -124,12 +124,14 @@ TEST(PhraseGuard, RepeatingTextsMatchLiteralAndTakeBoundedWork)
                     ASSERT_EQ(*realTable, *literalTable) << shape.name();
                     ASSERT_EQ(withoutRepeats(real.posts), withoutRepeats(literal.posts)) << shape.name();
                 }
-                shape.bytes = period < 60 ? 30000 : 12000;
+                // A long period has more distinct phrases to record, each counted.
+                shape.bytes = period < 60 ? 20000 : 8000;
+                const std::uint64_t stepsPerByte = period < 60 ? 1000 : 5000;
                 RecordingHost large;
                 try {
                     basTextRepeat::BuildPhraseFrequency(RepeatingTextGenerator::text(shape), large,
                                                         basTextRepeat::kDefaultPhraseBudget,
-                                                        basTextRepeat::RowOrder::PhraseThenCount, 2000 * shape.bytes);
+                                                        basTextRepeat::RowOrder::PhraseThenCount, stepsPerByte * shape.bytes);
                 } catch (const CommandError &error) {
                     // Only a list or a record beyond its memory may stop it.
                     ASSERT_EQ(std::string(error.what()).find("counting steps"), std::string::npos)
