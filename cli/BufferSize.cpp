@@ -2,9 +2,11 @@
 
 #include "CliErrors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <string>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace wordloom::cli {
@@ -33,13 +35,41 @@ std::size_t parseBufferSize(std::string_view text)
     return size;
 }
 
-std::size_t defaultBufferSize()
+MemoryBounds currentMemoryBounds()
 {
+    MemoryBounds bounds;
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
+    if (pages > 0 && pageSize > 0)
+        bounds.physicalMemory = std::size_t(pages) * std::size_t(pageSize);
+    const auto soft = [](int resource) -> std::size_t {
+        rlimit limit{};
+        if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+            return 0;
+        return std::size_t(std::min<rlim_t>(limit.rlim_cur, std::numeric_limits<std::size_t>::max()));
+    };
+    bounds.addressSpaceLimit = soft(RLIMIT_AS);
+    bounds.dataLimit = soft(RLIMIT_DATA);
+    return bounds;
+}
+
+std::size_t defaultBufferSize(const MemoryBounds &bounds)
+{
+    // The program, its libraries and the threads' heaps take their share of
+    // a limit too, so a quarter of it leaves room for the sort's peaks.
+    std::size_t least = 0;
+    for (const std::size_t bound : {bounds.physicalMemory, bounds.addressSpaceLimit, bounds.dataLimit})
+        if (bound != 0 && (least == 0 || bound < least))
+            least = bound;
+    if (least == 0)
         return std::size_t(256) << 20;
-    return std::size_t(pages) * std::size_t(pageSize) / 4;
+    return std::max(least / 4, kMinimumBufferSize);
+}
+
+std::size_t workingBufferSize(std::size_t requested)
+{
+    return requested == 0 ? defaultBufferSize(currentMemoryBounds())
+                          : std::max(requested, kMinimumBufferSize);
 }
 
 } // namespace wordloom::cli

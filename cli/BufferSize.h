@@ -10,7 +10,24 @@ namespace wordloom::cli {
 // UsageError for anything else or for 0.
 std::size_t parseBufferSize(std::string_view text);
 
-// A quarter of physical memory (256 MiB when it cannot be found).
-std::size_t defaultBufferSize();
+// The least buffer: smaller sizes are raised to it, as sort raises its own.
+// Below it the parts of a sort would be so small that their count, and the
+// files and merges they take, would swamp the work.
+inline constexpr std::size_t kMinimumBufferSize = std::size_t(64) << 10;
+
+// What bounds the memory of this process, in bytes; 0 for no bound.
+struct MemoryBounds {
+    std::size_t physicalMemory = 0;
+    std::size_t addressSpaceLimit = 0; // the soft RLIMIT_AS
+    std::size_t dataLimit = 0;         // the soft RLIMIT_DATA
+};
+MemoryBounds currentMemoryBounds();
+
+// A quarter of physical memory, and of the smaller soft limit on the address
+// space and the data (256 MiB when none is known), never below the minimum.
+std::size_t defaultBufferSize(const MemoryBounds &bounds);
+
+// The buffer for a requested size (0: the default), raised to the minimum.
+std::size_t workingBufferSize(std::size_t requested);
 
 } // namespace wordloom::cli

@@ -2,7 +2,6 @@
 #include "BatchHost.h"
 
 #include "RunFile.h"
-#include "BinaryOrder.h"
 #include "SortLines.h"
 #include "TextViews.h"
 
@@ -10,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -76,79 +74,6 @@ std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers
     return run;
 }
 
-// The next line of every run, the smallest on top; equal lines go in the
-// order of their runs, which keeps the sort stable.
-class RunHeads {
-public:
-    struct Head {
-        QStringView line;
-        std::size_t run;
-    };
-
-    void add(Head head)
-    {
-        heads_.push_back(head);
-        std::push_heap(heads_.begin(), heads_.end(), later);
-    }
-    bool empty() const { return heads_.empty(); }
-    const Head &top() const { return heads_.front(); }
-    // The top run's next line replaces its last one: one sift instead of two.
-    void replaceTop(QStringView line)
-    {
-        heads_.front().line = line;
-        siftDown();
-    }
-    void removeTop()
-    {
-        std::pop_heap(heads_.begin(), heads_.end(), later);
-        heads_.pop_back();
-    }
-
-private:
-    static bool later(const Head &a, const Head &b)
-    {
-        const int order = compareCodeUnits(a.line, b.line);
-        return order != 0 ? order > 0 : a.run > b.run;
-    }
-    void siftDown()
-    {
-        const std::size_t n = heads_.size();
-        for (std::size_t i = 0;;) {
-            std::size_t least = i;
-            for (const std::size_t child : {2 * i + 1, 2 * i + 2})
-                if (child < n && later(heads_[least], heads_[child]))
-                    least = child;
-            if (least == i)
-                return;
-            std::swap(heads_[i], heads_[least]);
-            i = least;
-        }
-    }
-
-    std::vector<Head> heads_;
-};
-
-// Merges sorted runs into the sink.
-void mergeRuns(std::span<const std::unique_ptr<RunFile>> runs, std::size_t bufferBytes,
-               const LineSink &sink)
-{
-    RunHeads heads;
-    for (std::size_t i = 0; i < runs.size(); ++i) {
-        runs[i]->startReading(bufferBytes / 2 / runs.size());
-        QStringView line;
-        if (runs[i]->readLine(line))
-            heads.add({line, i});
-    }
-    while (!heads.empty()) {
-        sink(heads.top().line);
-        QStringView next;
-        if (runs[heads.top().run]->readLine(next))
-            heads.replaceTop(next);
-        else
-            heads.removeTop();
-    }
-}
-
 // Unique Lines keeps each distinct non-empty line once.
 LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 {
@@ -174,12 +99,12 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes)
 void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output)
 {
-    std::vector<std::unique_ptr<RunFile>> runs;
+    RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
     QByteArray piece = std::move(first);
-    for (;;) {
+    for (std::size_t parts = 1;; ++parts) {
         const bool last = input.atEnd();
-        status.showStatus(QStringLiteral("Sorting part %1...").arg(runs.size() + 1));
-        runs.push_back(sortPiece(std::move(piece), last, !runs.empty(), job));
+        status.showStatus(QStringLiteral("Sorting part %1...").arg(parts));
+        runs.add(sortPiece(std::move(piece), last, parts > 1, job));
         if (last)
             break;
         piece = input.next();
@@ -187,31 +112,9 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
     status.showStatus(QStringLiteral("Merging..."));
     LineOutput joined(output, job.crLfToLf);
     QString lastKept;
-    mergeSortedRuns(std::move(runs), job, finalSink(joined, job.unique, lastKept));
+    runs.finish(finalSink(joined, job.unique, lastKept));
     joined.flush();
     status.showStatus(QStringLiteral("Ready"));
-}
-
-void mergeSortedRuns(std::vector<std::unique_ptr<RunFile>> runs, const ExternalSortJob &job,
-                     const LineSink &sink)
-{
-    const std::size_t width = std::max<std::size_t>(job.mergeWidth, 2);
-    while (runs.size() > width)
-        mergeEarliestRuns(runs, width, job);
-    mergeRuns(runs, job.bufferBytes, sink);
-}
-
-void mergeEarliestRuns(std::vector<std::unique_ptr<RunFile>> &runs, std::size_t count,
-                       const ExternalSortJob &job)
-{
-    // The merged run stays first for the ties.
-    count = std::min(count, runs.size());
-    auto merged = std::make_unique<RunFile>(job.temporaryDirectory);
-    const std::span<const std::unique_ptr<RunFile>> group(runs.data(), count);
-    mergeRuns(group, job.bufferBytes, [&](QStringView line) { merged->append(line); });
-    merged->finishWriting();
-    runs.erase(runs.begin(), runs.begin() + std::ptrdiff_t(count));
-    runs.insert(runs.begin(), std::move(merged));
 }
 
 void LineOutput::add(QStringView line)

@@ -3,6 +3,7 @@
 #include "InputFiles.h"
 #include "OutputFile.h"
 #include "RunFile.h"
+#include "RunMerge.h"
 #include "CommandHost.h"
 
 #include <QByteArray>
@@ -21,7 +22,7 @@ struct ExternalSortJob {
     bool crLfToLf = true;        // how the result is written
     std::string temporaryDirectory;
     std::size_t bufferBytes = 0; // bounds the working memory
-    std::size_t mergeWidth = 128; // more runs than this are merged in rounds
+    std::size_t mergeWidth = 128; // runs merged at a time (RunMerge)
 };
 
 // The input's text as a piece of at most this many bytes is sorted in memory
@@ -35,17 +36,6 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes);
 // piece already read. The runs have no names and vanish with the process.
 void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output);
-
-using LineSink = std::function<void(QStringView)>;
-
-// Merges sorted runs into the sink, in rounds when there are more than
-// job.mergeWidth; equal lines come in the order of their runs.
-void mergeSortedRuns(std::vector<std::unique_ptr<RunFile>> runs, const ExternalSortJob &job,
-                     const LineSink &sink);
-
-// The first `count` runs merged into one that takes their place.
-void mergeEarliestRuns(std::vector<std::unique_ptr<RunFile>> &runs, std::size_t count,
-                       const ExternalSortJob &job);
 
 // Lines to the output a block at a time, CR LF between them (or after each,
 // when terminated), written only after a whole line, so that no CR LF pair is

@@ -64,17 +64,14 @@ void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSort
                        CommandHost &status, OutputFile &output)
 {
     DistinctWords words;
-    std::vector<std::unique_ptr<RunFile>> runs;
+    RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
+    std::size_t parts = 0;
     const auto spill = [&] {
-        status.showStatus(QStringLiteral("Sorting part %1...").arg(runs.size() + 1));
+        status.showStatus(QStringLiteral("Sorting part %1...").arg(++parts));
         auto run = std::make_unique<RunFile>(job.temporaryDirectory);
         drainListed(words, job.unique, [&](QStringView word) { run->append(word); });
         run->finishWriting();
-        runs.push_back(std::move(run));
-        // Runs without end would run out of file descriptors: a full set
-        // becomes one.
-        if (runs.size() >= std::max<std::size_t>(job.mergeWidth, 2))
-            mergeEarliestRuns(runs, runs.size(), job);
+        runs.add(std::move(run));
     };
     const auto take = [&](const QByteArray &piece) {
         addWordsOf(decodeInput(piece, job.raw), words);
@@ -106,7 +103,7 @@ void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSort
             spill();
         status.showStatus(QStringLiteral("Merging..."));
         QString last;
-        mergeSortedRuns(std::move(runs), job, [&](QStringView word) {
+        runs.finish([&](QStringView word) {
             if (job.unique && word == last)
                 return;
             if (job.unique)

@@ -108,7 +108,7 @@ int run(const Options &options)
     // The output is checked before the work; the input is read after, so an
     // output file may also be an input.
     OutputFile output(options.output);
-    const std::size_t buffer = options.bufferSize ? options.bufferSize : defaultBufferSize();
+    const std::size_t buffer = workingBufferSize(options.bufferSize);
     std::optional<ChunkedInput> pieces;
     QByteArray bytes;
     if (options.command->beyondMemory == wordloom::ops::BeyondMemory::CountInPieces) {

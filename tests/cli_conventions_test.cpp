@@ -219,11 +219,10 @@ TEST_F(CliFiles, InterruptedRunLeavesNoTemporaryFile)
         QProcess p;
         p.start(QStringLiteral(WORDLOOM_CLI), {"sort-lines", "-o", path("out")});
         ASSERT_TRUE(p.waitForStarted());
-        for (int i = 0; i < 500 && entriesOf(dir.path()).isEmpty(); ++i)
-            usleep(10000);
+        ASSERT_TRUE(wordloom::testing::pollUntil([&] { return !entriesOf(dir.path()).isEmpty(); }));
         ASSERT_EQ(entriesOf(dir.path()).size(), 1);
         ::kill(pid_t(p.processId()), signal);
-        p.waitForFinished();
+        ASSERT_TRUE(wordloom::testing::waitForExit(p));
         EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
         EXPECT_EQ(p.exitCode(), signal);
         EXPECT_TRUE(entriesOf(dir.path()).isEmpty());

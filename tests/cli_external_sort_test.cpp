@@ -6,6 +6,7 @@
 #include "CliErrors.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
+#include "RunMerge.h"
 #include "TempFiles.h"
 #include "cli_test_support.h"
 
@@ -38,6 +39,17 @@ QByteArray generatedLines(unsigned seed, int count)
         text += random() % 2 ? "\n" : "\r\n";
     }
     return text;
+}
+
+// What this process has written through write() so far: the kernel's count.
+std::size_t writtenByThisProcess()
+{
+    const QList<QByteArray> lines = readFile(QStringLiteral("/proc/self/io")).split('\n');
+    for (const QByteArray &line : lines)
+        if (line.startsWith("wchar:"))
+            return line.mid(6).trimmed().toULongLong();
+    ADD_FAILURE() << "no write count in /proc/self/io";
+    return 0;
 }
 
 class CliExternalSort : public ::testing::Test {
@@ -97,7 +109,7 @@ public:
 
 TEST_F(CliExternalSort, RunsBeyondTheMergeWidthAreMergedInRounds)
 {
-    // About forty 4 KiB parts merged three at a time: rounds upon rounds.
+    // About forty 4 KiB parts merged three at a time: generations of merges.
     const QString path = file("text", generatedLines(9, 20000));
     for (const bool unique : {false, true}) {
         const QString out = dir.filePath("out");
@@ -127,7 +139,7 @@ TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
     // The parts show as deleted files among the process's descriptors.
     const QString fds = QString("/proc/%1/fd").arg(p.processId());
     int deleted = 0;
-    for (int i = 0; i < 500 && deleted < 2; ++i, usleep(10000)) {
+    wordloom::testing::pollUntil([&] {
         p.waitForBytesWritten(10); // the pipe is fed only while waiting
         deleted = 0;
         for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
@@ -137,11 +149,12 @@ TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
             const QByteArray name(target, std::max<ssize_t>(length, 0));
             deleted += name.startsWith(temporary.path().toLocal8Bit()) && name.endsWith(" (deleted)");
         }
-    }
+        return deleted >= 2;
+    });
     EXPECT_GE(deleted, 2);
     EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
     ::kill(pid_t(p.processId()), SIGTERM);
-    p.waitForFinished();
+    ASSERT_TRUE(wordloom::testing::waitForExit(p));
     EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
     EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
 }
@@ -257,11 +270,97 @@ TEST(CliBufferSize, ReadLikeSortDashS)
     EXPECT_EQ(parseBufferSize("2G"), std::size_t(2) << 30);
     for (const char *wrong : {"0", "0M", "", "M", "-1", "1.5M", "1X", "1MB", "99999999999999T"})
         EXPECT_THROW(parseBufferSize(wrong), wordloom::cli::UsageError) << wrong;
-    EXPECT_GT(wordloom::cli::defaultBufferSize(), 0u);
 
     EXPECT_EQ(runCli({"sort-lines", "--buffer-size=0"}, "x").exitCode, 2);
     EXPECT_EQ(runCli({"phrase-count", "-S", "1M"}, "x").exitCode, 2);
     EXPECT_EQ(runCli({"word-count", "-T", "/tmp"}, "x").exitCode, 2);
+}
+
+TEST(CliBufferSize, TheDefaultHeedsMemoryLimitsAndNoBufferIsBelowTheLeast)
+{
+    using namespace wordloom::cli;
+    constexpr std::size_t MiB = std::size_t(1) << 20;
+    const struct {
+        MemoryBounds bounds;
+        std::size_t buffer;
+    } cases[] = {
+        {{}, 256 * MiB},                          // nothing known
+        {{8192 * MiB, 0, 0}, 2048 * MiB},         // a quarter of memory
+        {{8192 * MiB, 300 * MiB, 0}, 75 * MiB},   // ulimit -v
+        {{8192 * MiB, 0, 400 * MiB}, 100 * MiB},  // ulimit -d
+        {{0, 600 * MiB, 200 * MiB}, 50 * MiB},    // the smaller limit
+        {{8192 * MiB, 100 * 1024, 0}, kMinimumBufferSize},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(defaultBufferSize(c.bounds), c.buffer) << c.bounds.physicalMemory << " "
+            << c.bounds.addressSpaceLimit << " " << c.bounds.dataLimit;
+    EXPECT_EQ(workingBufferSize(1), kMinimumBufferSize);
+    EXPECT_EQ(workingBufferSize(kMinimumBufferSize + 1), kMinimumBufferSize + 1);
+    EXPECT_GE(workingBufferSize(0), kMinimumBufferSize);
+}
+
+TEST_F(CliExternalSort, TheDefaultBufferFitsAnAddressSpaceLimit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers' shadow memory does not fit an address-space limit";
+#else
+    // 60 MB sorted in memory would take about four times its size, more
+    // than the 120 MB limit: the default buffer must send it through parts.
+    QByteArray text = generatedLines(5, 20000);
+    text = text.repeated(int(60'000'000 / text.size()));
+    const QString path = file("text", text);
+    const CliRun limited = runShell("ulimit -v 120000 && $CLI sort-lines --status -T '" + temporary.path()
+                                    + "' '" + path + "' | md5sum");
+    EXPECT_EQ(limited.exitCode, 0);
+    EXPECT_TRUE(limited.err.contains("Merging...\nReady\n")) << limited.err.constData();
+    const CliRun whole = runShell("$CLI sort-lines '" + path + "' | md5sum");
+    EXPECT_EQ(limited.out, whole.out);
+#endif
+}
+
+// Sorted runs of numbered lines in random order, merged `width` at a time.
+TEST(CliRunMerge, EachLineIsWrittenOncePerGenerationAndComesOutInOrder)
+{
+    QTemporaryDir temporary;
+    for (const std::size_t width : {2, 3, 16}) {
+        for (const int count : {1, 2, 3, 4, 9, 10, 50, 81, 200}) {
+            SCOPED_TRACE(testing::Message() << width << " " << count);
+            std::mt19937 random{unsigned(count)};
+            wordloom::cli::RunMerge merge(temporary.path().toStdString(), 1 << 20, width);
+            QStringList all;
+            std::size_t runBytes = 0;
+            std::size_t written = 0;
+            for (int r = 0; r < count; ++r) {
+                QStringList lines;
+                for (unsigned k = random() % 30; k > 0; --k)
+                    lines << QString::number(random() % 100000);
+                lines.sort(); // code-unit order
+                auto run = std::make_unique<wordloom::cli::RunFile>(temporary.path().toStdString());
+                for (const QString &line : lines) {
+                    run->append(line);
+                    runBytes += 4 + 2 * std::size_t(line.size());
+                }
+                run->finishWriting();
+                all += lines;
+                const std::size_t before = writtenByThisProcess();
+                merge.add(std::move(run));
+                written += writtenByThisProcess() - before;
+            }
+            QStringList merged;
+            const std::size_t before = writtenByThisProcess();
+            merge.finish([&](QStringView line) { merged << line.toString(); });
+            written += writtenByThisProcess() - before;
+            all.sort();
+            EXPECT_EQ(merged, all);
+            EXPECT_TRUE(merge.empty());
+            // The generations below the last merge: ceil(log_width(count)) - 1.
+            std::size_t generations = 0;
+            for (std::size_t reach = width; reach < std::size_t(count); reach *= width)
+                ++generations;
+            EXPECT_LE(written, runBytes * generations);
+        }
+    }
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
 }
 
 TEST(CliChunkedInput, PiecesAreWholeLinesThatMakeUpTheText)

@@ -54,7 +54,7 @@ QList<QStringList> readByPythonCsv(const QByteArray &csv)
                         "print(json.dumps(list(csv.reader(text, strict=True))))"});
     python.write(csv);
     python.closeWriteChannel();
-    python.waitForFinished(60000);
+    EXPECT_TRUE(wordloom::testing::waitForExit(python)) << "python3 did not finish";
     EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().constData();
     QList<QStringList> records;
     for (const auto record : QJsonDocument::fromJson(python.readAllStandardOutput()).array())

@@ -10,6 +10,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "Patience.h"
+
+#include <gtest/gtest.h>
+
 namespace cli_test {
 
 struct CliRun {
@@ -21,7 +25,9 @@ struct CliRun {
 
 inline CliRun finish(QProcess &p)
 {
-    p.waitForFinished(60000);
+    if (!wordloom::testing::waitForExit(p))
+        ADD_FAILURE() << "timed out: " << p.program().toStdString() << " " << p.arguments().join(' ').toStdString()
+                      << " did not finish within " << wordloom::testing::kPatienceMinutes << " minutes";
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError(),
             p.exitStatus() == QProcess::CrashExit};
 }

@@ -1,16 +1,22 @@
 // The word commands a piece at a time: word-count always, sort-words and
 // unique-words beyond --buffer-size (sorted runs in temporary files). Tiny
-// buffers put piece ends everywhere a word gap allows; the results and
-// word-count's status texts must be those of the commands on the whole text.
+// pieces and buffers, given in the process below the CLI's least buffer, put
+// piece ends everywhere a word gap allows and runs everywhere; the results
+// and word-count's status texts must be those of the commands on the whole
+// text.
 #include "InputFiles.h"
+#include "OutputFile.h"
+#include "WordStream.h"
 #include "cli_test_support.h"
 #include "CommandHandlers.h"
+#include "WordCount.h"
 #include "RecordingHost.h"
 #include "TextGenerator.h"
 
 #include <QTemporaryDir>
 
 #include <cctype>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -49,18 +55,38 @@ TEST(CliWordStream, WordCountInPiecesIsTheCommandOnTheWholeText)
         wordloom::testing::RecordingHost whole(wordloom::cli::decodeInput(text, false));
         wordloom::ops::runWordCount(whole);
         const QByteArray expected = whole.result->toUtf8().replace("\r\n", "\n");
-        // Pieces of 1, 4 and 64 bytes; then whole.
-        for (const char *buffer : {"16b", "64b", "1K", "1G"}) {
+        // Pieces of 1, 4 and 64 bytes, below what any buffer gives.
+        for (const qsizetype size : {1, 4, 64}) {
+            wordloom::cli::ChunkedInput input({path.toStdString()}, size, wordloom::cli::PieceEnd::WordGap);
+            wordloom::testing::RecordingHost pieces;
+            QByteArray first = input.next();
+            pieces.beginOperation(); // as the CLI runs it
+            wordloom::ops::wordCountReport(
+                wordloom::cli::countWordsInPieces(input, std::move(first), false, pieces), pieces);
+            EXPECT_EQ(pieces.result, whole.result) << size << " on " << text.constData();
+            EXPECT_EQ(pieces.posts, whole.posts) << size;
+        }
+        // The least buffer (pieces of 4 KiB), and one beyond the text.
+        for (const char *buffer : {"1b", "1G"}) {
             const CliRun run = runCli({"word-count", "--status", "-S", buffer, path});
             ASSERT_EQ(run.exitCode, 0) << run.err.constData();
             EXPECT_EQ(run.out, expected) << buffer << " on " << text.constData();
             EXPECT_EQ(run.err, lines(whole.posts)) << buffer;
         }
         const CliRun tsv = runCli({"word-count", "--format=tsv", "--status", path});
-        const CliRun tsvPieces = runCli({"word-count", "--format=tsv", "--status", "-S16b", path});
+        const CliRun tsvPieces = runCli({"word-count", "--format=tsv", "--status", "-S1b", path});
         EXPECT_EQ(tsvPieces.out, tsv.out);
         EXPECT_EQ(tsvPieces.err, tsv.err);
     }
+}
+
+// The word commands' result in memory as the CLI writes it.
+QByteArray listedInMemory(const QByteArray &text, bool unique, bool raw, bool crLfToLf)
+{
+    wordloom::testing::RecordingHost host(wordloom::cli::decodeInput(text, raw));
+    unique ? wordloom::ops::runUniqueWords(host) : wordloom::ops::runSortWords(host);
+    const QByteArray result = host.result.value_or(QString()).toUtf8();
+    return crLfToLf ? QByteArray(result).replace("\r\n", "\n") : result;
 }
 
 TEST(CliWordStream, SortAndUniqueWordsBeyondTheBufferAreTheCommandsInMemory)
@@ -70,24 +96,44 @@ TEST(CliWordStream, SortAndUniqueWordsBeyondTheBufferAreTheCommandsInMemory)
     for (const QByteArray &text : generatedTexts())
         all += text;
     QList<QByteArray> texts = generatedTexts();
-    texts << all; // about 100 KB: runs beyond the merge width, merged as they come
+    texts << all; // about 100 KB
+    const QString path = dir.filePath("text"), out = dir.filePath("out");
     for (const QByteArray &text : texts) {
-        const QString path = dir.filePath("text");
         writeFile(path, text);
-        for (const char *command : {"sort-words", "unique-words"}) {
-            for (const QStringList &mode : {QStringList(), QStringList{"--raw"}, QStringList{"--crlf"}}) {
-                const CliRun memory = runCli(QStringList{command, path} + mode);
-                for (const char *buffer : {"16b", "4K"}) {
-                    const CliRun parts = runCli(QStringList{command, "-S", buffer, "-T", temporary.path(),
-                                                            "--status", path} + mode);
-                    ASSERT_EQ(parts.exitCode, 0) << parts.err.constData();
-                    EXPECT_EQ(parts.out, memory.out) << command << " -S " << buffer << " "
-                                                     << mode.join(' ').toStdString() << " on "
-                                                     << text.left(200).constData();
-                    EXPECT_TRUE(parts.err.endsWith("Ready\n"));
+        for (const bool unique : {false, true}) {
+            // raw, crlf and the default: how the text is read and written.
+            for (const auto &[raw, crLfToLf] : {std::pair{false, true}, {true, false}, {false, false}}) {
+                // A few distinct words to a run, merged three at a time: runs
+                // upon runs, generations of merges on the larger texts.
+                wordloom::cli::ExternalSortJob job;
+                job.unique = unique;
+                job.raw = raw;
+                job.crLfToLf = crLfToLf;
+                job.temporaryDirectory = temporary.path().toStdString();
+                job.bufferBytes = 512;
+                job.mergeWidth = 3;
+                wordloom::cli::ChunkedInput input({path.toStdString()}, wordloom::cli::wordPieceBytes(job.bufferBytes),
+                                                  wordloom::cli::PieceEnd::WordGap);
+                wordloom::testing::RecordingHost status;
+                {
+                    wordloom::cli::OutputFile output(out.toStdString());
+                    QByteArray first = input.next();
+                    wordloom::cli::listWordsInPieces(input, std::move(first), job, status, output);
+                    output.commit();
                 }
+                EXPECT_EQ(readFile(out), listedInMemory(text, unique, raw, crLfToLf))
+                    << unique << raw << crLfToLf << " on " << text.left(200).constData();
+                EXPECT_EQ(status.posts.back(), "Ready");
             }
         }
+    }
+    // The CLI raises a tiny buffer to its least, and still goes through parts.
+    for (const char *command : {"sort-words", "unique-words"}) {
+        const CliRun parts = runCli({command, "-S", "16b", "-T", temporary.path(), "--status", path});
+        ASSERT_EQ(parts.exitCode, 0) << parts.err.constData();
+        EXPECT_EQ(parts.out, listedInMemory(all, QByteArray(command) == "unique-words", false, true));
+        EXPECT_TRUE(parts.err.contains("Sorting part 2...\n")) << parts.err.constData();
+        EXPECT_TRUE(parts.err.endsWith("Merging...\nReady\n"));
     }
     EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
 }

@@ -1,6 +1,7 @@
 // What a desktop user expects of the window: Enter presses the focused
 // button, Escape cancels a running command, and a stored placement never puts
 // controls out of reach, whatever the screen and its scale.
+#include "Patience.h"
 #include "PlacementStore.h"
 #include "WindowFixture.h"
 #include "WindowParts.h"
@@ -151,7 +152,7 @@ TEST(ScreenFitScaled, AtScaleTwoAPlacementStoredAtScaleOneFitsTheScreen)
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ScreenFit.ChildAtScaleTwo"});
-    ASSERT_TRUE(child.waitForFinished(60000));
+    ASSERT_TRUE(wordloom::testing::waitForExit(child)) << "the child did not finish";
     const QByteArray output = child.readAll();
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();

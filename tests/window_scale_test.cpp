@@ -2,6 +2,7 @@
 // QT_SCREEN_SCALE_FACTORS=1.5 every caption is drawn whole inside its button,
 // no control covers another, and the layout in logical pixels is the one of
 // scale 1. Each scale runs in a child process, since Qt reads the factors at start.
+#include "Patience.h"
 #include "PlacementStore.h"
 #include "WindowParts.h"
 
@@ -125,7 +126,7 @@ QMap<QString, QRect> placesAt(const char *variable, const char *value, const cha
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=ScaledWindow.Child"});
-    const bool finished = child.waitForFinished(60000);
+    const bool finished = wordloom::testing::waitForExit(child);
     const QByteArray output = child.readAll();
     EXPECT_TRUE(finished && child.exitCode() == 0 && output.contains("[  PASSED  ] 1 test"))
         << "at " << (variable ? variable : "scale 1") << "=" << value << ":\n" << output.toStdString();
