@@ -11,9 +11,10 @@ namespace wordloom::cli {
 std::size_t parseBufferSize(std::string_view text);
 
 // The least buffer: smaller sizes are raised to it, as sort raises its own.
-// Below it the parts of a sort would be so small that their count, and the
-// files and merges they take, would swamp the work.
-inline constexpr std::size_t kMinimumBufferSize = std::size_t(64) << 10;
+// Below it the word commands' spilled parts would be so small that their
+// count, and the files and merges they take, would swamp the work (the line
+// sorts' parts are 64 KiB at least in any case).
+inline constexpr std::size_t kMinimumBufferSize = std::size_t(256) << 10;
 
 // What bounds the memory of this process, in bytes; 0 for no bound.
 struct MemoryBounds {
