@@ -14,7 +14,8 @@ import pyatspi
 from gi.repository import GLib
 
 SKIP = 77
-TIMEOUT = 10.0
+# As long as a test may take at all: a busy machine is slower, never a failure.
+TIMEOUT = 20 * 60.0
 
 
 class Failure(Exception):
@@ -108,7 +109,7 @@ def check_window(frame, announced):
     # Qt hands out a pane's line breaks as the Unicode line or paragraph separator.
     got = result.getText(0, result.characterCount).replace("\u2028", "\n").replace("\u2029", "\n")
     check(got == "apple\nfig\npear", "the result pane reads %r" % got)
-    wait_for("the status announced", lambda: "Status: Ready" in announced, timeout=2.0)
+    wait_for("the status announced", lambda: "Status: Ready" in announced)
 
 
 def main():

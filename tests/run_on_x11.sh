@@ -5,12 +5,14 @@ command -v Xvfb >/dev/null && command -v openbox >/dev/null || { echo "Xvfb or o
 tmp=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+# Each start is awaited while it lives, up to 20 minutes: a busy machine is
+# slower, never a failure.
+for _ in $(seq 12000); do [ -s "$tmp/display" ] && break; kill -0 $xvfb 2>/dev/null || break; sleep 0.1; done
 export DISPLAY=":$(cat "$tmp/display")" QT_QPA_PLATFORM=xcb
 openbox --sm-disable >/dev/null 2>&1 &
 wm=$!
 # Ready once the window manager announces itself on the root window.
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+for _ in $(seq 12000); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; kill -0 $wm 2>/dev/null || break; sleep 0.1; done
 "$@"
 status=$?
 kill $wm $xvfb 2>/dev/null

@@ -31,7 +31,7 @@ protected:
     {
         WindowFixture::SetUp();
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), wordloom::testing::kPatienceMs));
     }
 };
 

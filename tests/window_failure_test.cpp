@@ -1,6 +1,7 @@
 // Every command, failing or closed at each of its status posts, keeps the
 // user's text and leaves a usable window.
 #include "SettingsStore.h"
+#include "Patience.h"
 #include "WindowParts.h"
 #include "WindowFixture.h"
 
@@ -110,7 +111,7 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
                     window->close();
             };
             button(command.name)->click();
-            QTRY_VERIFY(!window->isVisible());
+            QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), wordloom::testing::kPatienceMs);
             EXPECT_EQ(SettingsStore::read(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
                                           QStringLiteral("WindowState"), QString()),
                       QStringLiteral("0"))

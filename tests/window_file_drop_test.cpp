@@ -1,6 +1,7 @@
 // Files dropped on either pane: their text replaces the input pane's, read
 // exactly when Unicode and as code page 1252 otherwise; what cannot be read
 // is refused with a message and leaves the pane as it was.
+#include "Patience.h"
 #include "WindowFixture.h"
 #include "WindowParts.h"
 
@@ -48,14 +49,14 @@ protected:
     }
     bool inputBecomes(const QString &text)
     {
-        return QTest::qWaitFor([&] { return rtbText(*window)->Text() == text; }, 10000);
+        return QTest::qWaitFor([&] { return rtbText(*window)->Text() == text; }, wordloom::testing::kPatienceMs);
     }
     // Drops the files, waits for the refusal and returns its text.
     QString refusalOf(const QStringList &paths)
     {
         const size_t before = dialogs->shown.size();
         drop(rtbText(*window), paths);
-        if (!QTest::qWaitFor([&] { return dialogs->shown.size() > before; }, 10000))
+        if (!QTest::qWaitFor([&] { return dialogs->shown.size() > before; }, wordloom::testing::kPatienceMs))
             return QStringLiteral("<no message>");
         return dialogs->shown.back().text;
     }
@@ -127,7 +128,9 @@ TEST_F(FileDrop, WhatCannotBeReadIsRefusedWithAMessageAndThePaneIsKept)
     EXPECT_TRUE(inputBecomes(QString::fromLatin1(lateNul)));
 }
 
-TEST_F(FileDrop, ThirtyOneMegabytesShowInUnderThreeSecondsThroughTheFastPath)
+// How quickly is bench/'s to say (the time is recorded here, not judged): a
+// busy machine may take longer, never fail.
+TEST_F(FileDrop, ThirtyOneMegabytesShowWholeThroughTheFastPath)
 {
     QByteArray bytes;
     bytes.reserve(31'000'000);
@@ -137,12 +140,9 @@ TEST_F(FileDrop, ThirtyOneMegabytesShowInUnderThreeSecondsThroughTheFastPath)
     QElapsedTimer timer;
     timer.start();
     drop(rtbText(*window), {path});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rtbText(*window)->Text().size() > bytes.size(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rtbText(*window)->Text().size() > bytes.size(); }, wordloom::testing::kPatienceMs));
     const qint64 elapsed = timer.elapsed();
     RecordProperty("milliseconds", int(elapsed));
-#ifndef __SANITIZE_ADDRESS__ // the time is the optimised build's; the sanitizers' is several times it
-    EXPECT_LT(elapsed, 3000);
-#endif
     EXPECT_EQ(rtbText(*window)->Text().size(), bytes.size() + bytes.count('\n'));
 }
 

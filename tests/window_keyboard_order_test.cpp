@@ -1,5 +1,6 @@
 // The order in which the keyboard reaches the controls: Tab between buttons,
 // Ctrl+Tab out of a pane (where Tab is typed as text).
+#include "Patience.h"
 #include "WindowFixture.h"
 #include "WindowParts.h"
 
@@ -16,7 +17,7 @@ protected:
     {
         WindowFixture::SetUp();
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), wordloom::testing::kPatienceMs));
     }
 
     // Presses the key that leaves the focused control, as a user would, and

@@ -1,3 +1,4 @@
+#include "Patience.h"
 #include "WindowFixture.h"
 #include "WindowParts.h"
 
@@ -159,7 +160,7 @@ TEST_F(Lifecycle, ClosingDuringAPostWaitsForTheCommandToUnwind)
     button("cmdCase")->click();
     EXPECT_FALSE(closedDuringCommand);
     EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("ABC"));
-    QTRY_VERIFY(!window->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), wordloom::testing::kPatienceMs);
     // A command asked for while closing does not start.
     posts.clear();
     button("cmdCase")->click();

@@ -1,4 +1,5 @@
 #include "frmWordloom.h"
+#include "Patience.h"
 #include "WindowParts.h"
 #include "PlacementStore.h"
 
@@ -177,13 +178,13 @@ TEST_F(Placement, FirstStartLaysOutLikeEveryLaterStart)
     {
         auto window = open();
         // A window manager adds the frame a moment after the window shows.
-        QTRY_VERIFY(window->frameGeometry().size() != window->size());
+        QTRY_VERIFY_WITH_TIMEOUT(window->frameGeometry().size() != window->size(), wordloom::testing::kPatienceMs);
         QCoreApplication::processEvents();
         first = controlGeometries(*window);
         window->close();
     }
     auto again = open();
-    QTRY_VERIFY(again->frameGeometry().size() != again->size());
+    QTRY_VERIFY_WITH_TIMEOUT(again->frameGeometry().size() != again->size(), wordloom::testing::kPatienceMs);
     QCoreApplication::processEvents();
     second = controlGeometries(*again);
     EXPECT_EQ(first, second);

@@ -88,11 +88,11 @@ TEST_F(ScaledWindow, Child)
         GTEST_SKIP() << "runs only inside ScaledWindows.*";
     frmWordloom window;
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, wordloom::testing::kPatienceMs));
     window.resize(638, 512);
     ASSERT_TRUE(QTest::qWaitFor([&] {
         return window.size() == QSize(638, 512) && sbStatus(window)->panelWidth(1) == window.frameGeometry().width();
-    }));
+    }, wordloom::testing::kPatienceMs));
     const double ratio = window.devicePixelRatioF();
     ASSERT_DOUBLE_EQ(ratio, expectedRatio.toDouble()) << "the scale factor did not take";
     expectCaptionsDrawnWhole(window, ratio);
