@@ -11,7 +11,7 @@
 # The texts are base64 lines of a seeded AES-CTR stream (no tabs or leading
 # spaces: both tools order the same lines the same way), made under
 # $BENCH_DATA and removed afterwards. RUNS (default 3) runs of each, in turn;
-# medians. WORDLOOM_BEFORE names an older wordloom-cli to measure beside it.
+# medians; (a)'s bytes do not change from run to run, so it runs once. WORDLOOM_BEFORE names an older wordloom-cli to measure beside it.
 # MERGE_BIG_BYTES sets the size of (b)'s text.
 set -e
 : "${WORDLOOM_BUILD:?set WORDLOOM_BUILD to the build folder}"
@@ -44,23 +44,19 @@ same() {
   cmp -s "$1" "$2" && echo yes || echo NO
 }
 
-echo "== (a) temporary bytes, sort-lines -S 64K of 200 MB; $RUNS runs each"
+echo "== (a) temporary bytes, sort-lines -S 64K of 200 MB; one run each"
 generate 209715200 "$work/text"
-# temp NAME COMMAND...: median MB written to temporary files, and seconds.
+# temp NAME COMMAND...: MB written to temporary files, and seconds.
 temp() {
   name=$1; shift
-  for i in $(seq "$RUNS"); do
-    set -- "$@"
-    python3 "$here/written_bytes.py" "$work/out.$name" "$@" > "$work/io"
-    echo "$(cut -d' ' -f1 "$work/io") $(stat -c %s "$work/out.$name") $(cut -d' ' -f2 "$work/io")"
-  done > "$work/temp.$name"
-  echo "$name $(awk '{ print ($1 - $2) / 1e6 }' "$work/temp.$name" | median) MB, $(awk '{ print $3 }' "$work/temp.$name" | median) s"
+  python3 "$here/written_bytes.py" "$work/out.$name" "$@" > "$work/io"
+  echo "$name $(awk -v out="$(stat -c %s "$work/out.$name")" '{ print ($1 - out) / 1e6 " MB, " $2 " s" }' "$work/io")"
 }
 temp sort sort -S 64K -T "$work" "$work/text"
 temp ours "$CLI" sort-lines -S 64K -T "$work" "$work/text"
 echo "same bytes: $(same "$work/out.ours" "$work/out.sort")"
 if [ -n "$WORDLOOM_BEFORE" ]; then
-  RUNS=1 temp before "$WORDLOOM_BEFORE" sort-lines -S 64K -T "$work" "$work/text"
+  temp before "$WORDLOOM_BEFORE" sort-lines -S 64K -T "$work" "$work/text"
   echo "same bytes: $(same "$work/out.before" "$work/out.sort")"
 fi
 rm -f "$work"/out.* "$work/text"

@@ -132,7 +132,7 @@ void LineOutput::add(QStringView line)
 void LineOutput::flush()
 {
     output_.write(buffer_, crLfToLf_);
-    buffer_.clear();
+    buffer_.resize(0); // keeps the block: no fresh pages for the next one
 }
 
 } // namespace wordloom::cli
