@@ -137,7 +137,7 @@ TEST_F(CliFiles, OutputRewritesTheFileNotItsIdentity)
         setup.start("sh", {"-c", QString::fromUtf8(c.setup) + "; chmod 640 " + c.file + " 2>/dev/null; true"});
         setup.write(text);
         setup.closeWriteChannel();
-        ASSERT_TRUE(setup.waitForFinished(60000));
+        ASSERT_TRUE(wordloom::testing::waitForExit(setup));
         struct stat before {}, after {}, given {};
         const bool existed = stat(at(c.file).toLocal8Bit().constData(), &before) == 0;
         const bool isLink = lstat(at(c.given).toLocal8Bit().constData(), &given) == 0 && S_ISLNK(given.st_mode);

@@ -174,12 +174,12 @@ TEST_F(CliExternalSort, NoSignalLeavesAPartBehind)
                 {"sort-lines", "-S", "64K", "-T", temporary.path(), "--status", path});
         ASSERT_TRUE(p.waitForStarted());
         QByteArray statuses;
-        while (statuses.count("Sorting part") < run % 5 + 1 && p.waitForReadyRead(60000))
+        while (statuses.count("Sorting part") < run % 5 + 1 && p.waitForReadyRead(wordloom::testing::kPatienceMs))
             statuses += p.readAll();
         ::usleep(useconds_t(random() % 3000)); // varies the moment; no outcome depends on it
         if (p.state() == QProcess::Running) // not reaped yet, so the number is still its own
             ::kill(pid_t(p.processId()), endings[run % 3]);
-        p.waitForFinished(60000);
+        ASSERT_TRUE(wordloom::testing::waitForExit(p)) << "run " << run;
         EXPECT_TRUE(entriesOf(temporary.path()).isEmpty()) << "run " << run;
     }
 }
