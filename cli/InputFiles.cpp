@@ -36,19 +36,6 @@ void makeRoom(QByteArray &data, qsizetype more)
         wordloom::adviseLargePages(data.data(), size_t(data.capacity()));
 }
 
-// Whether a piece may end after p[end - 1] (see PieceEnd::WordGap). A piece
-// never ends after "-" or CR, so p[-1] of a later piece needs no look.
-bool endsWordGap(const char *p, qsizetype end)
-{
-    const auto c = static_cast<unsigned char>(p[end - 1]);
-    if (c >= 0x80 || c == '-' || c == '\r' || c == '\'' || (c >= '0' && c <= '9')
-        || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
-        return false;
-    if (c != '\n' || end < 2)
-        return true;
-    return p[end - 2] != '-' && !(p[end - 2] == '\r' && end >= 3 && p[end - 3] == '-');
-}
-
 } // namespace
 
 ChunkedInput::ChunkedInput(std::vector<std::string> names, qsizetype chunkBytes, PieceEnd end,
@@ -208,6 +195,17 @@ void ChunkedInput::validate(qsizetype upTo)
                       + std::to_string(checkedOffset_ + *bad));
     checkedOffset_ += upTo - fileStart_;
     fileStart_ = upTo;
+}
+
+bool endsWordGap(const char *p, qsizetype end)
+{
+    const auto c = static_cast<unsigned char>(p[end - 1]);
+    if (c >= 0x80 || c == '-' || c == '\r' || c == '\'' || (c >= '0' && c <= '9')
+        || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
+        return false;
+    if (c != '\n' || end < 2)
+        return true;
+    return p[end - 2] != '-' && !(p[end - 2] == '\r' && end >= 3 && p[end - 3] == '-');
 }
 
 qsizetype lastWordGap(QByteArrayView bytes)

@@ -68,6 +68,11 @@ private:
     qsizetype checkedOffset_ = 0;  // its offset of that byte
 };
 
+// Whether a piece may end after p[end - 1] (see PieceEnd::WordGap), p[0]
+// being the start of a text or a byte after such an end. A piece never ends
+// after "-" or CR, so p[-1] of a later piece needs no look.
+bool endsWordGap(const char *p, qsizetype end);
+
 // Where the last piece that the bytes could give under PieceEnd::WordGap
 // ends (the bytes being the start of a text or of such a piece); 0: nowhere.
 qsizetype lastWordGap(QByteArrayView bytes);

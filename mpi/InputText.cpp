@@ -1,0 +1,200 @@
+#include "InputText.h"
+
+#include "CliErrors.h"
+#include "InputFiles.h"
+#include "Utf8.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace wordloom::mpi {
+
+using cli::ioError;
+
+namespace {
+
+constexpr qsizetype kSearchBlock = qsizetype(1) << 16;
+constexpr long long kBroadcastBytes = 1LL << 30;
+
+std::string shownName(const std::string &name)
+{
+    return name == "-" ? "standard input" : name;
+}
+
+void broadcast(QByteArray &bytes, long long size)
+{
+    bytes.resize(qsizetype(size));
+    for (long long at = 0; at < size; at += kBroadcastBytes)
+        MPI_Bcast(bytes.data() + at, int(std::min(kBroadcastBytes, size - at)), MPI_BYTE, 0, MPI_COMM_WORLD);
+}
+
+bool cutAfter(const char *p, qsizetype end, Boundary rule)
+{
+    switch (rule) {
+    case Boundary::AfterLf: return p[end - 1] == '\n';
+    case Boundary::AfterCrLf: return end >= 2 && p[end - 2] == '\r' && p[end - 1] == '\n';
+    case Boundary::WordGap: return cli::endsWordGap(p, end);
+    }
+    return false;
+}
+
+} // namespace
+
+InputText::InputText(Job &job, std::vector<std::string> names) : job_(job)
+{
+    if (names.empty())
+        names.push_back("-");
+    for (std::string &name : names)
+        sources_.push_back(Source{std::move(name)});
+    if (job_.first())
+        lookAtSources();
+    shareSources();
+}
+
+InputText::~InputText()
+{
+    for (Source &source : sources_)
+        if (source.fd >= 0)
+            ::close(source.fd);
+}
+
+void InputText::lookAtSources()
+{
+    long long position = 0;
+    for (std::size_t i = 0; i < sources_.size(); ++i) {
+        Source &source = sources_[i];
+        source.start = position;
+        bool endsInLf = false;
+        const int fd = source.name == "-" ? -1 : ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat info {};
+        if (source.name != "-" && fd < 0) {
+            job_.fail(position, 1, ioError("open", source.name, errno).what());
+        } else if (fd >= 0 && fstat(fd, &info) != 0) {
+            job_.fail(position, 1, ioError("read", source.name, errno).what());
+        } else if (fd >= 0 && S_ISDIR(info.st_mode)) {
+            job_.fail(position, 1, ioError("read", source.name, EISDIR).what());
+        } else if (fd >= 0 && S_ISREG(info.st_mode)) {
+            source.size = info.st_size;
+            char last = 0;
+            if (source.size > 0 && pread(fd, &last, 1, off_t(source.size - 1)) != 1)
+                job_.fail(position, 1, ioError("read", source.name, errno).what());
+            endsInLf = last == '\n';
+        } else {
+            // Standard input, a pipe or a device: read once, here.
+            source.stream = true;
+            try {
+                source.bytes = cli::readInputFiles({source.name});
+            } catch (const cli::IoError &e) {
+                job_.fail(position, 1, e.what());
+            }
+            source.size = source.bytes.size();
+            endsInLf = source.bytes.endsWith('\n');
+        }
+        if (fd >= 0)
+            ::close(fd);
+        source.lfAfter = i + 1 < sources_.size() && source.size > 0 && !endsInLf;
+        position += source.size + (source.lfAfter ? 1 : 0);
+    }
+}
+
+void InputText::shareSources()
+{
+    std::vector<long long> layout;
+    for (const Source &source : sources_)
+        layout.insert(layout.end(), {source.start, source.size, source.lfAfter, source.stream});
+    MPI_Bcast(layout.data(), int(layout.size()), MPI_LONG_LONG, 0, MPI_COMM_WORLD);
+    for (std::size_t i = 0; i < sources_.size(); ++i) {
+        Source &source = sources_[i];
+        source.start = layout[4 * i];
+        source.size = layout[4 * i + 1];
+        source.lfAfter = layout[4 * i + 2] != 0;
+        source.stream = layout[4 * i + 3] != 0;
+        if (source.stream)
+            broadcast(source.bytes, source.size);
+        size_ = source.start + source.size + (source.lfAfter ? 1 : 0);
+    }
+}
+
+void InputText::copyOut(long long begin, long long end, char *out, bool check)
+{
+    for (Source &source : sources_) {
+        const long long from = std::max(begin, source.start);
+        const long long to = std::min(end, source.start + source.size);
+        if (source.lfAfter && source.start + source.size >= begin && source.start + source.size < end)
+            out[source.start + source.size - begin] = '\n';
+        if (from >= to)
+            continue;
+        char *const part = out + (from - begin);
+        const long long offset = from - source.start; // in the file
+        if (source.stream) {
+            std::copy_n(source.bytes.constData() + offset, to - from, part);
+            continue; // checked as it was read
+        }
+        if (source.fd < 0)
+            source.fd = ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (source.fd < 0) {
+            job_.fail(source.start, 1, ioError("open", source.name, errno).what());
+            continue;
+        }
+        for (long long done = 0; done < to - from;) {
+            const ssize_t got = pread(source.fd, part + done, size_t(to - from - done), off_t(offset + done));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                job_.fail(from + done, 1, got < 0 ? ioError("read", source.name, errno).what()
+                                                 : source.name + ": changed while being read");
+                break;
+            }
+            done += got;
+        }
+        if (!check)
+            continue;
+        if (const auto bad = cli::firstInvalidUtf8(QByteArray::fromRawData(part, qsizetype(to - from))))
+            job_.fail(from + *bad, 1, shownName(source.name) + ": not valid UTF-8 at byte offset "
+                                          + std::to_string(offset + *bad));
+    }
+}
+
+QByteArray InputText::read(long long begin, long long end)
+{
+    QByteArray bytes(qsizetype(end - begin), '\0');
+    copyOut(begin, end, bytes.data(), true);
+    return bytes;
+}
+
+long long InputText::nextCut(long long from, Boundary rule)
+{
+    if (from <= 0 || from >= size_)
+        return std::clamp(from, 0LL, size_);
+    // The three bytes before a place decide whether a range may end there.
+    long long windowStart = std::max(from - 3, 0LL), place = from;
+    QByteArray window;
+    for (;;) {
+        const long long windowEnd = std::min(size_, std::max(windowStart + kSearchBlock, place));
+        window.resize(qsizetype(windowEnd - windowStart));
+        copyOut(windowStart, windowEnd, window.data(), false);
+        for (; place <= windowEnd; ++place) {
+            if (cutAfter(window.constData(), qsizetype(place - windowStart), rule))
+                return place;
+        }
+        if (windowEnd == size_)
+            return size_;
+        windowStart = windowEnd - 3;
+    }
+}
+
+std::vector<long long> InputText::cuts(Boundary rule)
+{
+    const int n = job_.size();
+    const long long nominal = size_ / n * job_.rank() + size_ % n * job_.rank() / n;
+    std::vector<long long> cuts = job_.allGather(job_.first() ? 0 : nextCut(nominal, rule));
+    for (std::size_t k = 1; k < cuts.size(); ++k)
+        cuts[k] = std::max(cuts[k], cuts[k - 1]);
+    cuts.push_back(size_);
+    return cuts;
+}
+
+} // namespace wordloom::mpi

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Job.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace wordloom::mpi {
+
+// Where a process's range of the input may end, so that each range gives the
+// command what the whole text would: after an LF (every LF is a line break,
+// or a character of its own); after a CR LF (--raw line breaks); or between
+// words outside a hyphen line break (wordloom-cli's word-gap rule).
+enum class Boundary { AfterLf, AfterCrLf, WordGap };
+
+// The named files read in turn as one text, as wordloom-cli reads them: a
+// file that does not end in LF gets one before the next; "-" (or no name) is
+// standard input. Process 0 looks at every file first (its size, whether it
+// ends in LF) and tells the others; standard input and other streams it reads
+// whole and sends to all. Failures are recorded on the job at their place
+// in the whole input, so that the earliest is the one reported.
+class InputText {
+public:
+    InputText(Job &job, std::vector<std::string> names);
+    ~InputText();
+    InputText(const InputText &) = delete;
+    InputText &operator=(const InputText &) = delete;
+
+    long long size() const { return size_; }
+
+    // Every process's range [begin, end), in rank order (collective): the
+    // input cut into equal shares, each cut moved forward to the next place
+    // the rule allows (a line longer than a share stays whole; later ranges
+    // may be empty).
+    std::vector<long long> cuts(Boundary rule);
+
+    // The bytes [begin, end), each file's part checked to be UTF-8.
+    QByteArray read(long long begin, long long end);
+
+private:
+    struct Source {
+        std::string name;
+        long long start = 0;
+        long long size = 0;
+        bool lfAfter = false; // an LF joins it to the next file
+        bool stream = false;  // read whole by process 0: bytes below
+        QByteArray bytes;
+        int fd = -1;
+    };
+
+    void lookAtSources();
+    void shareSources();
+    void copyOut(long long begin, long long end, char *out, bool check);
+    long long nextCut(long long from, Boundary rule);
+
+    Job &job_;
+    std::vector<Source> sources_;
+    long long size_ = 0;
+};
+
+} // namespace wordloom::mpi

@@ -1,0 +1,205 @@
+#include "Job.h"
+
+#include "CliErrors.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+namespace wordloom::mpi {
+
+namespace {
+
+// Messages stay well below MPI's int counts.
+constexpr qsizetype kMessageBytes = qsizetype(1) << 26;
+
+// Exchanged byte counts travel as 8-byte blocks, so one exchange may carry up
+// to 16 GiB per pair of processes.
+constexpr qsizetype kBlock = 8;
+
+MPI_Datatype blockType()
+{
+    static MPI_Datatype type = [] {
+        MPI_Datatype t;
+        MPI_Type_contiguous(int(kBlock), MPI_BYTE, &t);
+        MPI_Type_commit(&t);
+        return t;
+    }();
+    return type;
+}
+
+int blocksOf(qsizetype bytes)
+{
+    const qsizetype blocks = (bytes + kBlock - 1) / kBlock;
+    if (blocks > INT_MAX)
+        throw std::runtime_error("a part too large for one exchange; run more processes");
+    return int(blocks);
+}
+
+// The padded parts laid end to end, with their offsets in blocks.
+QByteArray packed(std::vector<QByteArray> &parts, std::vector<int> &counts, std::vector<int> &offsets)
+{
+    qsizetype total = 0;
+    counts.resize(parts.size());
+    offsets.resize(parts.size());
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        counts[k] = blocksOf(parts[k].size());
+        if (total / kBlock > INT_MAX - counts[k])
+            throw std::runtime_error("parts too large for one exchange; run more processes");
+        offsets[k] = int(total / kBlock);
+        total += qsizetype(counts[k]) * kBlock;
+    }
+    QByteArray all(total, '\0');
+    for (std::size_t k = 0; k < parts.size(); ++k) {
+        std::copy(parts[k].begin(), parts[k].end(), all.data() + qsizetype(offsets[k]) * kBlock);
+        parts[k] = QByteArray();
+    }
+    return all;
+}
+
+} // namespace
+
+Job::Job()
+{
+    MPI_Comm_rank(MPI_COMM_WORLD, &rank_);
+    MPI_Comm_size(MPI_COMM_WORLD, &size_);
+}
+
+void Job::fail(long long position, int exitCode, const std::string &message)
+{
+    if (position < failure_.position)
+        failure_ = Failure{position, exitCode, message};
+}
+
+void Job::attempt(const std::function<void()> &work, long long position)
+{
+    try {
+        work();
+    } catch (const JobFailed &) {
+        throw;
+    } catch (const cli::IoError &e) {
+        fail(position, 1, e.what());
+    } catch (const std::bad_alloc &) {
+        fail(position, 1, commandName_ + ": out of memory");
+    } catch (const std::exception &e) {
+        fail(position, 1, commandName_ + ": " + e.what());
+    }
+}
+
+long long Job::agree(long long bytesDone)
+{
+    // The earliest position wins, then the lowest rank.
+    long long pair[2] = {failure_.position, rank_}, best[2];
+    long long done = 0;
+    MPI_Allreduce(&bytesDone, &done, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
+    std::vector<long long> all(static_cast<std::size_t>(size_) * 2);
+    MPI_Allgather(pair, 2, MPI_LONG_LONG, all.data(), 2, MPI_LONG_LONG, MPI_COMM_WORLD);
+    best[0] = Failure::kNowhere;
+    best[1] = 0;
+    for (int k = 0; k < size_; ++k) {
+        if (all[2 * k] < best[0])
+            best[0] = all[2 * k], best[1] = k;
+    }
+    if (best[0] == Failure::kNowhere)
+        return done;
+    // The failing process tells the others its message and exit status.
+    int code = failure_.exitCode;
+    MPI_Bcast(&code, 1, MPI_INT, int(best[1]), MPI_COMM_WORLD);
+    int length = int(failure_.message.size());
+    MPI_Bcast(&length, 1, MPI_INT, int(best[1]), MPI_COMM_WORLD);
+    std::string message = failure_.message;
+    message.resize(std::size_t(length));
+    MPI_Bcast(message.data(), length, MPI_CHAR, int(best[1]), MPI_COMM_WORLD);
+    throw JobFailed(code, message);
+}
+
+std::vector<long long> Job::allGather(long long value) const
+{
+    std::vector<long long> values(static_cast<std::size_t>(size_));
+    MPI_Allgather(&value, 1, MPI_LONG_LONG, values.data(), 1, MPI_LONG_LONG, MPI_COMM_WORLD);
+    return values;
+}
+
+std::vector<QByteArray> Job::allGather(const QByteArray &bytes) const
+{
+    const std::vector<long long> sizes = allGather((long long)bytes.size());
+    std::vector<int> counts(static_cast<std::size_t>(size_)), offsets(static_cast<std::size_t>(size_));
+    qsizetype total = 0;
+    for (int k = 0; k < size_; ++k) {
+        counts[k] = blocksOf(sizes[k]);
+        offsets[k] = int(total / kBlock);
+        total += qsizetype(counts[k]) * kBlock;
+    }
+    QByteArray mine = bytes;
+    mine.resize(qsizetype(counts[rank_]) * kBlock, '\0');
+    QByteArray all(total, '\0');
+    MPI_Allgatherv(mine.constData(), counts[rank_], blockType(), all.data(), counts.data(), offsets.data(),
+                   blockType(), MPI_COMM_WORLD);
+    std::vector<QByteArray> parts(static_cast<std::size_t>(size_));
+    for (int k = 0; k < size_; ++k)
+        parts[k] = all.sliced(qsizetype(offsets[k]) * kBlock, sizes[k]);
+    return parts;
+}
+
+std::vector<QByteArrayView> Job::allToAll(std::vector<QByteArray> parts, QByteArray &arrived) const
+{
+    std::vector<long long> sendSizes(static_cast<std::size_t>(size_)), receiveSizes(static_cast<std::size_t>(size_));
+    for (int k = 0; k < size_; ++k)
+        sendSizes[k] = parts[k].size();
+    MPI_Alltoall(sendSizes.data(), 1, MPI_LONG_LONG, receiveSizes.data(), 1, MPI_LONG_LONG, MPI_COMM_WORLD);
+    std::vector<int> sendCounts, sendOffsets;
+    const QByteArray send = packed(parts, sendCounts, sendOffsets);
+    std::vector<int> receiveCounts(static_cast<std::size_t>(size_)), receiveOffsets(static_cast<std::size_t>(size_));
+    qsizetype total = 0;
+    for (int k = 0; k < size_; ++k) {
+        receiveCounts[k] = blocksOf(receiveSizes[k]);
+        receiveOffsets[k] = int(total / kBlock);
+        total += qsizetype(receiveCounts[k]) * kBlock;
+    }
+    arrived = QByteArray(total, Qt::Uninitialized);
+    MPI_Alltoallv(send.constData(), sendCounts.data(), sendOffsets.data(), blockType(), arrived.data(),
+                  receiveCounts.data(), receiveOffsets.data(), blockType(), MPI_COMM_WORLD);
+    std::vector<QByteArrayView> received(static_cast<std::size_t>(size_));
+    for (int k = 0; k < size_; ++k)
+        received[k] = QByteArrayView(arrived.constData() + qsizetype(receiveOffsets[k]) * kBlock, receiveSizes[k]);
+    return received;
+}
+
+std::vector<QByteArray> Job::gatherToFirst(const QByteArray &bytes) const
+{
+    std::vector<QByteArray> parts(static_cast<std::size_t>(size_));
+    if (rank_ != 0) {
+        sendToFirst(bytes, {});
+        return parts;
+    }
+    parts[0] = bytes;
+    sendToFirst({}, [&](int from, QByteArrayView message) { parts[std::size_t(from)].append(message); });
+    return parts;
+}
+
+void Job::sendToFirst(const QByteArray &mine, const std::function<void(int, QByteArrayView)> &sink) const
+{
+    constexpr int kTag = 7;
+    if (rank_ != 0) {
+        for (qsizetype at = 0; at < mine.size(); at += kMessageBytes) {
+            const qsizetype n = std::min(kMessageBytes, mine.size() - at);
+            MPI_Send(mine.constData() + at, int(n), MPI_BYTE, 0, kTag, MPI_COMM_WORLD);
+        }
+        MPI_Send(nullptr, 0, MPI_BYTE, 0, kTag, MPI_COMM_WORLD); // the end of this part
+        return;
+    }
+    QByteArray message(size_ > 1 ? kMessageBytes : 0, Qt::Uninitialized);
+    for (int k = 1; k < size_; ++k) {
+        for (;;) {
+            MPI_Status status;
+            MPI_Recv(message.data(), int(kMessageBytes), MPI_BYTE, k, kTag, MPI_COMM_WORLD, &status);
+            int got = 0;
+            MPI_Get_count(&status, MPI_BYTE, &got);
+            if (got == 0)
+                break;
+            sink(k, QByteArrayView(message.constData(), got));
+        }
+    }
+}
+
+} // namespace wordloom::mpi

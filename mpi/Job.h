@@ -1,0 +1,81 @@
+#pragma once
+
+#include <mpi.h>
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace wordloom::mpi {
+
+// What ended the job, agreed by every process: the exit status and the one
+// line that process 0 prints.
+class JobFailed : public std::runtime_error {
+public:
+    JobFailed(int exitCode, const std::string &message)
+        : std::runtime_error(message), exitCode_(exitCode) {}
+    int exitCode() const { return exitCode_; }
+
+private:
+    int exitCode_;
+};
+
+// A failure one process met. Where several processes fail, the one earliest
+// in the input wins, as when one process reads it all in order.
+struct Failure {
+    static constexpr long long kNowhere = std::numeric_limits<long long>::max();
+    long long position = kNowhere; // in the whole input; kNowhere: none
+    int exitCode = 1;
+    std::string message;
+    bool failed() const { return position != kNowhere; }
+};
+
+// One process of the job: its rank among `size`, and the steps all of them
+// take together.
+class Job {
+public:
+    Job();
+    int rank() const { return rank_; }
+    int size() const { return size_; }
+    bool first() const { return rank_ == 0; }
+    bool last() const { return rank_ == size_ - 1; }
+
+    // Failures of the command's own work are told as wordloom-cli tells
+    // them: "COMMAND: reason".
+    void setCommandName(std::string name) { commandName_ = std::move(name); }
+    // Runs `work` here, keeping whatever it throws as a failure at
+    // `position` (by default after any failure in the input).
+    void attempt(const std::function<void()> &work, long long position = Failure::kNowhere - 1);
+    // Records a failure at a position, unless an earlier one is held.
+    void fail(long long position, int exitCode, const std::string &message);
+    // Every process waits here; when any holds a failure, the earliest is
+    // thrown on all as JobFailed. Returns the sum of `bytesDone` over them.
+    long long agree(long long bytesDone = 0);
+
+    // The value from every process, in rank order.
+    std::vector<long long> allGather(long long value) const;
+    // Bytes from every process, in rank order.
+    std::vector<QByteArray> allGather(const QByteArray &bytes) const;
+    // parts[k] goes to process k (the parts are released as they are
+    // packed); what each process sent here, as views into `arrived`.
+    std::vector<QByteArrayView> allToAll(std::vector<QByteArray> parts, QByteArray &arrived) const;
+    // Bytes from every process to process 0, in rank order.
+    std::vector<QByteArray> gatherToFirst(const QByteArray &bytes) const;
+    // The bytes of processes 1 to size - 1 to process 0, in rank order,
+    // handed there to `sink` a message at a time (process 0 writes its own
+    // first). The sink must not throw: the others wait until it has all.
+    void sendToFirst(const QByteArray &mine, const std::function<void(int from, QByteArrayView)> &sink) const;
+
+private:
+    int rank_ = 0;
+    int size_ = 1;
+    Failure failure_;
+    std::string commandName_;
+};
+
+} // namespace wordloom::mpi

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Job.h"
+
+#include "OutputFile.h"
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+namespace wordloom::mpi {
+
+// The result, one part per process, written in rank order by process 0 into
+// wordloom-cli's OutputFile: standard output, or a temporary file renamed
+// into place only once every process has delivered its part.
+class OrderedOutput {
+public:
+    // Process 0 opens the output (collective): a failure there comes before
+    // any failure of the input, as in wordloom-cli.
+    OrderedOutput(Job &job, const std::optional<std::string> &path);
+
+    // Process 0's OutputFile, for a result it writes alone.
+    cli::OutputFile *file() { return file_ ? &*file_ : nullptr; }
+
+    // This process's part of the result (collective). The parts laid end to
+    // end are the result; each is encoded on its own, so a part never ends
+    // between the CR and the LF of a line break or inside a surrogate pair.
+    void writeParts(const QString &part, bool crLfToLf);
+    // Puts the output in place (collective).
+    void commit();
+
+private:
+    Job &job_;
+    std::optional<cli::OutputFile> file_;
+};
+
+} // namespace wordloom::mpi

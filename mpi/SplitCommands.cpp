@@ -1,0 +1,344 @@
+#include "SplitCommands.h"
+
+#include "CliHost.h"
+#include "InputFiles.h"
+#include "InputText.h"
+#include "OrderedOutput.h"
+#include "SampleSort.h"
+
+#include "lib/BatchHost.h"
+#include "lib/CaseConversion.h"
+#include "lib/CodeUnitOrder.h"
+#include "lib/basConversion.h"
+#include "lib/basLibLibrary.h"
+#include "lib/basLibWordFreq.h"
+#include "ops/TextViews.h"
+#include "ops/WordCount.h"
+#include "ops/WordTable.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+namespace wordloom::mpi {
+
+namespace {
+
+using ops::kCrLf;
+
+// What every split command works with.
+struct Context {
+    Job &job;
+    const cli::Options &options;
+    InputText &input;
+    OrderedOutput &output;
+    bool crLfToLf;
+    long long done = 0; // this process's input bytes through the current step
+
+    // Every process finishes a step together; process 0 tells how far the
+    // input is through it.
+    void step(const char *name)
+    {
+        const long long all = job.agree(done);
+        if (options.status && job.first())
+            std::fprintf(stderr, "%s: %lld of %lld bytes\n", name, all, input.size());
+    }
+};
+
+// This process's text: its range, read, checked and decoded as the input
+// pane would hold it; `endsText`: the range runs to the input's end.
+QString readRange(Context &c, Boundary rule, bool &endsText)
+{
+    const std::vector<long long> cuts = c.input.cuts(rule);
+    const long long begin = cuts[std::size_t(c.job.rank())], end = cuts[std::size_t(c.job.rank()) + 1];
+    endsText = end == c.input.size();
+    QString text;
+    c.job.attempt([&] { text = cli::decodeInput(c.input.read(begin, end), c.options.raw); });
+    c.done = end - begin;
+    c.step("Read");
+    return text;
+}
+
+// The process holding the last key of the result: the last that holds any
+// (collective); -1 when none does.
+int lastHolder(const Job &job, bool holds)
+{
+    const std::vector<long long> all = job.allGather(holds ? 1LL : 0LL);
+    for (int k = job.size() - 1; k >= 0; --k)
+        if (all[std::size_t(k)])
+            return k;
+    return -1;
+}
+
+void writeAndCommit(Context &c, const QString &part)
+{
+    c.output.writeParts(part, c.crLfToLf);
+    c.step("Written");
+    c.output.commit();
+}
+
+// Change Case, Characters Only, Letters Only, Binary Codes: character by
+// character, so each range on its own; Change Case first agrees on the
+// whole text's first ASCII letter.
+void transform(Context &c, std::string_view name)
+{
+    bool endsText = false;
+    QString text = readRange(c, Boundary::AfterLf, endsText);
+    QString part;
+    if (name == "change-case") {
+        long long direction = 0; // 1: to lower case, 2: to upper case
+        for (const QChar ch : text) {
+            const char16_t u = ch.unicode();
+            if ((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')) {
+                direction = u <= u'Z' ? 1 : 2;
+                break;
+            }
+        }
+        for (const long long found : c.job.allGather(direction)) {
+            if (found) {
+                direction = found;
+                break;
+            }
+        }
+        if (!direction)
+            throw JobFailed(3, std::string());
+        c.job.attempt([&] { part = direction == 1 ? lowerCase(std::move(text)) : upperCase(std::move(text)); });
+    } else if (name == "binary-codes") {
+        c.job.attempt([&] { part = basConversion::TextToBinaryCodes(text); });
+    } else {
+        c.job.attempt([&] { part = basLibLibrary::FilterText(text, QStringLiteral(" "), name == "letters-only"); });
+    }
+    text = QString();
+    c.step("Converted");
+    writeAndCommit(c, part);
+}
+
+// A sorted list as this process's part of the joined result: each key and
+// CR LF, except after the result's very last key when `lastJoined`.
+class PartBuilder {
+public:
+    void add(QStringView key, long long times = 1)
+    {
+        for (long long k = 0; k < times; ++k) {
+            text_.append(key);
+            text_.append(kCrLf);
+        }
+    }
+    QString finish(bool lastJoined)
+    {
+        if (lastJoined && text_.endsWith(kCrLf))
+            text_.chop(kCrLf.size());
+        return std::move(text_);
+    }
+
+private:
+    QString text_;
+};
+
+// Sort Lines and Unique Lines: every range's lines (tabs as spaces, leading
+// spaces removed) go to the process of their range of keys, each sorts its
+// own, and the parts follow in rank order. A range that ends before the
+// text's end ends with a line break, whose empty last piece is not a line.
+void sortLines(Context &c, bool unique)
+{
+    bool endsText = false;
+    const QString text = ops::detab(readRange(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf, endsText));
+    Keys lines;
+    c.job.attempt([&] {
+        lines.keys = ops::splitAtCrLf(text);
+        if (!endsText && !lines.keys.empty())
+            lines.keys.pop_back();
+        for (QStringView &line : lines.keys) {
+            qsizetype start = 0;
+            while (start < line.size() && line[start] == u' ')
+                ++start;
+            line = line.sliced(start);
+        }
+    });
+    c.step("Split");
+    KeyRange range;
+    c.job.attempt([&] { range = exchangeByKey(c.job, lines, false); });
+    lines = Keys();
+    c.step("Exchanged");
+    QString part;
+    std::vector<std::uint32_t> order;
+    c.job.attempt([&] { order = stableCodeUnitOrder(range.items.keys); });
+    c.step("Sorted");
+    PartBuilder builder;
+    bool holds = false;
+    c.job.attempt([&] {
+        if (!unique) {
+            for (const std::uint32_t k : order)
+                builder.add(range.items.keys[k]);
+            holds = !order.empty();
+            return;
+        }
+        forEachDistinct(range.items, order, [&](QStringView line, long long) {
+            if (!line.isEmpty())
+                builder.add(line), holds = true;
+        });
+    });
+    const bool lastJoined = lastHolder(c.job, holds) == c.job.rank();
+    c.job.attempt([&] { part = builder.finish(lastJoined); });
+    range = KeyRange();
+    writeAndCommit(c, part);
+}
+
+// The words of a range as Sort Words finds them (hyphen line breaks joined,
+// runs of A-Z and a-z), distinct, with how often each occurs.
+Keys distinctWords(QString &text)
+{
+    ops::removeHyphenBreaks(text);
+    text = basLibLibrary::FilterText(text, QStringLiteral(" "), true);
+    Keys words;
+    ops::WordTable table;
+    const QStringView all(text);
+    for (qsizetype start = 0; start < all.size();) {
+        qsizetype end = all.indexOf(u' ', start);
+        if (end < 0)
+            end = all.size();
+        if (end > start) {
+            const QStringView word = all.sliced(start, end - start);
+            std::uint32_t &number = table.slotFor(word, words.keys);
+            if (number == 0) {
+                words.keys.push_back(word);
+                words.counts.push_back(0);
+                number = std::uint32_t(words.keys.size());
+            }
+            ++words.counts[number - 1];
+        }
+        start = end + 1;
+    }
+    return words;
+}
+
+// Sort Words and Unique Words: each range's distinct words with their counts
+// go to the process of their range of keys, which adds up the counts and
+// lists them: every occurrence followed by CR LF, or each word once with
+// CR LF between them.
+void listWords(Context &c, bool unique)
+{
+    bool endsText = false;
+    QString text = readRange(c, Boundary::WordGap, endsText);
+    Keys words;
+    c.job.attempt([&] { words = distinctWords(text); });
+    c.step("Cleaned");
+    KeyRange range;
+    c.job.attempt([&] { range = exchangeByKey(c.job, words, true); });
+    words = Keys();
+    c.step("Exchanged");
+    PartBuilder builder;
+    bool holds = false;
+    c.job.attempt([&] {
+        const std::vector<std::uint32_t> order = stableCodeUnitOrder(range.items.keys);
+        forEachDistinct(range.items, order, [&](QStringView word, long long count) {
+            builder.add(word, unique ? 1 : count);
+        });
+        holds = !order.empty();
+    });
+    c.step("Sorted");
+    const bool lastJoined = unique && lastHolder(c.job, holds) == c.job.rank();
+    QString part;
+    c.job.attempt([&] { part = builder.finish(lastJoined); });
+    range = KeyRange();
+    text = QString();
+    writeAndCommit(c, part);
+}
+
+// Word Count: each range's table of distinct words; the rows go to the
+// process of their range of words, which adds up the counts; process 0
+// gathers the summed rows and finishes the command as wordloom-cli does
+// (order, column width, format).
+void countWords(Context &c)
+{
+    bool endsText = false;
+    QString text = readRange(c, Boundary::WordGap, endsText);
+    FrequencyTable table;
+    Keys rows;
+    c.job.attempt([&] {
+        BatchHost quiet;
+        basLibWordFreq::WordTally tally;
+        tally.add(text, quiet);
+        text = QString();
+        table = tally.finish(quiet);
+        // A range without words has the one row ("", 1) of a text without them.
+        if (table.size() == 1 && table.front().text.isEmpty())
+            table.clear();
+        for (const FrequencyRow &row : table) {
+            rows.keys.push_back(row.text);
+            rows.counts.push_back(row.count);
+        }
+    });
+    c.step("Counted");
+    KeyRange range;
+    c.job.attempt([&] { range = exchangeByKey(c.job, rows, true); });
+    rows = Keys();
+    c.step("Exchanged");
+    QByteArray summed;
+    c.job.attempt([&] {
+        const std::vector<std::uint32_t> order = stableCodeUnitOrder(range.items.keys);
+        forEachDistinct(range.items, order, [&](QStringView word, long long count) {
+            const std::uint32_t length = std::uint32_t(word.size());
+            summed.append(reinterpret_cast<const char *>(&length), sizeof length);
+            summed.append(reinterpret_cast<const char *>(&count), sizeof count);
+            summed.append(reinterpret_cast<const char *>(word.utf16()), word.size() * qsizetype(sizeof(char16_t)));
+        });
+    });
+    range = KeyRange();
+    table.clear();
+    c.step("Summed");
+    const std::vector<QByteArray> all = c.job.gatherToFirst(summed);
+    summed = QByteArray();
+    if (c.job.first()) {
+        c.job.attempt([&] {
+            FrequencyTable whole;
+            for (const QByteArray &part : all) {
+                for (const char *p = part.constData(); p < part.constData() + part.size();) {
+                    std::uint32_t length;
+                    long long count;
+                    std::memcpy(&length, p, sizeof length);
+                    std::memcpy(&count, p + sizeof length, sizeof count);
+                    p += sizeof length + sizeof count;
+                    QString word(qsizetype(length), Qt::Uninitialized);
+                    std::memcpy(word.data(), p, length * sizeof(char16_t));
+                    p += length * sizeof(char16_t);
+                    whole.push_back(FrequencyRow{std::move(word), count});
+                }
+            }
+            if (whole.empty())
+                whole.push_back(FrequencyRow{QString(), 1});
+            cli::CliHost host(QString(), c.options, c.output.file());
+            host.beginOperation();
+            ops::wordCountReport(std::move(whole), host);
+            host.endOperation();
+        });
+    }
+    c.step("Written");
+    c.output.commit();
+}
+
+} // namespace
+
+bool splits(const cli::Options &options)
+{
+    return options.command->name != "phrase-count";
+}
+
+void runSplit(Job &job, const cli::Options &options)
+{
+    const std::string_view name = options.command->name;
+    job.setCommandName(std::string(name));
+    OrderedOutput output(job, options.output);
+    InputText input(job, options.files);
+    Context c{job, options, input, output, !(options.raw || options.crlf)};
+    if (name == "sort-lines" || name == "unique-lines")
+        sortLines(c, name == "unique-lines");
+    else if (name == "sort-words" || name == "unique-words")
+        listWords(c, name == "unique-words");
+    else if (name == "word-count")
+        countWords(c);
+    else
+        transform(c, name);
+}
+
+} // namespace wordloom::mpi

@@ -1,0 +1,96 @@
+// mpirun -n N wordloom-mpi COMMAND [OPTION]... [FILE]...: runs one command
+// over N processes, with the bytes and exit status wordloom-cli gives.
+#include "Job.h"
+#include "SplitCommands.h"
+
+#include "CliErrors.h"
+#include "Options.h"
+#include "TempFiles.h"
+
+#include <mpi.h>
+
+#include <cstdio>
+#include <string>
+
+#ifndef WORDLOOM_MPI_VERSION
+#define WORDLOOM_MPI_VERSION "unknown"
+#endif
+
+namespace {
+
+using namespace wordloom;
+using namespace wordloom::mpi;
+
+enum ExitCode { Ok = 0, Failed = 1, Usage = 2 };
+
+std::string helpText()
+{
+    std::string text = cli::helpText();
+    const std::size_t commands = text.find("\nCommands:");
+    text.replace(0, commands,
+                 "Usage: mpirun -n N wordloom-mpi COMMAND [OPTION]... [FILE]...\n"
+                 "Run one Wordloom command over N processes, each on its own range of the\n"
+                 "FILEs (read in turn as one text), and write the result wordloom-cli would\n"
+                 "write, byte for byte, to standard output. With no FILE, or when FILE is -,\n"
+                 "process 0 reads standard input and sends it to all. Input is UTF-8.\n"
+                 "phrase-count cannot be split: run it with wordloom-cli.\n");
+    return text;
+}
+
+int usage(const Job &job, const std::string &what)
+{
+    if (job.first())
+        std::fprintf(stderr, "wordloom-mpi: %s (try 'wordloom-mpi --help')\n", what.c_str());
+    return Usage;
+}
+
+int run(Job &job, int argc, char **argv)
+{
+    cli::Arguments arguments;
+    try {
+        arguments = cli::parseArguments(argc, argv);
+    } catch (const cli::UsageError &e) {
+        return usage(job, e.what());
+    }
+    if (arguments.action != cli::Arguments::Action::Run) {
+        if (job.first()) {
+            const std::string text = arguments.action == cli::Arguments::Action::Help
+                ? helpText() : std::string("wordloom-mpi " WORDLOOM_MPI_VERSION "\n");
+            std::fwrite(text.data(), 1, text.size(), stdout);
+        }
+        return Ok;
+    }
+    if (!splits(arguments.options)) {
+        if (job.first())
+            std::fprintf(stderr, "wordloom-mpi: %s walks the whole text in order and cannot be split "
+                                 "exactly; run it with wordloom-cli\n",
+                         std::string(arguments.options.command->name).c_str());
+        return Usage;
+    }
+    try {
+        runSplit(job, arguments.options);
+    } catch (const JobFailed &e) {
+        if (job.first() && *e.what())
+            std::fprintf(stderr, "wordloom-mpi: %s\n", e.what());
+        return e.exitCode();
+    }
+    return Ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    MPI_Init(&argc, &argv);
+    // A failure on one process is every process's: they agree on it and end
+    // together, so MPI's errors are fatal rather than returned.
+    cli::installTempFileCleanup();
+    int code = Failed;
+    {
+        mpi::Job job;
+        code = run(job, argc, argv);
+        std::fflush(stdout);
+    }
+    MPI_Finalize();
+    return code;
+}
