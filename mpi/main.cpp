@@ -82,14 +82,16 @@ int run(Job &job, int argc, char **argv)
 int main(int argc, char **argv)
 {
     MPI_Init(&argc, &argv);
-    // A failure on one process is every process's: they agree on it and end
-    // together, so MPI's errors are fatal rather than returned.
     cli::installTempFileCleanup();
     int code = Failed;
     {
         mpi::Job job;
         code = run(job, argc, argv);
         std::fflush(stdout);
+        // mpirun ends the whole job as soon as one process exits with a
+        // failure: none leaves before process 0 has told it and removed its
+        // temporary file.
+        MPI_Barrier(MPI_COMM_WORLD);
     }
     MPI_Finalize();
     return code;

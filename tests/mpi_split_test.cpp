@@ -1,0 +1,209 @@
+// wordloom-mpi against wordloom-cli: every splittable command over a
+// generated table of texts with the input's hostile pieces, on 1 to 4
+// processes, must give the same bytes, exit status and message.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runProgram(const QString &program, const QStringList &args, const QString &dir, const QByteArray &input)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    // Processes on one machine talk through shared memory; Open MPI need
+    // not look for networks (a third of each run's time), nor use a kernel
+    // copy that containers forbid.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("OMPI_MCA_btl"), QStringLiteral("self,vader"));
+    env.insert(QStringLiteral("OMPI_MCA_pml"), QStringLiteral("ob1"));
+    env.insert(QStringLiteral("OMPI_MCA_btl_vader_single_copy_mechanism"), QStringLiteral("none"));
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(-1); // ctest's timeout bounds a hang
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// mpirun with what Open MPI needs to run more processes than cores, and as
+// root in a container.
+QStringList launcher()
+{
+    QStringList args;
+    QProcess version;
+    version.start(QStringLiteral(WORDLOOM_MPIEXEC), {QStringLiteral("--version")});
+    version.waitForFinished(-1);
+    const QByteArray said = version.readAllStandardOutput();
+    if (said.contains("Open MPI") || said.contains("OpenRTE")) {
+        args << QStringLiteral("--oversubscribe");
+        if (geteuid() == 0)
+            args << QStringLiteral("--allow-run-as-root");
+    }
+    return args;
+}
+
+// Pieces the CLI's tests feed it: line breaks of every kind, tabs and leading
+// spaces, hyphen line breaks, apostrophes and digits, characters beyond
+// U+FFFF next to U+E000..U+FFFF, accents, duplicates.
+const std::vector<QByteArray> kPieces = {
+    "alpha", "Beta", "beta", "gamma", " ", "  ", "\t", "\n", "\n", "\r\n", "\r", "exam-\nple",
+    "exam-\r\nple", "-\n", "don't", "R2D2", "42", "e\xcc\x81t\xc3\xa9", "\xf0\x9f\x98\x80", "\xee\x80\x80",
+    "\xef\xbf\xbd", "zeta ", "  lead", "dup\ndup\n", ".", ",", "-", "Zebra apple",
+};
+
+QByteArray generated(unsigned seed, int pieces)
+{
+    std::mt19937 random(seed);
+    QByteArray text;
+    for (int k = 0; k < pieces; ++k)
+        text += kPieces[random() % kPieces.size()];
+    return text;
+}
+
+struct Case {
+    const char *name;
+    bool fails; // a failure of the input: one command per cut rule is enough
+    std::vector<QByteArray> files; // written as f0, f1, ...; an empty list: standard input
+    QByteArray input;              // standard input
+    QStringList extraNames;        // names added after the files (missing ones, folders)
+};
+
+std::vector<Case> cases()
+{
+    const QByteArray invalid = generated(7, 60) + "\n\xe2\x82\n" + generated(8, 60);
+    return {
+        {"empty", false, {""}, {}, {}},
+        {"fewer bytes than processes", false, {"b\na"}, {}, {}},
+        {"more processes than lines", false, {"b\r\na\r\n"}, {}, {}},
+        {"no line break", false, {generated(3, 40).replace('\n', ' ').replace('\r', ' ')}, {}, {}},
+        {"huge line", false, {QByteArray(6000, 'x') + " y\nb\n" + generated(4, 30)}, {}, {}},
+        {"generated", false, {generated(1, 400)}, {}, {}},
+        {"generated crlf", false, {generated(2, 300).replace("\r\n", "\n").replace("\n", "\r\n")}, {}, {}},
+        {"several files", false, {"one exam-", "ple two\n", "", "b\r\n\ta", generated(5, 80)}, {}, {}},
+        {"no letters", false, {"123 4\n\n--\n"}, {}, {}},
+        {"invalid UTF-8 past the middle", true, {invalid}, {}, {}},
+        {"invalid UTF-8 at a file's end", true, {"fine\n", "cut \xf0\x9f\x98", "later"}, {}, {}},
+        {"missing file", true, {"a\n", "b"}, {}, {QStringLiteral("missing.txt")}},
+        {"folder", true, {"a\n"}, {}, {QStringLiteral(".")}},
+        {"standard input", false, {}, generated(6, 120), {}},
+    };
+}
+
+const QStringList kCommands = {
+    QStringLiteral("change-case"), QStringLiteral("characters-only"), QStringLiteral("letters-only"),
+    QStringLiteral("binary-codes"), QStringLiteral("sort-lines"), QStringLiteral("unique-lines"),
+    QStringLiteral("sort-words"), QStringLiteral("unique-words"), QStringLiteral("word-count"),
+};
+
+// What the program's name changes in a message.
+QByteArray asCli(QByteArray err)
+{
+    return err.replace("wordloom-mpi", "wordloom-cli");
+}
+
+// The lines the program wrote, without the boxed notes Open MPI adds about a
+// job that ended with a failure.
+QByteArray ownLines(const QByteArray &err)
+{
+    QByteArray kept;
+    bool boxed = false;
+    for (const QByteArray &line : err.split('\n')) {
+        if (line.startsWith("-----"))
+            boxed = !boxed;
+        else if (!boxed && !line.isEmpty())
+            kept += line + '\n';
+    }
+    return kept;
+}
+
+TEST(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
+{
+    const QString mpiexec = QStringLiteral(WORDLOOM_MPIEXEC);
+    const QStringList mpirun = launcher();
+    const std::vector<QStringList> variants = {
+        {}, {QStringLiteral("--raw")}, {QStringLiteral("--crlf")}, {QStringLiteral("-o"), QStringLiteral("out.txt")},
+    };
+    int run = 0;
+    for (const Case &c : cases()) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QStringList names;
+        for (std::size_t k = 0; k < c.files.size(); ++k) {
+            names << QStringLiteral("f%1").arg(k);
+            QFile file(dir.filePath(names.back()));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.files[k]);
+        }
+        names += c.extraNames;
+        for (const QString &command : kCommands) {
+            if (c.fails && command != QLatin1String("change-case") && command != QLatin1String("sort-lines")
+                && command != QLatin1String("word-count"))
+                continue;
+            // Each command meets the case on a different number of processes
+            // and with different options, every combination over the table.
+            const int processes = 1 + run % 4;
+            QStringList options = variants[std::size_t(run / 4 % variants.size())];
+            if (command == QLatin1String("word-count") && run % 3 == 1)
+                options << QStringLiteral("--format=csv");
+            ++run;
+            SCOPED_TRACE(std::string(c.name) + ": " + command.toStdString() + " " + options.join(' ').toStdString()
+                         + " on " + std::to_string(processes) + " processes");
+            const QStringList args = QStringList{command} + options + names;
+            const Outcome cli = runProgram(QStringLiteral(WORDLOOM_CLI), args, dir.path(), c.input);
+            QByteArray expectedFile;
+            bool expectFile = false;
+            if (options.contains(QStringLiteral("out.txt"))) {
+                QFile out(dir.filePath(QStringLiteral("out.txt")));
+                expectFile = out.open(QIODevice::ReadOnly);
+                expectedFile = out.readAll();
+                QFile::remove(dir.filePath(QStringLiteral("out.txt")));
+            }
+            const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            const Outcome mpi = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes),
+                                                            QStringLiteral(WORDLOOM_MPI)} + args,
+                                       dir.path(), c.input);
+            EXPECT_EQ(mpi.exitCode, cli.exitCode);
+            EXPECT_EQ(mpi.out, cli.out);
+            EXPECT_EQ(ownLines(asCli(mpi.err)), cli.err);
+            if (options.contains(QStringLiteral("out.txt"))) {
+                QFile out(dir.filePath(QStringLiteral("out.txt")));
+                EXPECT_EQ(out.open(QIODevice::ReadOnly), expectFile);
+                EXPECT_EQ(out.readAll(), expectedFile);
+                out.close();
+                QFile::remove(dir.filePath(QStringLiteral("out.txt")));
+            }
+            // No temporary file outlives the job.
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        }
+    }
+    // Phrase Count's walk cannot be split: refused, pointing to the CLI.
+    const Outcome refused = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QStringLiteral("2"),
+                                                         QStringLiteral(WORDLOOM_MPI), QStringLiteral("phrase-count")},
+                                   QDir::tempPath(), "a b a b\n");
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.out.isEmpty());
+    EXPECT_TRUE(ownLines(refused.err).contains("wordloom-cli")) << refused.err.toStdString();
+}
+
+} // namespace
