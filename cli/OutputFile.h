@@ -32,6 +32,8 @@ public:
     void write(QByteArrayView bytes);
     // Flushes, closes and puts the file in place.
     void commit();
+    // The temporary file until commit(); empty for standard output or a device.
+    const std::string &temporaryPath() const { return temporary_; }
 
 private:
     void open();

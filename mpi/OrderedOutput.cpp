@@ -1,5 +1,6 @@
 #include "OrderedOutput.h"
 
+#include "TempFiles.h"
 #include "Utf8.h"
 
 #include <cerrno>
@@ -35,6 +36,17 @@ OrderedOutput::OrderedOutput(Job &job, const std::optional<std::string> &path) :
     if (job_.first())
         job_.attempt([&] { file_.emplace(path); }, -1);
     job_.agree();
+    QByteArray name = job_.first() ? QByteArray::fromStdString(file_->temporaryPath()) : QByteArray();
+    name = job_.allGather(name).front();
+    temporary_ = name.toStdString();
+    if (!job_.first() && !temporary_.empty())
+        cli::trackTempFile(temporary_);
+}
+
+OrderedOutput::~OrderedOutput()
+{
+    if (!job_.first() && !temporary_.empty())
+        cli::untrackTempFile(temporary_);
 }
 
 void OrderedOutput::writeParts(const QString &part, bool crLfToLf)
@@ -57,6 +69,9 @@ void OrderedOutput::commit()
     if (job_.first())
         job_.attempt([&] { file_->commit(); });
     job_.agree();
+    if (!job_.first() && !temporary_.empty())
+        cli::untrackTempFile(temporary_);
+    temporary_.clear();
 }
 
 } // namespace wordloom::mpi

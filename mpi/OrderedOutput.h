@@ -19,6 +19,9 @@ public:
     // Process 0 opens the output (collective): a failure there comes before
     // any failure of the input, as in wordloom-cli.
     OrderedOutput(Job &job, const std::optional<std::string> &path);
+    ~OrderedOutput();
+    OrderedOutput(const OrderedOutput &) = delete;
+    OrderedOutput &operator=(const OrderedOutput &) = delete;
 
     // Process 0's OutputFile, for a result it writes alone.
     cli::OutputFile *file() { return file_ ? &*file_ : nullptr; }
@@ -33,6 +36,9 @@ public:
 private:
     Job &job_;
     std::optional<cli::OutputFile> file_;
+    // Process 0's temporary file, which every process removes when mpirun
+    // ends the job with a signal (process 0 may be the one killed).
+    std::string temporary_;
 };
 
 } // namespace wordloom::mpi
