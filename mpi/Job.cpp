@@ -130,6 +130,7 @@ std::vector<QByteArray> Job::allGather(const QByteArray &bytes) const
         offsets[k] = int(total / kBlock);
         total += qsizetype(counts[k]) * kBlock;
     }
+    sent_ += bytes.size() * (size_ - 1);
     QByteArray mine = bytes;
     mine.resize(qsizetype(counts[rank_]) * kBlock, '\0');
     QByteArray all(total, '\0');
@@ -144,8 +145,10 @@ std::vector<QByteArray> Job::allGather(const QByteArray &bytes) const
 std::vector<QByteArrayView> Job::allToAll(std::vector<QByteArray> parts, QByteArray &arrived) const
 {
     std::vector<long long> sendSizes(static_cast<std::size_t>(size_)), receiveSizes(static_cast<std::size_t>(size_));
-    for (int k = 0; k < size_; ++k)
+    for (int k = 0; k < size_; ++k) {
         sendSizes[k] = parts[k].size();
+        sent_ += k == rank_ ? 0 : parts[k].size();
+    }
     MPI_Alltoall(sendSizes.data(), 1, MPI_LONG_LONG, receiveSizes.data(), 1, MPI_LONG_LONG, MPI_COMM_WORLD);
     std::vector<int> sendCounts, sendOffsets;
     const QByteArray send = packed(parts, sendCounts, sendOffsets);
@@ -181,6 +184,7 @@ void Job::sendToFirst(const QByteArray &mine, const std::function<void(int, QByt
 {
     constexpr int kTag = 7;
     if (rank_ != 0) {
+        sent_ += mine.size();
         for (qsizetype at = 0; at < mine.size(); at += kMessageBytes) {
             const qsizetype n = std::min(kMessageBytes, mine.size() - at);
             MPI_Send(mine.constData() + at, int(n), MPI_BYTE, 0, kTag, MPI_COMM_WORLD);

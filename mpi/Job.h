@@ -71,11 +71,15 @@ public:
     // first). The sink must not throw: the others wait until it has all.
     void sendToFirst(const QByteArray &mine, const std::function<void(int from, QByteArrayView)> &sink) const;
 
+    // Bytes this process has sent to the others so far.
+    long long bytesSent() const { return sent_; }
+
 private:
     int rank_ = 0;
     int size_ = 1;
     Failure failure_;
     std::string commandName_;
+    mutable long long sent_ = 0;
 };
 
 } // namespace wordloom::mpi

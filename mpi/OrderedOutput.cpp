@@ -12,21 +12,22 @@ namespace wordloom::mpi {
 
 namespace {
 
-// The UTF-8 bytes wordloom-cli would write for the text.
-QByteArray encoded(const QString &text, bool crLfToLf)
-{
-    char *buffer = nullptr;
+// The UTF-8 bytes wordloom-cli would write for the text, in a buffer of
+// malloc's that the caller frees.
+struct Encoded {
+    char *bytes = nullptr;
     std::size_t size = 0;
-    std::FILE *stream = open_memstream(&buffer, &size);
+    ~Encoded() { std::free(bytes); }
+};
+
+void encode(const QString &text, bool crLfToLf, Encoded &out)
+{
+    std::FILE *stream = open_memstream(&out.bytes, &out.size);
     if (!stream)
         throw std::bad_alloc();
     const bool written = cli::writeUtf8(stream, text, crLfToLf);
-    std::fclose(stream);
-    QByteArray bytes = written ? QByteArray(buffer, qsizetype(size)) : QByteArray();
-    std::free(buffer);
-    if (!written)
+    if (std::fclose(stream) != 0 || !written)
         throw std::bad_alloc();
-    return bytes;
 }
 
 } // namespace
@@ -51,11 +52,17 @@ OrderedOutput::~OrderedOutput()
 
 void OrderedOutput::writeParts(const QString &part, bool crLfToLf)
 {
-    QByteArray bytes;
-    job_.attempt([&] { bytes = encoded(part, crLfToLf); });
+    // Process 0 writes its own part as it encodes it; the others encode
+    // theirs to send.
+    Encoded encoded;
+    job_.attempt([&] {
+        if (job_.first())
+            file_->write(part, crLfToLf);
+        else
+            encode(part, crLfToLf, encoded);
+    });
     job_.agree();
-    if (job_.first())
-        job_.attempt([&] { file_->write(bytes); });
+    const QByteArray bytes = QByteArray::fromRawData(encoded.bytes, qsizetype(encoded.size));
     // Process 0 takes every message even after a failed write, so that no
     // process waits for it for ever.
     job_.sendToFirst(bytes, [&](int, QByteArrayView message) {

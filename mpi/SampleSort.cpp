@@ -64,11 +64,11 @@ std::vector<QStringView> splitters(const Job &job, const Keys &mine, Keys &sampl
 
 } // namespace
 
-KeyRange exchangeByKey(const Job &job, const Keys &mine, bool counted)
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted)
 {
     KeyRange range;
     if (job.size() == 1) {
-        range.items = mine;
+        range.items = std::move(mine);
         return range;
     }
     Keys samples;

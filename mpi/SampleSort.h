@@ -30,7 +30,7 @@ struct KeyRange {
 // cut the keys into one range per process, and each key goes to the process
 // of its range (equal keys to the same one, process k's range before
 // process k + 1's). Keys that stay here are not copied.
-KeyRange exchangeByKey(const Job &job, const Keys &mine, bool counted);
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted);
 
 // Each distinct key once, in the order given (ascending), with its total
 // count: run(key, count).

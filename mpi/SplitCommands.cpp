@@ -40,8 +40,13 @@ struct Context {
     void step(const char *name)
     {
         const long long all = job.agree(done);
-        if (options.status && job.first())
-            std::fprintf(stderr, "%s: %lld of %lld bytes\n", name, all, input.size());
+        if (!options.status)
+            return;
+        long long sent = job.bytesSent(), allSent = 0;
+        MPI_Reduce(&sent, &allSent, 1, MPI_LONG_LONG, MPI_SUM, 0, MPI_COMM_WORLD);
+        if (job.first())
+            std::fprintf(stderr, "%s: %lld of %lld bytes, %lld bytes sent between processes\n", name, all,
+                         input.size(), allSent);
     }
 };
 
@@ -117,6 +122,7 @@ void transform(Context &c, std::string_view name)
 // CR LF, except after the result's very last key when `lastJoined`.
 class PartBuilder {
 public:
+    void reserve(qsizetype units) { text_.reserve(units); }
     void add(QStringView key, long long times = 1)
     {
         for (long long k = 0; k < times; ++k) {
@@ -157,7 +163,7 @@ void sortLines(Context &c, bool unique)
     });
     c.step("Split");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, lines, false); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false); });
     lines = Keys();
     c.step("Exchanged");
     QString part;
@@ -167,6 +173,10 @@ void sortLines(Context &c, bool unique)
     PartBuilder builder;
     bool holds = false;
     c.job.attempt([&] {
+        qsizetype units = 0;
+        for (const QStringView line : range.items.keys)
+            units += line.size() + kCrLf.size();
+        builder.reserve(units);
         if (!unique) {
             for (const std::uint32_t k : order)
                 builder.add(range.items.keys[k]);
@@ -224,13 +234,17 @@ void listWords(Context &c, bool unique)
     c.job.attempt([&] { words = distinctWords(text); });
     c.step("Cleaned");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, words, true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true); });
     words = Keys();
     c.step("Exchanged");
     PartBuilder builder;
     bool holds = false;
     c.job.attempt([&] {
         const std::vector<std::uint32_t> order = stableCodeUnitOrder(range.items.keys);
+        qsizetype units = 0;
+        for (std::size_t k = 0; k < order.size(); ++k)
+            units += (range.items.keys[k].size() + kCrLf.size()) * (unique ? 1 : range.items.counts[k]);
+        builder.reserve(units);
         forEachDistinct(range.items, order, [&](QStringView word, long long count) {
             builder.add(word, unique ? 1 : count);
         });
@@ -271,7 +285,7 @@ void countWords(Context &c)
     });
     c.step("Counted");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, rows, true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true); });
     rows = Keys();
     c.step("Exchanged");
     QByteArray summed;

@@ -10,6 +10,10 @@
 #include <mpi.h>
 
 #include <cstdio>
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <string>
 
 #ifndef WORDLOOM_MPI_VERSION
@@ -81,6 +85,14 @@ int run(Job &job, int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+#if defined(__GLIBC__)
+    // As in wordloom-cli: text-sized buffers come and go whole.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
+#endif
+    // A process that waits for the others (a longer range, process 0
+    // writing) yields its core instead of polling: the job has a few large
+    // exchanges, never many small ones. A setting the user made stays.
+    setenv("OMPI_MCA_mpi_yield_when_idle", "1", 0);
     MPI_Init(&argc, &argv);
     cli::installTempFileCleanup();
     int code = Failed;
