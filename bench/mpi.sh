@@ -1,0 +1,113 @@
+#!/bin/sh
+# wordloom-mpi on one machine: sort-lines, unique-lines and word-count of a
+# generated text (MPI_BENCH_BYTES, default 1 GiB) by wordloom-cli, by
+# wordloom-mpi on one process and on two, in turn, MPI_BENCH_RUNS times
+# (default 3), all writing to a file in the same folder; prints the median
+# wall and CPU seconds (user + system of every process) and the ratios
+# -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the scaling),
+# and whether the bytes are the same. Then the communication volume: bytes
+# sent between processes over input bytes, on 2 and 4 processes (from the
+# --status lines). Then a process killed mid-run: kill -9 of process 1, then
+# of process 0, of a sort-lines -o job: seconds until the job ends, its exit
+# status, and what is left in the folder.
+# The line text is base64 of a seeded AES-CTR stream (76 ASCII characters a
+# line, all distinct); the word text is lines_corpus.awk's million lines
+# (a 50,000-word vocabulary) repeated. Both are made under $BENCH_DATA and
+# removed afterwards. On a shared machine the CPU ratio is the steadier one.
+set -e
+: "${WORDLOOM_BUILD:?set WORDLOOM_BUILD to the build folder}"
+: "${BENCH_DATA:?set BENCH_DATA to a data folder}"
+CLI="$WORDLOOM_BUILD/cli/wordloom-cli"
+MPI="$WORDLOOM_BUILD/mpi/wordloom-mpi"
+if [ ! -x "$MPI" ] || ! command -v mpirun > /dev/null; then
+  echo "wordloom-mpi or mpirun missing: skipped"
+  exit 0
+fi
+BYTES=${MPI_BENCH_BYTES:-1073741824}
+RUNS=${MPI_BENCH_RUNS:-3}
+export LC_ALL=C
+# One machine: shared memory between the processes, no network probed.
+export OMPI_MCA_btl=self,vader OMPI_MCA_pml=ob1 OMPI_MCA_btl_vader_single_copy_mechanism=none
+MPIRUN="mpirun --oversubscribe"
+[ "$(id -u)" -eq 0 ] && MPIRUN="$MPIRUN --allow-run-as-root"
+here=$(cd "$(dirname "$0")" && pwd)
+
+work=$(mktemp -d "$BENCH_DATA/mpi.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+trap 'exit 1' INT TERM
+
+openssl enc -aes-256-ctr -pbkdf2 -nosalt -pass pass:wordloom < /dev/zero 2>/dev/null |
+  base64 | head -c "$BYTES" > "$work/lines"
+awk -v lines=1000000 -f "$here/lines_corpus.awk" > "$work/chunk"
+: > "$work/words"
+while [ "$(wc -c < "$work/words")" -lt "$BYTES" ]; do cat "$work/chunk" >> "$work/words"; done
+truncate -s "$BYTES" "$work/words"
+rm -f "$work/chunk"
+echo "texts: $BYTES bytes each; $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
+
+# timed OUTPUT COMMAND...: runs it, prints "wallSeconds cpuSeconds".
+timed() {
+  out=$1; shift
+  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" > "$out"
+  awk '{ print $1, $2 + $3 }' "$work/time"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+compare() {
+  cmd=$1 text=$2
+  : > "$work/cli.t"; : > "$work/n1.t"; : > "$work/n2.t"
+  same=yes
+  for run in $(seq "$RUNS"); do
+    timed "$work/cli.out" "$CLI" "$cmd" "$text" >> "$work/cli.t"
+    timed "$work/n1.out" $MPIRUN -n 1 "$MPI" "$cmd" "$text" >> "$work/n1.t"
+    timed "$work/n2.out" $MPIRUN -n 2 "$MPI" "$cmd" "$text" >> "$work/n2.t"
+    cmp -s "$work/cli.out" "$work/n1.out" && cmp -s "$work/cli.out" "$work/n2.out" || same=NO
+    rm -f "$work/cli.out" "$work/n1.out" "$work/n2.out"
+  done
+  set -- $(for f in cli n1 n2; do
+             cut -d' ' -f1 "$work/$f.t" | median
+             cut -d' ' -f2 "$work/$f.t" | median
+           done)
+  echo "$@" | awk -v n="$cmd" -v same="$same" '{
+    printf "%-12s wall: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f | same bytes: %s\n",
+      n, $1, $3, $5, $3 / $1, $5 / $3, $2, $4, $6, $4 / $2, $6 / $4, same }'
+}
+
+echo "medians of $RUNS runs in turn:"
+compare sort-lines "$work/lines"
+compare unique-lines "$work/lines"
+compare word-count "$work/words"
+
+echo "communication volume (bytes sent between processes / input bytes):"
+for cmd in sort-lines unique-lines sort-words unique-words word-count change-case; do
+  text="$work/lines"; case $cmd in *word*) text="$work/words";; esac
+  line="$cmd"
+  for n in 2 4; do
+    sent=$($MPIRUN -n $n "$MPI" "$cmd" --status "$text" 2>&1 > /dev/null |
+           sed -n 's/.*, \([0-9]*\) bytes sent between processes$/\1/p' | tail -n 1)
+    line="$line, -n $n: $(awk -v s="$sent" -v b="$BYTES" 'BEGIN { printf "%.3f", s / b }')"
+  done
+  echo "  $line"
+done
+
+# killed VICTIM: a sort-lines -o job on two processes; once both processes
+# run and the temporary output exists, kill -9 of the VICTIM-th child of mpirun.
+killed() {
+  $MPIRUN -n 2 "$MPI" sort-lines -o "$work/killed.out" "$work/lines" > /dev/null 2> "$work/killed.err" &
+  job=$!
+  while [ "$(pgrep -P $job | wc -l)" -lt 2 ] || ! ls -a "$work" | grep -q '^\.wordloom-cli-'; do
+    sleep 0.1
+  done
+  victim=$(pgrep -P $job | sort -n | sed -n "${1}p")
+  start=$(date +%s.%N)
+  kill -9 "$victim"
+  status=0
+  wait $job || status=$?
+  end=$(date +%s.%N)
+  left=$(ls -A "$work" | grep -v -e '^lines$' -e '^words$' -e '^time$' -e '\.t$' -e '^killed.err$' | tr '\n' ' ')
+  echo "  kill -9 of process $(($1 - 1)): the job ended after $(echo "$end - $start" | bc) s with status $status; left behind: ${left:-nothing}"
+}
+echo "a process killed mid-run:"
+killed 2
+killed 1
