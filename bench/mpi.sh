@@ -2,7 +2,8 @@
 # wordloom-mpi on one machine: sort-lines, unique-lines and word-count of a
 # generated text (MPI_BENCH_BYTES, default 1 GiB) by wordloom-cli, by
 # wordloom-mpi on one process and on two, in turn, MPI_BENCH_RUNS times
-# (default 3), all writing to a file in the same folder; prints the median
+# (default 3), all writing with -o to a file in the same folder (standard
+# output of an MPI job passes through mpirun, a cost of its own); prints the median
 # wall and CPU seconds (user + system of every process) and the ratios
 # -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the scaling),
 # and whether the bytes are the same. Then the communication volume: bytes
@@ -45,10 +46,9 @@ truncate -s "$BYTES" "$work/words"
 rm -f "$work/chunk"
 echo "texts: $BYTES bytes each; $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
 
-# timed OUTPUT COMMAND...: runs it, prints "wallSeconds cpuSeconds".
+# timed COMMAND...: runs it, prints "wallSeconds cpuSeconds".
 timed() {
-  out=$1; shift
-  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" > "$out"
+  /usr/bin/time -f '%e %U %S' -o "$work/time" "$@"
   awk '{ print $1, $2 + $3 }' "$work/time"
 }
 
@@ -59,9 +59,9 @@ compare() {
   : > "$work/cli.t"; : > "$work/n1.t"; : > "$work/n2.t"
   same=yes
   for run in $(seq "$RUNS"); do
-    timed "$work/cli.out" "$CLI" "$cmd" "$text" >> "$work/cli.t"
-    timed "$work/n1.out" $MPIRUN -n 1 "$MPI" "$cmd" "$text" >> "$work/n1.t"
-    timed "$work/n2.out" $MPIRUN -n 2 "$MPI" "$cmd" "$text" >> "$work/n2.t"
+    timed "$CLI" "$cmd" -o "$work/cli.out" "$text" >> "$work/cli.t"
+    timed $MPIRUN -n 1 "$MPI" "$cmd" -o "$work/n1.out" "$text" >> "$work/n1.t"
+    timed $MPIRUN -n 2 "$MPI" "$cmd" -o "$work/n2.out" "$text" >> "$work/n2.t"
     cmp -s "$work/cli.out" "$work/n1.out" && cmp -s "$work/cli.out" "$work/n2.out" || same=NO
     rm -f "$work/cli.out" "$work/n1.out" "$work/n2.out"
   done
