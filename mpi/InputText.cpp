@@ -17,6 +17,8 @@ using cli::ioError;
 namespace {
 
 constexpr qsizetype kSearchBlock = qsizetype(1) << 16;
+// How much of a file's start tells UTF-16 from UTF-8, as wordloom-cli looks.
+constexpr qsizetype kHeadBytes = 4096;
 constexpr long long kBroadcastBytes = 1LL << 30;
 
 std::string shownName(const std::string &name)
@@ -77,10 +79,18 @@ void InputText::lookAtSources()
         } else if (fd >= 0 && S_ISDIR(info.st_mode)) {
             job_.fail(position, 1, ioError("read", source.name, EISDIR).what());
         } else if (fd >= 0 && S_ISREG(info.st_mode)) {
-            source.size = info.st_size;
+            QByteArray head(qsizetype(std::min<long long>(info.st_size, kHeadBytes)), '\0');
             char last = 0;
-            if (source.size > 0 && pread(fd, &last, 1, off_t(source.size - 1)) != 1)
+            if (pread(fd, head.data(), size_t(head.size()), 0) != head.size()
+                || (info.st_size > 0 && pread(fd, &last, 1, off_t(info.st_size - 1)) != 1)) {
                 job_.fail(position, 1, ioError("read", source.name, errno).what());
+            } else if (const char *form = cli::utf16Form(head)) {
+                job_.fail(position, 1, source.name + ": the text is UTF-16, not UTF-8; convert it with 'iconv -f "
+                                           + form + " -t UTF-8'");
+            } else if (head.startsWith(cli::kUtf8Mark)) {
+                source.skip = qsizetype(sizeof cli::kUtf8Mark) - 1;
+            }
+            source.size = info.st_size - source.skip;
             endsInLf = last == '\n';
         } else {
             // Standard input, a pipe or a device: read once, here.
@@ -104,14 +114,16 @@ void InputText::shareSources()
 {
     std::vector<long long> layout;
     for (const Source &source : sources_)
-        layout.insert(layout.end(), {source.start, source.size, source.lfAfter, source.stream});
+        layout.insert(layout.end(), {source.start, source.size, source.skip, source.lfAfter, source.stream});
+    layout.resize(5 * sources_.size());
     MPI_Bcast(layout.data(), int(layout.size()), MPI_LONG_LONG, 0, MPI_COMM_WORLD);
     for (std::size_t i = 0; i < sources_.size(); ++i) {
         Source &source = sources_[i];
-        source.start = layout[4 * i];
-        source.size = layout[4 * i + 1];
-        source.lfAfter = layout[4 * i + 2] != 0;
-        source.stream = layout[4 * i + 3] != 0;
+        source.start = layout[5 * i];
+        source.size = layout[5 * i + 1];
+        source.skip = layout[5 * i + 2];
+        source.lfAfter = layout[5 * i + 3] != 0;
+        source.stream = layout[5 * i + 4] != 0;
         if (source.stream)
             broadcast(source.bytes, source.size);
         size_ = source.start + source.size + (source.lfAfter ? 1 : 0);
@@ -128,9 +140,9 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
         if (from >= to)
             continue;
         char *const part = out + (from - begin);
-        const long long offset = from - source.start; // in the file
+        const long long offset = from - source.start + source.skip; // in the file
         if (source.stream) {
-            std::copy_n(source.bytes.constData() + offset, to - from, part);
+            std::copy_n(source.bytes.constData() + (from - source.start), to - from, part);
             continue; // checked as it was read
         }
         if (source.fd < 0)

@@ -17,8 +17,9 @@ namespace wordloom::mpi {
 enum class Boundary { AfterLf, AfterCrLf, WordGap };
 
 // The named files read in turn as one text, as wordloom-cli reads them: a
-// file that does not end in LF gets one before the next; "-" (or no name) is
-// standard input. Process 0 looks at every file first (its size, whether it
+// file that does not end in LF gets one before the next; a UTF-8 mark at a
+// file's start is dropped and UTF-16 refused; "-" (or no name) is standard
+// input. Process 0 looks at every file first (its size, whether it
 // ends in LF) and tells the others; standard input and other streams it reads
 // whole and sends to all. Failures are recorded on the job at their place
 // in the whole input, so that the earliest is the one reported.
@@ -45,6 +46,7 @@ private:
         std::string name;
         long long start = 0;
         long long size = 0;
+        long long skip = 0;   // the file's bytes before its text: a UTF-8 mark
         bool lfAfter = false; // an LF joins it to the next file
         bool stream = false;  // read whole by process 0: bytes below
         QByteArray bytes;

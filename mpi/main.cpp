@@ -5,6 +5,7 @@
 
 #include "CliErrors.h"
 #include "Options.h"
+#include "StandardStreams.h"
 #include "TempFiles.h"
 
 #include <mpi.h>
@@ -93,6 +94,7 @@ int main(int argc, char **argv)
     // writing) yields its core instead of polling: the job has a few large
     // exchanges, never many small ones. A setting the user made stays.
     setenv("OMPI_MCA_mpi_yield_when_idle", "1", 0);
+    cli::reserveStandardDescriptors();
     MPI_Init(&argc, &argv);
     cli::installTempFileCleanup();
     int code = Failed;
