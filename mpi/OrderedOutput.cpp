@@ -1,5 +1,6 @@
 #include "OrderedOutput.h"
 
+#include "CliErrors.h"
 #include "TempFiles.h"
 #include "Utf8.h"
 
@@ -7,6 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace wordloom::mpi {
 
@@ -32,7 +36,8 @@ void encode(const QString &text, bool crLfToLf, Encoded &out)
 
 } // namespace
 
-OrderedOutput::OrderedOutput(Job &job, const std::optional<std::string> &path) : job_(job)
+OrderedOutput::OrderedOutput(Job &job, const std::optional<std::string> &path)
+    : job_(job), name_(path.value_or(std::string()))
 {
     if (job_.first())
         job_.attempt([&] { file_.emplace(path); }, -1);
@@ -50,10 +55,56 @@ OrderedOutput::~OrderedOutput()
         cli::untrackTempFile(temporary_);
 }
 
+bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf)
+{
+    if (temporary_.empty() || job_.size() == 1)
+        return false;
+    // Every process opens the temporary file; where one cannot (a target
+    // that is read-only keeps its mode), the parts go through process 0.
+    int fd = -1;
+    if (!job_.first())
+        fd = ::open(temporary_.c_str(), O_WRONLY | O_CLOEXEC);
+    long long opened = job_.first() || fd >= 0 ? 1 : 0, all = 0;
+    MPI_Allreduce(&opened, &all, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
+    if (all < job_.size()) {
+        if (fd >= 0)
+            ::close(fd);
+        return false;
+    }
+    Encoded encoded;
+    job_.attempt([&] { encode(part, crLfToLf, encoded); });
+    job_.agree();
+    long long size = (long long)encoded.size, offset = 0;
+    MPI_Exscan(&size, &offset, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
+    job_.attempt([&] {
+        if (job_.first()) {
+            file_->write(QByteArrayView(encoded.bytes, qsizetype(encoded.size)));
+            return;
+        }
+        for (std::size_t done = 0; done < encoded.size;) {
+            const ssize_t wrote = pwrite(fd, encoded.bytes + done, encoded.size - done, off_t(offset) + off_t(done));
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote <= 0)
+                throw cli::ioError("write", name_, wrote < 0 ? errno : ENOSPC);
+            done += std::size_t(wrote);
+        }
+        if (::close(std::exchange(fd, -1)) != 0)
+            throw cli::ioError("write", name_, errno);
+    });
+    if (fd >= 0)
+        ::close(fd);
+    job_.agree();
+    return true;
+}
+
 void OrderedOutput::writeParts(const QString &part, bool crLfToLf)
 {
-    // Process 0 writes its own part as it encodes it; the others encode
-    // theirs to send.
+    // Into a named file, every process writes its part at its offset.
+    if (writeAtOffsets(part, crLfToLf))
+        return;
+    // Otherwise process 0 writes its own part as it encodes it; the others
+    // encode theirs to send.
     Encoded encoded;
     job_.attempt([&] {
         if (job_.first())

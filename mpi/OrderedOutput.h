@@ -11,9 +11,11 @@
 
 namespace wordloom::mpi {
 
-// The result, one part per process, written in rank order by process 0 into
-// wordloom-cli's OutputFile: standard output, or a temporary file renamed
-// into place only once every process has delivered its part.
+// The result, one part per process, in rank order, through wordloom-cli's
+// OutputFile: standard output, or a temporary file renamed into place only
+// once every process has written its part. A temporary file with a name is
+// written by every process at its part's offset (the processes see the same
+// file system); anything else by process 0, the others' parts sent to it.
 class OrderedOutput {
 public:
     // Process 0 opens the output (collective): a failure there comes before
@@ -34,7 +36,10 @@ public:
     void commit();
 
 private:
+    bool writeAtOffsets(const QString &part, bool crLfToLf);
+
     Job &job_;
+    std::string name_; // for messages
     std::optional<cli::OutputFile> file_;
     // Process 0's temporary file, which every process removes when mpirun
     // ends the job with a signal (process 0 may be the one killed).
