@@ -79,16 +79,17 @@ compare sort-lines "$work/lines"
 compare unique-lines "$work/lines"
 compare word-count "$work/words"
 
-echo "communication volume (bytes sent between processes / input bytes):"
+echo "communication volume (bytes sent between processes / input bytes; -o, each process writing its part):"
 for cmd in sort-lines unique-lines sort-words unique-words word-count change-case; do
   text="$work/lines"; case $cmd in *word*) text="$work/words";; esac
   line="$cmd"
   for n in 2 4; do
-    sent=$($MPIRUN -n $n "$MPI" "$cmd" --status "$text" 2>&1 > /dev/null |
+    sent=$($MPIRUN -n $n "$MPI" "$cmd" --status -o "$work/volume.out" "$text" 2>&1 > /dev/null |
            sed -n 's/.*, \([0-9]*\) bytes sent between processes$/\1/p' | tail -n 1)
     line="$line, -n $n: $(awk -v s="$sent" -v b="$BYTES" 'BEGIN { printf "%.3f", s / b }')"
   done
   echo "  $line"
+  rm -f "$work/volume.out"
 done
 
 # killed VICTIM: a sort-lines -o job on two processes; once both processes
