@@ -49,8 +49,10 @@ InputText::InputText(Job &job, std::vector<std::string> names) : job_(job)
 {
     if (names.empty())
         names.push_back("-");
-    for (std::string &name : names)
-        sources_.push_back(Source{std::move(name)});
+    for (std::string &name : names) {
+        sources_.emplace_back();
+        sources_.back().name = std::move(name);
+    }
     if (job_.first())
         lookAtSources();
     shareSources();
