@@ -1,7 +1,7 @@
 #include "SampleSort.h"
 
-#include "lib/BinaryOrder.h"
-#include "lib/CodeUnitOrder.h"
+#include "BinaryOrder.h"
+#include "CodeUnitOrder.h"
 
 #include <algorithm>
 #include <cstring>

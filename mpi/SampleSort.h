@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QStringView>
 
-#include "lib/BinaryOrder.h"
+#include "BinaryOrder.h"
 
 #include <cstdint>
 #include <vector>

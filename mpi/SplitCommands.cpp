@@ -6,15 +6,15 @@
 #include "OrderedOutput.h"
 #include "SampleSort.h"
 
-#include "lib/BatchHost.h"
-#include "lib/CaseConversion.h"
-#include "lib/CodeUnitOrder.h"
-#include "lib/basConversion.h"
-#include "lib/basLibLibrary.h"
-#include "lib/basLibWordFreq.h"
-#include "ops/TextViews.h"
-#include "ops/WordCount.h"
-#include "ops/WordTable.h"
+#include "BatchHost.h"
+#include "CaseConversion.h"
+#include "CodeUnitOrder.h"
+#include "basConversion.h"
+#include "basLibLibrary.h"
+#include "basLibWordFreq.h"
+#include "TextViews.h"
+#include "WordCount.h"
+#include "WordTable.h"
 
 #include <cstdio>
 #include <cstring>
