@@ -12,6 +12,7 @@
 #include "basConversion.h"
 #include "basLibLibrary.h"
 #include "basLibWordFreq.h"
+#include "CommandTable.h"
 #include "TextViews.h"
 #include "WordCount.h"
 #include "WordTable.h"
@@ -85,12 +86,12 @@ void writeAndCommit(Context &c, const QString &part)
 // Change Case, Characters Only, Letters Only, Binary Codes: character by
 // character, so each range on its own; Change Case first agrees on the
 // whole text's first ASCII letter.
-void transform(Context &c, std::string_view name)
+void transform(Context &c, ops::CommandId id)
 {
     bool endsText = false;
     QString text = readRange(c, Boundary::AfterLf, endsText);
     QString part;
-    if (name == "change-case") {
+    if (id == ops::CommandId::ChangeCase) {
         long long direction = 0; // 1: to lower case, 2: to upper case
         for (const QChar ch : text) {
             const char16_t u = ch.unicode();
@@ -108,10 +109,10 @@ void transform(Context &c, std::string_view name)
         if (!direction)
             throw JobFailed(3, std::string());
         c.job.attempt([&] { part = direction == 1 ? lowerCase(std::move(text)) : upperCase(std::move(text)); });
-    } else if (name == "binary-codes") {
+    } else if (id == ops::CommandId::BinaryCodes) {
         c.job.attempt([&] { part = basConversion::TextToBinaryCodes(text); });
     } else {
-        c.job.attempt([&] { part = basLibLibrary::FilterText(text, QStringLiteral(" "), name == "letters-only"); });
+        c.job.attempt([&] { part = basLibLibrary::FilterText(text, QStringLiteral(" "), id == ops::CommandId::LettersOnly); });
     }
     text = QString();
     c.step("Converted");
@@ -335,24 +336,28 @@ void countWords(Context &c)
 
 bool splits(const cli::Options &options)
 {
-    return options.command->name != "phrase-count";
+    return options.command->id != ops::CommandId::PhraseCount;
 }
 
 void runSplit(Job &job, const cli::Options &options)
 {
-    const std::string_view name = options.command->name;
-    job.setCommandName(std::string(name));
+    const ops::Command &command = *options.command;
+    job.setCommandName(std::string(command.name));
     OrderedOutput output(job, options.output);
     InputText input(job, options.files);
     Context c{job, options, input, output, !(options.raw || options.crlf)};
-    if (name == "sort-lines" || name == "unique-lines")
-        sortLines(c, name == "unique-lines");
-    else if (name == "sort-words" || name == "unique-words")
-        listWords(c, name == "unique-words");
-    else if (name == "word-count")
-        countWords(c);
-    else
-        transform(c, name);
+    switch (command.id) {
+    case ops::CommandId::SortLines:
+    case ops::CommandId::UniqueLines: return sortLines(c, command.traits.unique);
+    case ops::CommandId::SortWords:
+    case ops::CommandId::UniqueWords: return listWords(c, command.traits.unique);
+    case ops::CommandId::WordCount: return countWords(c);
+    case ops::CommandId::PhraseCount: break; // refused before
+    case ops::CommandId::ChangeCase:
+    case ops::CommandId::CharactersOnly:
+    case ops::CommandId::LettersOnly:
+    case ops::CommandId::BinaryCodes: return transform(c, command.id);
+    }
 }
 
 } // namespace wordloom::mpi
