@@ -89,6 +89,7 @@ class ClosingDuringCommands : public WindowFixture {};
 TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
 {
     int closes = 0;
+    int seen = 0; // the fixture calls a copy of the hook, so the count lives out here
     for (const auto &command : kCommands) {
         SCOPED_TRACE(command.name);
         onPost = nullptr;
@@ -106,7 +107,8 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             rtbText(*window)->setText(kInput);
             SettingsStore::write(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
                                  QStringLiteral("WindowState"), QStringLiteral("unset"));
-            onPost = [this, post, seen = 0](const QString &) mutable {
+            seen = 0;
+            onPost = [this, post, &seen](const QString &) {
                 if (++seen == post)
                     window->close();
             };
