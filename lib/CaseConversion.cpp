@@ -47,16 +47,59 @@ QString shiftedLetters(QString text, char16_t first, char16_t last)
         units[i] ^= char16_t(units[i] >= first && units[i] <= last) << 5;
     return text;
 }
+
+bool isUnpaired(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c.isHighSurrogate())
+        return i + 1 == text.size() || !text[i + 1].isLowSurrogate();
+    return c.isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+qsizetype firstUnpaired(const QString &text, qsizetype from)
+{
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (text[i].isSurrogate() && isUnpaired(text, i))
+            return i;
+    return -1;
+}
+
+// Qt writes U+FFFD for an unpaired surrogate it meets while converting, and
+// converting in place may also replace those at the end. The text is
+// converted piece by piece between them instead, so that they stay as they
+// are; Qt's mapping of a character does not depend on its neighbours.
+template <typename Convert>
+QString convertKeepingSurrogates(QString text, Convert convert)
+{
+    qsizetype unpaired = firstUnpaired(text, 0);
+    if (unpaired < 0)
+        return convert(std::move(text));
+    QString out;
+    out.reserve(text.size());
+    qsizetype from = 0;
+    while (unpaired >= 0) {
+        out += convert(text.mid(from, unpaired - from));
+        out += text[unpaired];
+        from = unpaired + 1;
+        unpaired = firstUnpaired(text, from);
+    }
+    out += convert(text.mid(from));
+    return out;
+}
 } // namespace
 
 QString lowerCase(QString text)
 {
-    return allAscii(text) ? shiftedLetters(std::move(text), u'A', u'Z') : std::move(text).toLower();
+    if (allAscii(text))
+        return shiftedLetters(std::move(text), u'A', u'Z');
+    return convertKeepingSurrogates(std::move(text), [](QString piece) { return std::move(piece).toLower(); });
 }
 
 QString upperCase(QString text)
 {
-    return allAscii(text) ? shiftedLetters(std::move(text), u'a', u'z') : std::move(text).toUpper();
+    if (allAscii(text))
+        return shiftedLetters(std::move(text), u'a', u'z');
+    return convertKeepingSurrogates(std::move(text), [](QString piece) { return std::move(piece).toUpper(); });
 }
 
 } // namespace wordloom

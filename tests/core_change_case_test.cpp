@@ -1,5 +1,6 @@
 #include "CaseConversion.h"
 #include "ChangeCase.h"
+#include "Literal.h"
 #include "RecordingHost.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +65,35 @@ TEST(ChangeCase, WritesNoResultWithoutLetters)
 
 } // namespace
 
-// The plain loops for ASCII text against Qt's own mapping: every ASCII unit,
-// and texts with and without characters beyond ASCII.
+// Unpaired surrogates are no characters: Change Case keeps them as they are,
+// wherever they stand and whatever the conversion around them does (the
+// lengthening of ß took the last ones with it).
+TEST(ChangeCase, UnpairedSurrogatesStayAsTheyAre)
+{
+    const struct {
+        const char16_t *input;
+        const char16_t *expected;
+        const char *shape;
+    } rows[] = {
+        {u"a\u00DF\xDADA\xDADA\xDADA\xDA00", u"ASS\xDADA\xDADA\xDADA\xDA00", "lone highs at the end after a lengthening"},
+        {u"ab\xDADA", u"AB\xDADA", "lone high at the end"},
+        {u"a\xDC00" u"b", u"A\xDC00" u"B", "lone low in the middle"},
+        {u"\xDC00" u"ab", u"\xDC00" u"AB", "lone low at the start"},
+        {u"a\xDC00\xD800" u"b", u"A\xDC00\xD800" u"B", "reversed pair"},
+        {u"a\xD800" u"b\u00E9", u"A\xD800" u"B\u00C9", "lone high in the middle"},
+        {u"A\xD801\xDC00\xD801" u"b", u"a\xD801\xDC28\xD801" u"b", "a real pair converted beside a lone high"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.shape);
+        const QString input = QString::fromUtf16(row.input);
+        EXPECT_EQ(changeCaseText(input), QString::fromUtf16(row.expected));
+        EXPECT_EQ(wordloom::upperCase(input), wordloom::reference::upperCaseText(input));
+        EXPECT_EQ(wordloom::lowerCase(input), wordloom::reference::lowerCaseText(input));
+    }
+}
+
+// The plain loops for ASCII text against the mapping a character at a time:
+// every ASCII unit, and texts with and without characters beyond ASCII.
 TEST(ChangeCase, CaseConversionMatchesQt)
 {
     QString ascii;
@@ -79,8 +107,8 @@ TEST(ChangeCase, CaseConversionMatchesQt)
             text += ascii[qsizetype(random() % 0x80)];
         if (round % 3 == 0)
             text.insert(qsizetype(random() % (text.size() + 1)), QChar(beyond[random() % 8]));
-        ASSERT_EQ(wordloom::lowerCase(text), text.toLower());
-        ASSERT_EQ(wordloom::upperCase(text), text.toUpper());
+        ASSERT_EQ(wordloom::lowerCase(text), wordloom::reference::lowerCaseText(text));
+        ASSERT_EQ(wordloom::upperCase(text), wordloom::reference::upperCaseText(text));
     }
     EXPECT_EQ(wordloom::lowerCase(ascii), ascii.toLower());
     EXPECT_EQ(wordloom::upperCase(ascii), ascii.toUpper());

@@ -15,6 +15,32 @@ bool kept(int code, bool lettersOnly)
 }
 } // namespace
 
+namespace {
+QString caseText(const QString &text, bool upper)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString character = text.mid(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        out += character.size() == 1 && character[0].isSurrogate() ? character
+               : upper                                           ? character.toUpper()
+                                                                 : character.toLower();
+    }
+    return out;
+}
+} // namespace
+
+QString lowerCaseText(const QString &text)
+{
+    return caseText(text, false);
+}
+
+QString upperCaseText(const QString &text)
+{
+    return caseText(text, true);
+}
+
 QString filterText(const QString &text, const QString &replacement, bool lettersOnly)
 {
     QString buffer(text.size(), u' ');

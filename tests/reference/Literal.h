@@ -11,6 +11,11 @@
 
 namespace wordloom::reference {
 
+// LCase and UCase a character at a time, a character being a surrogate pair or
+// a single unit: an unpaired surrogate is no character and stays as it is.
+QString lowerCaseText(const QString &text);
+QString upperCaseText(const QString &text);
+
 QString filterText(const QString &text, const QString &replacement, bool lettersOnly);
 QString byteToBinary(int code);
 QString textToBinaryCodes(const QString &text);

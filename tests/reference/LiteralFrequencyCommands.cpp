@@ -1,4 +1,5 @@
 #include "LiteralFrequency.h"
+#include "Literal.h"
 
 namespace wordloom::reference {
 
@@ -224,7 +225,7 @@ std::optional<FrequencyTable> BuildPhraseFrequency(const QString &text, CommandH
 Outcome phraseCount(CommandHost &host, const QString &separator)
 {
     host.showStatus(QStringLiteral("Dehyphenating..."));
-    QString work = host.inputText().toLower();
+    QString work = lowerCaseText(host.inputText());
     work.replace(QStringLiteral("-\r\n"), QString());
     host.setWorkText(work);
     if (host.cancelRequested())

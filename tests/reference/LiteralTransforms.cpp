@@ -30,11 +30,11 @@ void changeCase(CommandHost &host)
     for (qsizetype position = 1; position <= work.size(); ++position) {
         const QString c = work.mid(position - 1, 1);
         if (c >= QStringLiteral("A") && c <= QStringLiteral("Z")) {
-            host.setResultText(input.toLower());
+            host.setResultText(lowerCaseText(input));
             break;
         }
         if (c >= QStringLiteral("a") && c <= QStringLiteral("z")) {
-            host.setResultText(input.toUpper());
+            host.setResultText(upperCaseText(input));
             break;
         }
     }
