@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -179,11 +180,25 @@ QWidget &firstLoadedWindow(QWidget &window)
     return *first;
 }
 
+// Whether the window's geometry is one it really has. Before it is shown it
+// has the one the program gave it. Once shown, it is in the platform's hands:
+// until the screen has it (on X11, until the window manager has framed and
+// mapped it) its frame is half known, and a window closed that early read
+// back a top edge off by the frame and once a size of one pixel.
+bool placementIsKnown(const QWidget &window)
+{
+    if (!window.isVisible() && !window.testAttribute(Qt::WA_WState_ExplicitShowHide))
+        return true;
+    const QWindow *handle = window.windowHandle();
+    return handle && handle->isExposed();
+}
+
 } // namespace
 
 void SaveFormPlacement(QWidget &window, bool saveSize)
 {
-    if (window.isMinimized())
+    // Nothing is written, so the placement stored before survives.
+    if (window.isMinimized() || !placementIsKnown(window))
         return;
     const bool maximised = window.isMaximized();
     wordloom::SettingsStore::Entries entries{

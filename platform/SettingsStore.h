@@ -13,8 +13,10 @@ namespace wordloom {
 //
 // A section is read in one go and written in one go: a write replaces the
 // whole file atomically (a temporary file renamed over it), so no reader ever
-// sees half of it. A path that is not a regular file (a FIFO, a device, a
-// folder) is never opened: it reads as empty and is not written.
+// sees half of it; a temporary file an interrupted save left behind is removed
+// at the next read. A path that is not a regular file (a FIFO, a device, a
+// folder) is never opened, and a file that cannot be read or is larger than
+// any placement is not ours: each reads as empty and is not written.
 class SettingsStore {
 public:
     using Entries = QList<QPair<QString, QString>>; // key and value, in writing order

@@ -44,6 +44,7 @@ TEST_F(About, EnterAndEscapeBothStoreThePlacementAndClose)
         store("frmAbout", "SaveSize", "False");
         frmAbout about;
         about.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about)); // only a box on the screen stores
         about.move(about.x() + 30, about.y() + 20);
         QTest::keyClick(&about, key);
         EXPECT_FALSE(about.isVisible());
@@ -61,6 +62,7 @@ TEST_F(About, TheTitleBarCloseStoresNothing)
 {
     frmAbout about;
     about.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about)); // so that only the title bar's close can keep it from storing
     about.close();
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(stored("WindowState"), "<missing>");
@@ -84,8 +86,10 @@ TEST_F(About, TheMenuEntryOpensItModallyAndItIsGoneAfterOK)
     QTimer::singleShot(0, [&] {
         auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
         sawModalAbout = about && about->isModal() && about->isVisible();
-        if (about)
+        if (about) {
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(about)); // only a box on the screen stores
             about->cmdOK->click();
+        }
     });
     menuItem(window, "mnuAbout")->trigger();
     EXPECT_TRUE(sawModalAbout);

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
 
 using namespace wordloom::testing;
@@ -108,6 +109,7 @@ TEST_F(WindowLayout, EveryPassKeepsPanesButtonsLinesAndPanelAligned)
 TEST_F(WindowLayout, TooSmallSnapsBackToTheMinimumAndStoresThePlacement)
 {
     store("frmWordloom", "SaveSize", "False");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())); // only a window on the screen stores
     resizeOuter(200, 150);
     const QRect frame = window->frameGeometry();
     const double hMin = Twips::fromPixelsY(sbStatus(*window)->height()) +

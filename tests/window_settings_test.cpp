@@ -10,7 +10,9 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <atomic>
+#include <optional>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,6 +43,8 @@ protected:
         timer.start();
         frmWordloom window;
         window.show();
+        // A placement is stored only once the screen has the window.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         if (frame)
             *frame = window.frameGeometry();
         window.close();
@@ -114,6 +118,119 @@ TEST_F(SettingsStoreFile, ANameThatIsNotAFileIsLeftAloneAndTheWindowOpensAtItsDe
         EXPECT_EQ(QFileInfo(path()).isSymLink(), !isFolder);
         QDir().rmdir(path());
     }
+}
+
+// Root reads every file: the parts that must meet an unreadable file run as
+// nobody, in a folder nobody may enter.
+class AsNobody {
+public:
+    explicit AsNobody(const QString &folder) : folder_(QFile::encodeName(folder))
+    {
+        if (::geteuid() != 0)
+            return;
+        ::chmod(folder_.constData(), 0755);
+        dropped_ = ::seteuid(65534) == 0;
+        EXPECT_TRUE(dropped_);
+    }
+    ~AsNobody()
+    {
+        if (dropped_)
+            EXPECT_EQ(::seteuid(0), 0);
+        ::chmod(folder_.constData(), 0700);
+    }
+
+private:
+    QByteArray folder_;
+    bool dropped_ = false;
+};
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// A settings file that cannot be read whole is not ours: it is left as it is,
+// the window opens at its design place and its close stores nothing. Neither
+// is a placement stored that the window never had on a screen. A temporary
+// file of an interrupted save is removed at the next start, unless a save may
+// be running now. The first row shows that a file that is ours is rewritten.
+TEST_F(SettingsStoreFile, WhatIsNotOursOrNotSeenIsLeftAsItIs)
+{
+    const QByteArray placed = "[frmWordloom]\nWindowState=0\nSaveSize=True\nTop=1500\nLeft=1650\n";
+    const QByteArray foreign = "[Other]\nkeep=me\n";
+    const QPoint storedPlace(Twips::toPixelsX(1650), Twips::toPixelsY(1500));
+    const QPoint designPlace(Twips::toPixelsX(400), Twips::toPixelsY(700));
+    enum class Start { Shown, ShownAsNobody, ClosedBeforeShown };
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QFile::Permissions permissions;
+        Start start;
+        bool rewritten;
+        QPoint place;
+    } rows[] = {
+        {"readable and within the limit", foreign + placed, QFile::ReadOwner | QFile::WriteOwner, Start::Shown, true,
+         storedPlace},
+        {"unreadable", foreign + placed, QFile::WriteOwner, Start::ShownAsNobody, false, designPlace},
+        {"over the limit", foreign + "big=" + QByteArray(2 << 20, 'x') + "\n" + placed,
+         QFile::ReadOwner | QFile::WriteOwner, Start::Shown, false, designPlace},
+        {"closed before the screen had it, stored off every screen",
+         foreign + "[frmWordloom]\nWindowState=0\nSaveSize=True\nTop=-300000\nLeft=-300000\n",
+         QFile::ReadOwner | QFile::WriteOwner, Start::ClosedBeforeShown, false, QPoint()},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile::remove(path());
+        {
+            QFile file(path());
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(row.bytes);
+        }
+        ASSERT_TRUE(QFile::setPermissions(path(), row.permissions));
+        QRect frame;
+        if (row.start == Start::ClosedBeforeShown) {
+            frmWordloom window;
+            window.show();
+            window.close();
+        } else {
+            std::optional<AsNobody> nobody;
+            if (row.start == Start::ShownAsNobody)
+                nobody.emplace(folder.path());
+            startAndClose(&frame);
+        }
+        QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+        const QByteArray after = contentsOf(path());
+        if (row.rewritten) {
+            EXPECT_NE(after, row.bytes);
+            EXPECT_TRUE(after.startsWith(foreign)) << after.left(100).toStdString();
+        } else {
+            EXPECT_EQ(after, row.bytes);
+        }
+        if (row.start != Start::ClosedBeforeShown)
+            EXPECT_EQ(frame.topLeft(), row.place);
+        EXPECT_EQ(QDir(folder.path()).entryList({"*.saving-*"}, QDir::Files | QDir::Hidden), QStringList())
+            << "no temporary file is left";
+    }
+
+    // Left by a save killed before its rename, beside names that are not ours.
+    const QStringList notOurs = {"Wordloom.conf.backup", "Wordloom.conf.saving-AbC12", "Wordloom.conf.saving-AbC1234"};
+    for (const QString &name : notOurs + QStringList{"Wordloom.conf.saving-AbC123"})
+        QFile(path(name.toLatin1().constData())).open(QIODevice::WriteOnly);
+    {
+        // While another instance holds the lock its save may be under way:
+        // the file stays.
+        const int holder = ::open(QFile::encodeName(path("Wordloom.conf.flock")).constData(), O_RDWR | O_CREAT, 0600);
+        ASSERT_GE(holder, 0);
+        ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+        stored("frmWordloom", "Top");
+        ::close(holder);
+        EXPECT_TRUE(QFileInfo::exists(path("Wordloom.conf.saving-AbC123")));
+    }
+    startAndClose();
+    EXPECT_FALSE(QFileInfo::exists(path("Wordloom.conf.saving-AbC123")));
+    for (const QString &name : notOurs)
+        EXPECT_TRUE(QFileInfo::exists(path(name.toLatin1().constData()))) << name.toStdString();
 }
 
 // Six keys that belong together, all derived from one number.
