@@ -3,6 +3,7 @@
 #include "AppIcon.h"
 #include "CaptionFit.h"
 #include "CommandTable.h"
+#include "FileDropRead.h"
 #include "basLibForm.h"
 #include "Twips.h"
 
@@ -221,6 +222,7 @@ void frmWordloom::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    stopFileRead(); // the window goes now; the reading thread stops on its own
     Form_Unload();
     event->accept();
 }

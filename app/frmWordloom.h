@@ -25,6 +25,8 @@ namespace wordloom {
 
 class CommandHost;
 class CommandProbe;
+class FileDropRead;
+struct DroppedText;
 
 // A hidden scratch pane: only its whole text is ever used.
 struct TextBuffer {
@@ -141,6 +143,9 @@ private:
     void describeForAccessibility();
     void connectFileDrops();
     void loadFiles(const QStringList &paths);
+    void stopFileRead(const QString &status = QString());
+    void showDropStatus(const QString &text);
+    void fileReadDone(DroppedText dropped, bool ownBusyState);
     void Form_Load();
     void Form_Unload();
     void Form_Resize();
@@ -176,6 +181,7 @@ private:
     int runningHandlers_ = 0;
     bool closeRequested_ = false;
     CommandProbe *probe_ = nullptr;
+    std::unique_ptr<FileDropRead> fileRead_; // the dropped files being read, if any
 
     friend class WindowCommandHost;
 };

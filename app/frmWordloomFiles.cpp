@@ -1,31 +1,14 @@
-// Files dropped on either pane: their text replaces the input pane's.
+// Files dropped on either pane: their text replaces the input pane's. They are
+// read off the window's thread, inside the busy state, and Cancel stops the
+// read; the input pane changes only once the whole drop has been read.
 #include "frmWordloom.h"
 
-#include "basLibStatusBar.h"
 #include "AppIdentity.h"
-#include "TextFileReader.h"
+#include "FileDropRead.h"
 
-#include <QFileInfo>
+#include <QPushButton>
 
 namespace wordloom {
-
-namespace {
-// Why a file was not loaded, or nothing when it was.
-QString refusal(const TextFile &file, const QString &name)
-{
-    switch (file.outcome) {
-    case TextFile::Outcome::Text:
-        return {};
-    case TextFile::Outcome::TooLarge:
-        return frmWordloom::tr("%1 is larger than 200 MB and was not loaded.").arg(name);
-    case TextFile::Outcome::Binary:
-        return frmWordloom::tr("%1 is not a text file and was not loaded.").arg(name);
-    case TextFile::Outcome::Unreadable:
-        break;
-    }
-    return frmWordloom::tr("%1 cannot be read: %2.").arg(name, file.reason);
-}
-} // namespace
 
 void frmWordloom::connectFileDrops()
 {
@@ -36,31 +19,57 @@ void frmWordloom::connectFileDrops()
 
 void frmWordloom::loadFiles(const QStringList &paths)
 {
-    QString text;
-    QStringList asCodePage;
-    for (const QString &path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        const TextFile file = readTextFile(path);
-        if (const QString why = refusal(file, name); !why.isEmpty()) {
-            dialogs().messageBox(why, AppIdentity::title());
-            return;
-        }
-        if (!text.isEmpty() && !text.endsWith(QLatin1Char('\n')) && !text.endsWith(QLatin1Char('\r')))
-            text += QStringLiteral("\r\n");
-        text += file.text;
-        if (file.codePage1252)
-            asCodePage << name;
-        if (text.size() > kMaxTextFileBytes) {
-            dialogs().messageBox(tr("The files together are larger than 200 MB and were not loaded."),
-                                 AppIdentity::title());
-            return;
-        }
+    stopFileRead(); // a new drop replaces one still being read
+    // A running command keeps its own busy state and Cancel.
+    const bool ownBusyState = !isRunningCommand();
+    if (ownBusyState) {
+        setBusyLook(true);
+        cmdCancel->setEnabled(true);
+    }
+    showDropStatus(tr("Reading..."));
+    fileRead_ = std::make_unique<FileDropRead>(
+        paths, this, [this, ownBusyState](DroppedText dropped) { fileReadDone(std::move(dropped), ownBusyState); },
+        probe_);
+}
+
+// Posted without processing events, so that no other drop or press can come
+// in between.
+void frmWordloom::showDropStatus(const QString &text)
+{
+    sbStatus->setPostedText(1, text);
+    sbStatus->flush();
+}
+
+void frmWordloom::stopFileRead(const QString &status)
+{
+    if (!fileRead_)
+        return;
+    fileRead_.reset();
+    if (!isRunningCommand()) {
+        cmdCancel->setEnabled(false);
+        setBusyLook(false);
+    }
+    if (!status.isEmpty())
+        showDropStatus(status);
+}
+
+void frmWordloom::fileReadDone(DroppedText dropped, bool ownBusyState)
+{
+    fileRead_.reset();
+    if (ownBusyState && !isRunningCommand()) {
+        cmdCancel->setEnabled(false);
+        setBusyLook(false);
+    }
+    showDropStatus(tr("Ready"));
+    if (!dropped.refusal.isEmpty()) {
+        dialogs().messageBox(dropped.refusal, AppIdentity::title());
+        return;
     }
     rtbText->selectAll();
-    rtbText->setSelText(text);
-    if (!asCodePage.isEmpty()) {
-        const QString names = asCodePage.join(QStringLiteral(", "));
-        basLibStatusBar::ShowStatus(*sbStatus, 1, tr("Not Unicode, read as code page 1252: %1").arg(names));
+    rtbText->setSelText(dropped.text);
+    if (!dropped.asCodePage.isEmpty()) {
+        const QString names = dropped.asCodePage.join(QStringLiteral(", "));
+        showDropStatus(tr("Not Unicode, read as code page 1252: %1").arg(names));
     }
 }
 

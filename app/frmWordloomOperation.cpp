@@ -45,6 +45,7 @@ void frmWordloom::EndOperation()
 void frmWordloom::cmdCancel_Click()
 {
     cmdCancel->setEnabled(false);
+    stopFileRead(tr("Cancelled"));
 }
 
 void frmWordloom::ShowStatus(const QString &text)
@@ -74,6 +75,8 @@ void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*han
 {
     if (closeRequested_)
         return;
+    // A command works on the text that is there: a drop still being read is dropped.
+    stopFileRead();
     const qint16 nestDepthAtStart = NestDepth;
     ++runningHandlers_;
     try {

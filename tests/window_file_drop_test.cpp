@@ -12,11 +12,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <condition_variable>
+#include <mutex>
 #include <sys/stat.h>
 
 using namespace wordloom::testing;
 
 using wordloom::TextPane;
+using wordloom::frmWordloom;
 
 namespace {
 
@@ -122,10 +125,129 @@ TEST_F(FileDrop, WhatCannotBeReadIsRefusedWithAMessageAndThePaneIsKept)
         << "one refused file refuses the drop";
     EXPECT_EQ(rtbText(*window)->Text(), kept);
 
+    // A byte-order mark says UTF-16: what is not UTF-16 after it is refused,
+    // never read as U+FFFD. Offsets count the mark's two bytes.
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        int offset;
+    } notUtf16[] = {
+        {"lone-high.txt", QByteArray("\xFF\xFE" "a\0\x00\xD8" "b\0", 8), 4},
+        {"lone-low.txt", QByteArray("\xFE\xFF" "\0a\xDC\x00", 6), 4},
+        {"reversed.txt", QByteArray("\xFF\xFE" "\x00\xDC\x00\xD8", 6), 2},
+        {"high-at-end.txt", QByteArray("\xFF\xFE" "a\0\x3D\xD8", 6), 4},
+        {"odd.txt", QByteArray("\xFF\xFE" "a\0b", 5), 4},
+    };
+    for (const auto &row : notUtf16)
+        EXPECT_EQ(refusalOf({file(row.name, row.bytes)}),
+                  QStringLiteral("%1 is not valid UTF-16 at byte offset %2 and was not loaded.")
+                      .arg(QLatin1String(row.name))
+                      .arg(row.offset));
+    EXPECT_EQ(rtbText(*window)->Text(), kept);
+
     QByteArray lateNul(9000, 'y');
     lateNul[8500] = '\0'; // past the first 8 KB: text with a NUL in it
     drop(rtbText(*window), {file("late.txt", lateNul)});
     EXPECT_TRUE(inputBecomes(QString::fromLatin1(lateNul)));
+}
+
+// Holds the reading thread at every file named slow.txt until released, as a
+// slow disk would; counts the reads that ended and those handed over.
+class SlowDisk final : public wordloom::CommandProbe {
+public:
+    void atStatus(const QString &) override {}
+    void atCancelTest() override {}
+    void atFileRead(const QString &path) override
+    {
+        if (!path.endsWith(QLatin1String("slow.txt")))
+            return;
+        std::unique_lock lock(mutex_);
+        ++held_;
+        released_.wait(lock, [&] { return release_; });
+        release_ = false;
+    }
+    void atFileReadEnd(bool handedOver) override
+    {
+        const std::lock_guard lock(mutex_);
+        ++ended_;
+        handedOver_ += handedOver;
+    }
+    void release()
+    {
+        const std::lock_guard lock(mutex_);
+        release_ = true;
+        released_.notify_all();
+    }
+    int held() { return count(held_); }
+    int ended() { return count(ended_); }
+    int handedOver() { return count(handedOver_); }
+
+private:
+    int count(const int &n)
+    {
+        const std::lock_guard lock(mutex_);
+        return n;
+    }
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool release_ = false;
+    int held_ = 0, ended_ = 0, handedOver_ = 0;
+};
+
+// While a slow disk holds the read, the window stays usable and busy; Cancel
+// ends the busy state at once and the input pane keeps its text, as does a
+// command pressed meanwhile; a close does not wait for the disk.
+TEST_F(FileDrop, ASlowReadLeavesTheWindowUsableAndCancelOrACloseStopsIt)
+{
+    // Never destroyed: a reading thread may meet it after the window has gone.
+    static SlowDisk &disk = *new SlowDisk;
+    const QString slow = file("slow.txt", "from the slow disk");
+    const QString other = file("other.txt", "more");
+    frmWordloom w(std::make_unique<ScriptedDialogs>(), &disk);
+    w.show();
+    QPushButton *cancel = cmd(w, "cmdCancel");
+    auto releaseAndWaitForTheEnd = [&](int reads) {
+        disk.release();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return disk.ended() == reads; }, wordloom::testing::kPatienceMs));
+        QCoreApplication::processEvents(); // anything it handed over
+    };
+
+    rtbText(w)->setText(QStringLiteral("mine"));
+    drop(rtbText(w), {slow, other});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return disk.held() == 1; }, wordloom::testing::kPatienceMs));
+    EXPECT_TRUE(cancel->isEnabled());
+    EXPECT_EQ(sbStatus(w)->panelText(1), QStringLiteral("Status: Reading..."));
+    QTest::keyClick(rtbText(w), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(rtbText(w), QStringLiteral(" typed"));
+    EXPECT_EQ(rtbText(w)->Text(), QStringLiteral("mine typed")) << "the pane takes keys during the read";
+    cancel->click();
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_EQ(sbStatus(w)->panelText(1), QStringLiteral("Status: Cancelled"));
+    releaseAndWaitForTheEnd(1);
+    EXPECT_EQ(disk.handedOver(), 0);
+    EXPECT_EQ(rtbText(w)->Text(), QStringLiteral("mine typed"));
+
+    drop(rtbText(w), {slow});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return disk.held() == 2; }, wordloom::testing::kPatienceMs));
+    cmd(w, "cmdCase")->click();
+    releaseAndWaitForTheEnd(2);
+    EXPECT_EQ(disk.handedOver(), 0);
+    EXPECT_EQ(rtbResult(w)->Text(), QStringLiteral("MINE TYPED"));
+    EXPECT_EQ(rtbText(w)->Text(), QStringLiteral("mine typed"));
+
+    drop(rtbResult(w), {other, slow});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return disk.held() == 3; }, wordloom::testing::kPatienceMs));
+    releaseAndWaitForTheEnd(3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rtbText(w)->Text() == QStringLiteral("more\r\nfrom the slow disk"); }, wordloom::testing::kPatienceMs))
+        << "a read let go hands its text over";
+    EXPECT_FALSE(cancel->isEnabled());
+
+    drop(rtbText(w), {slow});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return disk.held() == 4; }, wordloom::testing::kPatienceMs));
+    w.close(); // returns while the disk still holds the read
+    EXPECT_FALSE(w.isVisible());
+    releaseAndWaitForTheEnd(4);
+    EXPECT_EQ(disk.handedOver(), 1);
 }
 
 // How quickly is bench/'s to say (the time is recorded here, not judged): a
