@@ -9,6 +9,7 @@
 #include <QObject>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace wordloom {
