@@ -6,8 +6,8 @@
 namespace wordloom {
 
 // A file read as text for a pane. UTF-8 (with or without a byte-order mark)
-// and UTF-16 with a byte-order mark are read exactly; any other bytes are read
-// as code page 1252. Only a regular file is ever opened, so a FIFO or device
+// and UTF-16 with a byte-order mark are read exactly (after the mark, what is
+// not UTF-16 is refused); any other bytes are read as code page 1252. Only a regular file is ever opened, so a FIFO or device
 // cannot block the window.
 struct TextFile {
     enum class Outcome { Text, TooLarge, Binary, InvalidUtf16, Unreadable, Stopped };
