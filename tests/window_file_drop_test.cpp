@@ -178,6 +178,11 @@ public:
         release_ = true;
         released_.notify_all();
     }
+    void reset()
+    {
+        const std::lock_guard lock(mutex_);
+        held_ = ended_ = handedOver_ = 0;
+    }
     int held() { return count(held_); }
     int ended() { return count(ended_); }
     int handedOver() { return count(handedOver_); }
@@ -201,6 +206,7 @@ TEST_F(FileDrop, ASlowReadLeavesTheWindowUsableAndCancelOrACloseStopsIt)
 {
     // Never destroyed: a reading thread may meet it after the window has gone.
     static SlowDisk &disk = *new SlowDisk;
+    disk.reset(); // every read of an earlier run has ended
     const QString slow = file("slow.txt", "from the slow disk");
     const QString other = file("other.txt", "more");
     frmWordloom w(std::make_unique<ScriptedDialogs>(), &disk);
