@@ -1,3 +1,4 @@
+#include "Patience.h"
 #include "frmAbout.h"
 #include "WindowParts.h"
 #include "frmWordloom.h"
@@ -44,7 +45,7 @@ TEST_F(About, EnterAndEscapeBothStoreThePlacementAndClose)
         store("frmAbout", "SaveSize", "False");
         frmAbout about;
         about.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about)); // only a box on the screen stores
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, wordloom::testing::kPatienceMs)); // only a box on the screen stores
         about.move(about.x() + 30, about.y() + 20);
         QTest::keyClick(&about, key);
         EXPECT_FALSE(about.isVisible());
@@ -62,7 +63,7 @@ TEST_F(About, TheTitleBarCloseStoresNothing)
 {
     frmAbout about;
     about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about)); // so that only the title bar's close can keep it from storing
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, wordloom::testing::kPatienceMs)); // so that only the title bar's close can keep it from storing
     about.close();
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(stored("WindowState"), "<missing>");
@@ -87,7 +88,7 @@ TEST_F(About, TheMenuEntryOpensItModallyAndItIsGoneAfterOK)
         auto *about = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
         sawModalAbout = about && about->isModal() && about->isVisible();
         if (about) {
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(about)); // only a box on the screen stores
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(about, wordloom::testing::kPatienceMs)); // only a box on the screen stores
             about->cmdOK->click();
         }
     });

@@ -1,3 +1,4 @@
+#include "Patience.h"
 #include "frmWordloom.h"
 #include "WindowParts.h"
 #include "PlacementStore.h"
@@ -109,7 +110,7 @@ TEST_F(WindowLayout, EveryPassKeepsPanesButtonsLinesAndPanelAligned)
 TEST_F(WindowLayout, TooSmallSnapsBackToTheMinimumAndStoresThePlacement)
 {
     store("frmWordloom", "SaveSize", "False");
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get())); // only a window on the screen stores
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), wordloom::testing::kPatienceMs)); // only a window on the screen stores
     resizeOuter(200, 150);
     const QRect frame = window->frameGeometry();
     const double hMin = Twips::fromPixelsY(sbStatus(*window)->height()) +

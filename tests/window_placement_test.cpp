@@ -29,7 +29,7 @@ protected:
         if (show) {
             window->show();
             // Only a window the screen has shown stores its placement.
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get(), wordloom::testing::kPatienceMs));
         }
         return window;
     }

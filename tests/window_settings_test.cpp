@@ -1,5 +1,6 @@
 // The settings store under stress: leftover locks, names that are not files,
 // and several writers at once.
+#include "Patience.h"
 #include "basLibForm.h"
 #include "frmWordloom.h"
 #include "PlacementStore.h"
@@ -44,7 +45,7 @@ protected:
         frmWordloom window;
         window.show();
         // A placement is stored only once the screen has the window.
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, wordloom::testing::kPatienceMs));
         if (frame)
             *frame = window.frameGeometry();
         window.close();
@@ -134,8 +135,9 @@ public:
     }
     ~AsNobody()
     {
-        if (dropped_)
+        if (dropped_) {
             EXPECT_EQ(::seteuid(0), 0);
+        }
         ::chmod(folder_.constData(), 0700);
     }
 
@@ -207,8 +209,9 @@ TEST_F(SettingsStoreFile, WhatIsNotOursOrNotSeenIsLeftAsItIs)
         } else {
             EXPECT_EQ(after, row.bytes);
         }
-        if (row.start != Start::ClosedBeforeShown)
+        if (row.start != Start::ClosedBeforeShown) {
             EXPECT_EQ(frame.topLeft(), row.place);
+        }
         EXPECT_EQ(QDir(folder.path()).entryList({"*.saving-*"}, QDir::Files | QDir::Hidden), QStringList())
             << "no temporary file is left";
     }
