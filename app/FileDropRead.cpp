@@ -1,7 +1,7 @@
 #include "FileDropRead.h"
 
 #include "CommandProbe.h"
-#include "platform/TextFileReader.h"
+#include "TextFileReader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
