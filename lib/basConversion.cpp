@@ -12,19 +12,6 @@ namespace basConversion {
 
 namespace {
 
-void writeBinary(int code, QChar *out)
-{
-    int remainder = code;
-    for (int weight = 128; weight >= 1; weight /= 2) {
-        if (weight > remainder) {
-            *out++ = u'0';
-        } else {
-            *out++ = u'1';
-            remainder -= weight;
-        }
-    }
-}
-
 constexpr qsizetype kGroupWidth = 9;
 
 // Every code's eight digits and the space, written once: a group is then one
@@ -54,13 +41,6 @@ void writeGroups(QStringView text, QChar *out)
 constexpr qsizetype kCharactersWorthASecondCore = qsizetype(1) << 18;
 
 } // namespace
-
-QString ByteToBinary(int code)
-{
-    QString digits(8, Qt::Uninitialized);
-    writeBinary(code, digits.data());
-    return digits;
-}
 
 QString TextToBinaryCodes(const QString &text)
 {

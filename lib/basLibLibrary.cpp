@@ -79,29 +79,4 @@ QString FilterText(const QString &text, const QString &replacement, bool letters
     return out;
 }
 
-void SortStringArray(QStringList &list)
-{
-    if (list.size() < 2)
-        return;
-    const std::vector<QStringView> views(list.cbegin(), list.cend());
-    const std::vector<std::uint32_t> order = wordloom::stableCodeUnitOrder(views);
-    QStringList sorted;
-    sorted.reserve(list.size());
-    for (const std::uint32_t index : order)
-        sorted.append(std::move(list[index]));
-    list = std::move(sorted);
-}
-
-QString PadToWidth(const QString &text, qsizetype width, QChar fill)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == u' ')
-        --end;
-    QString padded;
-    padded.reserve(width);
-    padded.append(QStringView(text).first(std::min(end, width)));
-    padded.append(QString(width - padded.size(), fill));
-    return padded;
-}
-
 } // namespace basLibLibrary

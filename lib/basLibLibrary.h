@@ -10,12 +10,6 @@ namespace basLibLibrary {
 // letters A-Z, a-z and the space when lettersOnly, else printable ASCII.
 QString FilterText(const QString &text, const QString &replacement, bool lettersOnly);
 
-// Ascending binary (UTF-16 code unit) order; equal strings keep their order.
-void SortStringArray(QStringList &list);
-
-// The first `width` characters of the right-trimmed text followed by `width` fills.
-QString PadToWidth(const QString &text, qsizetype width, QChar fill = u' ');
-
 // The first value when it is >= the second, otherwise the second.
 template <typename T>
 T MaxValue(const T &first, const T &second)

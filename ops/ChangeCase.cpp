@@ -19,11 +19,6 @@ std::optional<QString> convertByFirstAsciiLetter(const QString &input, QStringVi
 }
 } // namespace
 
-std::optional<QString> changeCaseText(const QString &input)
-{
-    return convertByFirstAsciiLetter(input, basLibString::TrimSpaces(input));
-}
-
 void changeCase(CommandHost &host)
 {
     host.showStatus(QStringLiteral("Casing..."));

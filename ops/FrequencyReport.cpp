@@ -142,13 +142,6 @@ std::optional<QString> paddedText(const FrequencyTable &table, CommandHost &host
 }
 } // namespace
 
-std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
-                                            const ReportStyle &style, QStringView separator)
-{
-    const auto column = sizedColumn(table, host, style, separator);
-    return column ? paddedText(table, host, *column, separator) : std::nullopt;
-}
-
 bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
                           QStringView separator)
 {

@@ -31,20 +31,15 @@ struct ReportStyle {
 
 // Posts the sizing text, measures the text column, posts the formatting text
 // and builds one line per row: the text padded to the column width (longest
-// text + 2) and the rendered count, each ending in CR LF. Tests Cancel after
-// every row of both loops; nothing when a test found the request. The size
-// of the text is known before it is built, so the check against the budget
-// comes first.
-std::optional<QString> formatFrequencyTable(const FrequencyTable &table, CommandHost &host,
-                                            const ReportStyle &style, QStringView separator);
-
-// formatFrequencyTable's steps, and then the result: the padded text into the
-// result pane, or, for a host that accepts tables, the rows themselves after
-// the same cancel tests. False when a cancel test found the request.
+// text + 2) and the rendered count, each ending in CR LF, into the result
+// pane; or, for a host that accepts tables, hands it the rows themselves after
+// the same cancel tests. Tests Cancel after every row of both loops; false
+// when a test found the request. The size of the text is known before it is
+// built, so the check against the budget comes first.
 bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
                           QStringView separator);
 
-// The lines of formatFrequencyTable with its text column `width` wide (by
+// The lines of reportFrequencyTable's padded text with its text column `width` wide (by
 // default the longest text + 2) as UTF-8, each ending in lineEnd, handed to
 // write about a megabyte at a time, so that the padded text is never held
 // whole. A lone surrogate becomes "?". No status posts and no cancel tests:

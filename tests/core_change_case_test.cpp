@@ -8,7 +8,6 @@
 #include <random>
 
 using wordloom::ops::changeCase;
-using wordloom::ops::changeCaseText;
 using wordloom::testing::RecordingHost;
 
 namespace {
@@ -36,7 +35,9 @@ const CaseRow kRows[] = {
 TEST(ChangeCase, TableOfCases)
 {
     for (const auto &row : kRows) {
-        const auto got = changeCaseText(QString::fromUtf16(row.input));
+        RecordingHost host(QString::fromUtf16(row.input));
+        changeCase(host);
+        const std::optional<QString> got = host.result;
         if (row.expected)
             EXPECT_EQ(got, QString::fromUtf16(row.expected)) << row.why;
         else

@@ -4,6 +4,7 @@
 #include "CharacterFilters.h"
 #include "Literal.h"
 #include "CommandRunChecks.h"
+#include "TextCodec.h"
 #include "TextGenerator.h"
 
 #include <gtest/gtest.h>
@@ -91,15 +92,17 @@ TEST(CharacterFilters, HandlersPostTheirWordsProcessEventsAndNeverTestCancel)
     EXPECT_EQ(purify.result, QString()); // an empty input clears the result pane
 }
 
-TEST(BinaryCodes, ByteToBinaryAtAndBeyondTheEightBitRange)
+TEST(BinaryCodes, EveryCodeOfTheCodePageIsItsEightDigits)
 {
-    EXPECT_EQ(basConversion::ByteToBinary(0), "00000000");
-    EXPECT_EQ(basConversion::ByteToBinary(65), "01000001");
-    EXPECT_EQ(basConversion::ByteToBinary(255), "11111111");
-    EXPECT_EQ(basConversion::ByteToBinary(300), "11111111");
-    EXPECT_EQ(basConversion::ByteToBinary(-1), "00000000");
-    for (int code = -300; code < 600; ++code)
-        ASSERT_EQ(basConversion::ByteToBinary(code), reference::byteToBinary(code)) << code;
+    EXPECT_EQ(reference::byteToBinary(0), "00000000");
+    EXPECT_EQ(reference::byteToBinary(65), "01000001");
+    EXPECT_EQ(reference::byteToBinary(255), "11111111");
+    for (int code = 0; code < 256; ++code) {
+        const QString character = wordloom::fromCodePage1252(QByteArray(1, char(code)));
+        const QString expected = wordloom::ansiCode(character[0]) == code ? reference::byteToBinary(code)
+                                                                         : reference::byteToBinary('?');
+        ASSERT_EQ(basConversion::TextToBinaryCodes(character), expected + u' ') << code;
+    }
 }
 
 TEST(BinaryCodes, ListsEveryCharacterIncludingLineBreaks)

@@ -1,5 +1,4 @@
 #include "CodeUnitOrder.h"
-#include "basLibLibrary.h"
 #include "Literal.h"
 #include "CommandRun.h"
 #include "TextGenerator.h"
@@ -8,13 +7,23 @@
 
 #include <algorithm>
 
-using basLibLibrary::SortStringArray;
 using wordloom::Outcome;
 namespace reference = wordloom::reference;
 namespace wt = wordloom::testing;
 using wordloom::testing::TextGenerator;
 
 namespace {
+
+// Ascending binary (UTF-16 code unit) order, equal strings in their order:
+// the list sorted by the product's stable code-unit order.
+void SortStringArray(QStringList &list)
+{
+    const std::vector<QStringView> views(list.cbegin(), list.cend());
+    QStringList sorted;
+    for (const std::uint32_t index : wordloom::stableCodeUnitOrder(views))
+        sorted.append(list[qsizetype(index)]);
+    list = sorted;
+}
 
 QStringList sorted(QStringList list)
 {
