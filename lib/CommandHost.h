@@ -63,7 +63,8 @@ public:
     virtual void setResultLines(std::span<const QStringView> /*lines*/, std::span<const std::uint32_t> /*order*/) {}
 };
 
-// How a cancellable command ended.
+// How a cancellable command or step ended. A step that yields a value
+// returns it as std::optional instead, nothing meaning Cancelled.
 enum class Outcome { Ready, Cancelled };
 
 // The exit of every cancel test that finds the request.

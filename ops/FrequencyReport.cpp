@@ -142,25 +142,25 @@ std::optional<QString> paddedText(const FrequencyTable &table, CommandHost &host
 }
 } // namespace
 
-bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
-                          QStringView separator)
+Outcome reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                             QStringView separator)
 {
     const auto column = sizedColumn(table, host, style, separator);
     if (!column)
-        return false;
+        return cancelled(host);
     if (host.acceptsResultTable()) {
         for (std::size_t row = 0; row < table.size(); ++row) {
             if (host.cancelRequested())
-                return false;
+                return cancelled(host);
         }
         host.setResultTable(table, column->width, separator);
-        return true;
+        return Outcome::Ready;
     }
     const auto text = paddedText(table, host, *column, separator);
     if (!text)
-        return false;
+        return cancelled(host);
     host.setResultText(*text);
-    return true;
+    return Outcome::Ready;
 }
 
 namespace {

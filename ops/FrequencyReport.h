@@ -33,11 +33,11 @@ struct ReportStyle {
 // and builds one line per row: the text padded to the column width (longest
 // text + 2) and the rendered count, each ending in CR LF, into the result
 // pane; or, for a host that accepts tables, hands it the rows themselves after
-// the same cancel tests. Tests Cancel after every row of both loops; false
-// when a test found the request. The size of the text is known before it is
+// the same cancel tests. Tests Cancel after every row of both loops; Cancelled
+// (posted) when a test found the request. The size of the text is known before it is
 // built, so the check against the budget comes first.
-bool reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
-                          QStringView separator);
+Outcome reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                             QStringView separator);
 
 // The lines of reportFrequencyTable's padded text with its text column `width` wide (by
 // default the longest text + 2) as UTF-8, each ending in lineEnd, handed to

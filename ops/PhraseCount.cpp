@@ -50,8 +50,8 @@ Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_
     style.resultBudgetBytes = budgetBytes;
     style.tooLargeMessage = "The text is too repetitive for Phrase Count: its list of phrases would take more than "
         + readableBytes(budgetBytes) + ".";
-    if (!reportFrequencyTable(*table, host, style, groupSeparator))
-        return cancelled(host);
+    if (reportFrequencyTable(*table, host, style, groupSeparator) == Outcome::Cancelled)
+        return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }

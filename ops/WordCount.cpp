@@ -26,8 +26,8 @@ Outcome wordCountReport(FrequencyTable table, CommandHost &host, const QString &
     style.tooLargeMessage = "The Word Count result would need more than "
         + std::to_string(style.resultBudgetBytes >> 20)
         + " MB of memory: a very long word makes every line as wide as itself.";
-    if (!reportFrequencyTable(table, host, style, groupSeparator))
-        return cancelled(host);
+    if (reportFrequencyTable(table, host, style, groupSeparator) == Outcome::Cancelled)
+        return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }

@@ -155,7 +155,7 @@ TEST(PhraseGuard, Utf8RowsAreTheFormattedTableEncoded)
                 table.push_back({texts[rng() % std::size(texts)].repeated(1 + rng() % 3),
                                  std::int64_t(rng() % 3 == 0 ? rng() : rng() % 2000)});
             RecordingHost host;
-            ASSERT_TRUE(ops::reportFrequencyTable(table, host, ops::ReportStyle{}, separator));
+            ASSERT_EQ(ops::reportFrequencyTable(table, host, ops::ReportStyle{}, separator), wordloom::Outcome::Ready);
             const std::optional<QString> formatted = host.result;
             std::string written;
             int blocks = 0;
