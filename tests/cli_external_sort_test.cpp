@@ -136,11 +136,12 @@ TEST_F(CliExternalSort, TemporaryFilesHaveNoNameAndVanishOnInterrupt)
     p.start(QStringLiteral(WORDLOOM_CLI), {"sort-lines", "-S", "64K", "-T", temporary.path()});
     ASSERT_TRUE(p.waitForStarted());
     p.write(generatedLines(3, 40000)); // several parts, and the input stays open
+    while (p.bytesToWrite() > 0) // the pipe is fed only while waiting
+        ASSERT_TRUE(p.waitForBytesWritten(wordloom::testing::kPatienceMs)) << "timed out feeding the input";
     // The parts show as deleted files among the process's descriptors.
     const QString fds = QString("/proc/%1/fd").arg(p.processId());
     int deleted = 0;
     wordloom::testing::pollUntil([&] {
-        p.waitForBytesWritten(10); // the pipe is fed only while waiting
         deleted = 0;
         for (const QString &fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
             char target[4096] = {};
