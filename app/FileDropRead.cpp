@@ -1,6 +1,6 @@
 #include "FileDropRead.h"
 
-#include "CommandProbe.h"
+#include "CommandObserver.h"
 #include "TextFileReader.h"
 
 #include <QCoreApplication>
@@ -40,12 +40,12 @@ QString refusal(const TextFile &file, const QString &name)
 }
 
 // Nothing when stopped.
-std::optional<DroppedText> readAll(const QStringList &paths, const std::atomic<bool> &stop, CommandProbe *probe)
+std::optional<DroppedText> readAll(const QStringList &paths, const std::atomic<bool> &stop, CommandObserver *observer)
 {
     DroppedText dropped;
     for (const QString &path : paths) {
-        if (probe)
-            probe->atFileRead(path);
+        if (observer)
+            observer->atFileRead(path);
         const QString name = QFileInfo(path).fileName();
         const TextFile file = readTextFile(path, &stop);
         if (file.outcome == TextFile::Outcome::Stopped || stop.load())
@@ -87,20 +87,20 @@ struct FileDropRead::Shared {
 };
 
 FileDropRead::FileDropRead(const QStringList &paths, QObject *receiver, std::function<void(DroppedText)> done,
-                           CommandProbe *probe)
+                           CommandObserver *observer)
     : shared_(std::make_shared<Shared>())
 {
     shared_->receiver = receiver;
     shared_->done = std::move(done);
-    std::thread([shared = shared_, paths, probe] {
-        std::optional<DroppedText> dropped = readAll(paths, shared->stop, probe);
+    std::thread([shared = shared_, paths, observer] {
+        std::optional<DroppedText> dropped = readAll(paths, shared->stop, observer);
         // Posted under the lock: abandoning takes it before the receiver may
-        // go. The probe hears of the end first, so that once the outcome has
-        // arrived the probe is not touched again.
+        // go. The observer hears of the end first, so that once the outcome has
+        // arrived the observer is not touched again.
         const std::lock_guard lock(shared->mutex);
         const bool handOver = dropped && shared->receiver;
-        if (probe)
-            probe->atFileReadEnd(handOver);
+        if (observer)
+            observer->atFileReadEnd(handOver);
         if (handOver)
             QMetaObject::invokeMethod(
                 shared->receiver,

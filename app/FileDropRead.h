@@ -9,7 +9,7 @@ class QObject;
 
 namespace wordloom {
 
-class CommandProbe;
+class CommandObserver;
 
 // What the files of one drop come to: their text joined, or why they were not
 // loaded.
@@ -27,7 +27,7 @@ struct DroppedText {
 class FileDropRead {
 public:
     FileDropRead(const QStringList &paths, QObject *receiver, std::function<void(DroppedText)> done,
-                 CommandProbe *probe);
+                 CommandObserver *observer);
     ~FileDropRead();
     FileDropRead(const FileDropRead &) = delete;
     FileDropRead &operator=(const FileDropRead &) = delete;

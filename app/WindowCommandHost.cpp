@@ -1,6 +1,6 @@
 #include "WindowCommandHost.h"
 
-#include "CommandProbe.h"
+#include "CommandObserver.h"
 #include "frmWordloom.h"
 
 #include <QCoreApplication>
@@ -23,8 +23,8 @@ void WindowCommandHost::showStatus(const QString &text) { window_.ShowStatus(tex
 
 bool WindowCommandHost::cancelRequested()
 {
-    if (window_.probe_)
-        window_.probe_->atCancelTest();
+    if (window_.services_.observer)
+        window_.services_.observer->atCancelTest();
     // Pressing Cancel only disables the button; that is the whole request.
     return !window_.cmdCancel->isEnabled();
 }

@@ -31,9 +31,9 @@ constexpr double kControlMargin = 200;
 // A window's stored placement, read from the store in one go.
 using Stored = QMap<QString, QString>;
 
-Stored readPlacement(const QWidget &window)
+Stored readPlacement(const wordloom::SettingsStore &store, const QWidget &window)
 {
-    return wordloom::SettingsStore::readSection(wordloom::AppIdentity::title(), window.objectName());
+    return store.readSection(wordloom::AppIdentity::title(), window.objectName());
 }
 
 QString readKey(const Stored &stored, const char *key, const QString &defaultValue)
@@ -195,7 +195,7 @@ bool placementIsKnown(const QWidget &window)
 
 } // namespace
 
-void SaveFormPlacement(QWidget &window, bool saveSize)
+void SaveFormPlacement(const wordloom::SettingsStore &store, QWidget &window, bool saveSize)
 {
     // Nothing is written, so the placement stored before survives.
     if (window.isMinimized() || !placementIsKnown(window))
@@ -214,13 +214,13 @@ void SaveFormPlacement(QWidget &window, bool saveSize)
         }
     }
     // One write: a reader sees the old placement or the new one, never a mix.
-    wordloom::SettingsStore::writeSection(wordloom::AppIdentity::title(), window.objectName(), entries);
+    store.writeSection(wordloom::AppIdentity::title(), window.objectName(), entries);
 }
 
-void RestoreFormPlacement(QWidget &window)
+void RestoreFormPlacement(const wordloom::SettingsStore &store, QWidget &window)
 {
     QWidget &first = firstLoadedWindow(window);
-    const Stored stored = readPlacement(window);
+    const Stored stored = readPlacement(store, window);
     if (readMaximised(stored)) {
         window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
         return;
@@ -244,7 +244,7 @@ void RestoreFormPlacement(QWidget &window)
     }
     keepOnItsScreen(window);
     if (moved)
-        SaveFormPlacement(window, saveSize);
+        SaveFormPlacement(store, window, saveSize);
 }
 
 } // namespace basLibForm

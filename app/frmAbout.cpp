@@ -36,9 +36,10 @@ QFrame *makeLine(QWidget *parent, const char *name, const char *colour, int thic
 }
 } // namespace
 
-frmAbout::frmAbout(QWidget *parent)
+frmAbout::frmAbout(SettingsStore settings, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      settings_(std::move(settings))
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About MyApp"));
@@ -107,7 +108,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    basLibForm::SaveFormPlacement(*this, true);
+    basLibForm::SaveFormPlacement(settings_, *this, true);
     accept();
 }
 

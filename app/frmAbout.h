@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SettingsStore.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -12,7 +14,8 @@ namespace wordloom {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
+    // Its placement is stored in `settings` when OK is pressed.
+    explicit frmAbout(SettingsStore settings, QWidget *parent = nullptr);
 
     QPushButton *cmdOK = nullptr;
     QLabel *picIcon = nullptr;
@@ -32,6 +35,7 @@ private:
     void createControls();
     void Form_Load();
 
+    SettingsStore settings_;
     bool closingFromTitleBar_ = false;
 };
 

@@ -56,10 +56,11 @@ QFrame *makeLine(QWidget *parent, int index, const char *colour)
 }
 } // namespace
 
-frmWordloom::frmWordloom(std::unique_ptr<Dialogs> dialogs, CommandProbe *probe, QWidget *parent)
-    : QMainWindow(parent), dialogs_(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(this)),
-      probe_(probe)
+frmWordloom::frmWordloom(WindowServices services, QWidget *parent)
+    : QMainWindow(parent), services_(std::move(services))
 {
+    if (!services_.dialogs)
+        services_.dialogs = std::make_unique<QtDialogs>(this);
     setObjectName(QStringLiteral("frmWordloom"));
     setWindowTitle(QStringLiteral("Wordloom"));
     setWindowIcon(applicationIcon());
@@ -200,12 +201,12 @@ void frmWordloom::Form_Load()
     cmdCancel->setEnabled(false);
     NestDepth = 0;
     HyphenBreak = QStringLiteral("-\r\n");
-    basLibForm::RestoreFormPlacement(*this);
+    basLibForm::RestoreFormPlacement(services_.settings, *this);
 }
 
 void frmWordloom::Form_Unload()
 {
-    basLibForm::SaveFormPlacement(*this, true);
+    basLibForm::SaveFormPlacement(services_.settings, *this, true);
 }
 
 void frmWordloom::cmdExit_Click()

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "basLibStatusBar.h"
-#include "basTextRepeat.h"
 #include "Clipboard.h"
-#include "Dialogs.h"
 #include "TextPane.h"
 #include "MainWindowLayout.h"
+#include "WindowServices.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,7 +23,6 @@ class QResizeEvent;
 namespace wordloom {
 
 class CommandHost;
-class CommandProbe;
 class FileDropRead;
 struct DroppedText;
 
@@ -39,30 +37,17 @@ struct TextBuffer {
 class frmWordloom : public QMainWindow {
     Q_OBJECT
 public:
-    // Tests answer the dialogs and may watch the commands through a probe.
-    explicit frmWordloom(std::unique_ptr<Dialogs> dialogs = nullptr, CommandProbe *probe = nullptr,
-                         QWidget *parent = nullptr);
+    // The program passes the default services; a test, its stand-ins.
+    explicit frmWordloom(WindowServices services = {}, QWidget *parent = nullptr);
     ~frmWordloom() override;
 
-    // True while a command handler runs (also one started from inside another).
-    bool isRunningCommand() const { return runningHandlers_ > 0; }
     // ShowStatus: the text in the status bar, pending events processed.
     void ShowStatus(const QString &text);
-    // The memory Phrase Count may use for its phrases before it gives up (bytes).
-    void setPhraseCountBudget(std::size_t bytes) { phraseCountBudget_ = bytes; }
-
-    // The window-level state, read-only; the controls are found by their names.
-    const QString &hyphenBreak() const { return HyphenBreak; }
-    qint16 saveDepth() const { return SaveDepth; }
-    qint16 nestDepth() const { return NestDepth; }
-    const QString &searchText() const { return SearchText; }
-    qint32 searchPosition() const { return SearchPosition; }
-    // Where a Find continues, as if the last match had begun there.
-    void setSearchPosition(qint32 position) { SearchPosition = position; }
-    QString workText() const { return rtbWork.Text(); }
-    QString saveText() const { return rtbSave.Text(); }
 
 private:
+    // True while a command handler runs (also one started from inside another).
+    bool isRunningCommand() const { return runningHandlers_ > 0; }
+
     // Window-level state shared by the handlers.
     QString HyphenBreak;
     qint16 SaveDepth = 0;
@@ -87,10 +72,9 @@ private:
             *mnuTextPopupCopy = nullptr, *mnuTextPopupPaste = nullptr, *mnuTextPopupDelete = nullptr,
             *mnuTextPopupSelectAll = nullptr, *mnuTextPopupFind = nullptr, *mnuTextPopupWrap = nullptr;
 
-    Dialogs &dialogs() { return *dialogs_; }
+    Dialogs &dialogs() { return *services_.dialogs; }
     void BeginOperation();
     void EndOperation();
-    std::size_t phraseCountBudget_ = basTextRepeat::kDefaultPhraseBudget;
 
 private slots:
     void cmdCancel_Click();
@@ -176,11 +160,10 @@ private:
     // Runs a menu or pane handler, reporting a failure instead of letting it escape.
     void runEditHandler(const QString &name, const std::function<void()> &handler);
 
-    std::unique_ptr<Dialogs> dialogs_;
+    WindowServices services_;
     QSize laidOutFrame_;
     int runningHandlers_ = 0;
     bool closeRequested_ = false;
-    CommandProbe *probe_ = nullptr;
     std::unique_ptr<FileDropRead> fileRead_; // the dropped files being read, if any
 
     friend class WindowCommandHost;

@@ -9,7 +9,7 @@ namespace wordloom {
 // The main window is its parent only so that task bars leave the dialog out.
 void frmWordloom::mnuAbout_Click()
 {
-    frmAbout about(this);
+    frmAbout about(services_.settings, this);
     about.exec();
 }
 

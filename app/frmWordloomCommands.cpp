@@ -43,7 +43,7 @@ void frmWordloom::cmdUniqueWords_Click() { runCommand(ops::runUniqueWords); }
 void frmWordloom::cmdPhraseCount_Click()
 {
     WindowCommandHost host(*this);
-    ops::runPhraseCount(host, phraseCountBudget_);
+    ops::runPhraseCount(host, services_.phraseCountBudget);
 }
 
 } // namespace wordloom

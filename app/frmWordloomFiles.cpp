@@ -29,7 +29,7 @@ void frmWordloom::loadFiles(const QStringList &paths)
     showDropStatus(tr("Reading..."));
     fileRead_ = std::make_unique<FileDropRead>(
         paths, this, [this, ownBusyState](DroppedText dropped) { fileReadDone(std::move(dropped), ownBusyState); },
-        probe_);
+        services_.observer);
 }
 
 // Posted without processing events, so that no other drop or press can come

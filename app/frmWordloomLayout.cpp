@@ -105,11 +105,11 @@ void frmWordloom::Form_Resize()
     // still laid out for at least the minimum.
     if (r.heightEnlarged && !isMaximized()) {
         setOuterHeight(r.H);
-        basLibForm::SaveFormPlacement(*this, true);
+        basLibForm::SaveFormPlacement(services_.settings, *this, true);
     }
     if (r.widthEnlarged && !isMaximized()) {
         setOuterWidth(r.W);
-        basLibForm::SaveFormPlacement(*this, true);
+        basLibForm::SaveFormPlacement(services_.settings, *this, true);
     }
     placeControls(r);
     laidOutFrame_ = frameGeometry().size();

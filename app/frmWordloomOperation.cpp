@@ -1,7 +1,7 @@
 // The busy state every command runs inside, and the handling of a failed command.
 #include "frmWordloom.h"
 
-#include "CommandProbe.h"
+#include "CommandObserver.h"
 
 #include <QMetaObject>
 #include <QPushButton>
@@ -50,8 +50,8 @@ void frmWordloom::cmdCancel_Click()
 
 void frmWordloom::ShowStatus(const QString &text)
 {
-    if (probe_)
-        probe_->atStatus(text);
+    if (services_.observer)
+        services_.observer->atStatus(text, {NestDepth, SaveDepth, rtbWork.Text(), rtbSave.Text()});
     basLibStatusBar::ShowStatus(*sbStatus, 1, text);
 }
 
@@ -96,7 +96,7 @@ void frmWordloom::recoverFromFailure(qint16 nestDepthAtStart, const QString &com
     // way out; here the window only leaves the busy state.
     NestDepth = nestDepthAtStart;
     EndOperation();
-    dialogs_->failureBox(tr("%1 could not finish: %2\nYour text is unchanged.").arg(commandName, what),
+    dialogs().failureBox(tr("%1 could not finish: %2\nYour text is unchanged.").arg(commandName, what),
                          windowTitle());
 }
 
@@ -106,7 +106,7 @@ void frmWordloom::runEditHandler(const QString &name, const std::function<void()
     try {
         handler();
     } catch (...) {
-        dialogs_->failureBox(tr("%1 could not finish: %2").arg(name, describeFailure()), windowTitle());
+        dialogs().failureBox(tr("%1 could not finish: %2").arg(name, describeFailure()), windowTitle());
     }
 }
 

@@ -79,9 +79,11 @@ int main(int argc, char *argv[])
         return 2;
     }
     QTemporaryDir store;
-    wordloom::SettingsStore::useFolder(options->store.isEmpty() ? store.path() : options->store);
+    wordloom::WindowServices services;
+    services.settings = wordloom::SettingsStore(options->store.isEmpty() ? store.path() : options->store);
+    const wordloom::SettingsStore settings = services.settings;
 
-    wordloom::frmWordloom window;
+    wordloom::frmWordloom window(std::move(services));
     window.show();
     settle();
     if (options->size) {
@@ -98,7 +100,7 @@ int main(int argc, char *argv[])
         button->click();
         settle();
     }
-    wordloom::frmAbout about;
+    wordloom::frmAbout about(settings);
     if (options->about) {
         about.show();
         settle();

@@ -37,9 +37,11 @@ struct Run {
     QString status;
 };
 
-Run runOnce(const QString &text, const char *buttonName, int cancelAfterMs)
+Run runOnce(const QString &text, const char *buttonName, int cancelAfterMs, const QString &settingsFolder)
 {
-    wordloom::frmWordloom window;
+    wordloom::WindowServices services;
+    services.settings = wordloom::SettingsStore(settingsFolder); // never the user's own placement
+    wordloom::frmWordloom window(std::move(services));
     window.show();
     rtbText(window)->setText(text);
     QApplication::processEvents();
@@ -65,8 +67,7 @@ Run runOnce(const QString &text, const char *buttonName, int cancelAfterMs)
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir settings; // never the user's own placement
-    wordloom::SettingsStore::useFolder(settings.path());
+    QTemporaryDir settings; // the windows' placements, never the user's own
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordloom"));
     if (argc < 3) {
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
     std::vector<double> times, delays;
     QString status;
     for (int i = 0; i < runs; ++i) {
-        const Run r = runOnce(text, argv[2], cancelAfter);
+        const Run r = runOnce(text, argv[2], cancelAfter, settings.path());
         times.push_back(r.clickToShownMs);
         delays.push_back(r.cancelDelayMs);
         status = r.status;

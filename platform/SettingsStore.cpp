@@ -25,21 +25,6 @@ constexpr qint64 kMaxFileSize = 1 << 20;
 // Leaves room for both the start and the close under a second.
 constexpr std::chrono::milliseconds kLockPatience(400);
 
-QString &redirectFolder()
-{
-    static QString folder;
-    return folder;
-}
-
-QString storePath(const QString &application)
-{
-    const QString file = application + QStringLiteral(".conf");
-    if (!redirectFolder().isEmpty())
-        return QDir(redirectFolder()).filePath(file);
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return QDir(config).filePath(application + QLatin1Char('/') + file);
-}
-
 enum class PathKind { Missing, RegularFile, Other };
 
 PathKind kindOf(const QString &path)
@@ -155,16 +140,26 @@ bool replaceAtomically(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-QMap<QString, QString> SettingsStore::readSection(const QString &application, const QString &section)
+QString SettingsStore::path(const QString &application) const
 {
-    const QString path = storePath(application);
+    const QString file = application + QStringLiteral(".conf");
+    if (!folder_.isEmpty())
+        return QDir(folder_).filePath(file);
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(config).filePath(application + QLatin1Char('/') + file);
+}
+
+QMap<QString, QString> SettingsStore::readSection(const QString &application, const QString &section) const
+{
+    const QString path = this->path(application);
     removeInterruptedSaves(path);
     return IniText::parse(readStoreFile(path).value_or(QByteArray())).values(section);
 }
 
-void SettingsStore::writeSection(const QString &application, const QString &section, const Entries &entries)
+void SettingsStore::writeSection(const QString &application, const QString &section,
+                                 const Entries &entries) const
 {
-    const QString path = storePath(application);
+    const QString path = this->path(application);
     if (kindOf(path) == PathKind::Other)
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -181,20 +176,15 @@ void SettingsStore::writeSection(const QString &application, const QString &sect
 }
 
 QString SettingsStore::read(const QString &application, const QString &section, const QString &key,
-                            const QString &defaultValue)
+                            const QString &defaultValue) const
 {
     return readSection(application, section).value(key, defaultValue);
 }
 
 void SettingsStore::write(const QString &application, const QString &section, const QString &key,
-                          const QString &value)
+                          const QString &value) const
 {
     writeSection(application, section, {{key, value}});
-}
-
-void SettingsStore::useFolder(const QString &folder)
-{
-    redirectFolder() = folder;
 }
 
 } // namespace wordloom

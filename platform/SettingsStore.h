@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <utility>
 
 namespace wordloom {
 
@@ -21,17 +22,24 @@ class SettingsStore {
 public:
     using Entries = QList<QPair<QString, QString>>; // key and value, in writing order
 
-    static QMap<QString, QString> readSection(const QString &application, const QString &section);
-    static void writeSection(const QString &application, const QString &section, const Entries &entries);
+    // The user's own store.
+    SettingsStore() = default;
+    // A store kept in the given folder instead, as <folder>/<application>.conf:
+    // for tests and tools that must not touch the user's placement.
+    explicit SettingsStore(QString folder) : folder_(std::move(folder)) {}
 
-    static QString read(const QString &application, const QString &section, const QString &key,
-                        const QString &defaultValue);
-    static void write(const QString &application, const QString &section, const QString &key,
-                      const QString &value);
+    QMap<QString, QString> readSection(const QString &application, const QString &section) const;
+    void writeSection(const QString &application, const QString &section, const Entries &entries) const;
 
-    // Keeps the store in the given folder instead of the user's own (tests and
-    // tools that must not touch the user's placement); empty restores the user's.
-    static void useFolder(const QString &folder);
+    QString read(const QString &application, const QString &section, const QString &key,
+                 const QString &defaultValue) const;
+    void write(const QString &application, const QString &section, const QString &key,
+               const QString &value) const;
+
+private:
+    QString path(const QString &application) const;
+
+    QString folder_; // empty: the user's configuration folder
 };
 
 } // namespace wordloom

@@ -20,12 +20,12 @@ namespace {
 
 class About : public wordloom::testing::PlacementStoreTest {
 protected:
-    static QString stored(const char *key) { return PlacementStoreTest::stored("frmAbout", key); }
+    QString stored(const char *key) const { return PlacementStoreTest::stored("frmAbout", key); }
 };
 
 TEST_F(About, ShowsTitleVersionDescriptionAndNotices)
 {
-    frmAbout about;
+    frmAbout about(settings);
     EXPECT_EQ(about.windowTitle(), "About Wordloom");
     EXPECT_EQ(about.lblTitle->text(), "Wordloom");
     EXPECT_EQ(about.lblVersion->text(), "Version 2.2.6");
@@ -43,7 +43,7 @@ TEST_F(About, EnterAndEscapeBothStoreThePlacementAndClose)
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         SCOPED_TRACE(key == Qt::Key_Return ? "Enter" : "Escape");
         store("frmAbout", "SaveSize", "False");
-        frmAbout about;
+        frmAbout about(settings);
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, wordloom::testing::kPatienceMs)); // only a box on the screen stores
         about.move(about.x() + 30, about.y() + 20);
@@ -61,7 +61,7 @@ TEST_F(About, EnterAndEscapeBothStoreThePlacementAndClose)
 
 TEST_F(About, TheTitleBarCloseStoresNothing)
 {
-    frmAbout about;
+    frmAbout about(settings);
     about.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about, wordloom::testing::kPatienceMs)); // so that only the title bar's close can keep it from storing
     about.close();
@@ -74,14 +74,14 @@ TEST_F(About, OpensAtItsDesignPlaceWhateverWasStored)
 {
     store("frmAbout", "Top", "6000");
     store("frmAbout", "Left", "7500");
-    frmAbout about;
+    frmAbout about(settings);
     about.show();
     EXPECT_EQ(about.geometry(), Twips::toPixels(2340, 1935, 5850, 3540));
 }
 
 TEST_F(About, TheMenuEntryOpensItModallyAndItIsGoneAfterOK)
 {
-    wordloom::frmWordloom window;
+    wordloom::frmWordloom window(services());
     window.show();
     bool sawModalAbout = false;
     QTimer::singleShot(0, [&] {

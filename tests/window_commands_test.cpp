@@ -33,9 +33,8 @@ TEST_F(Commands, UniqueLinesPostsBothStagesAndRestoresTheInput)
                                   "Reshuffling...", "Formatting...", "Ready"}));
     EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("a\r\nb"));
     EXPECT_EQ(rtbText(*window)->Text(), kLines);
-    EXPECT_EQ(window->saveDepth(), 0);
-    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
+    EXPECT_EQ(countersForTheNextCommand(), (ScriptedObserver::Depths{0, 0}));
 }
 
 TEST_F(Commands, UniqueLinesShowsTheSortedLinesWhileItRuns)
@@ -65,12 +64,12 @@ TEST_F(Commands, CancelDuringTheNestedSortLines)
     EXPECT_EQ(posts.last(), QStringLiteral("Cancelled"));
     EXPECT_EQ(rtbText(*window)->Text(), kLines);
     EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("before"));
-    EXPECT_EQ(window->saveDepth(), 0);
-    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
 
-    // The next run saves and restores the input again.
+    // The next run starts with the counters at zero, and saves and restores
+    // the input again.
     onPost = nullptr;
+    EXPECT_EQ(countersForTheNextCommand(), (ScriptedObserver::Depths{0, 0}));
     rtbText(*window)->setText(QStringLiteral("y\r\nx"));
     button("cmdUniqueLines")->click();
     EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("x\r\ny"));
@@ -99,9 +98,8 @@ TEST_F(Commands, UniqueWordsChainsSortWordsAndUniqueLines)
                                   "Formatting...", "Ready"}));
     EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("Cat\r\nand\r\ncat\r\nthe"));
     EXPECT_EQ(rtbText(*window)->Text(), input);
-    EXPECT_EQ(window->saveDepth(), 0);
-    EXPECT_EQ(window->nestDepth(), 0);
     EXPECT_FALSE(button("cmdCancel")->isEnabled());
+    EXPECT_EQ(countersForTheNextCommand(), (ScriptedObserver::Depths{0, 0}));
 }
 
 TEST_F(Commands, UniqueWordsCancelledInSortWords)
@@ -158,8 +156,9 @@ TEST_F(Commands, PhraseCountThroughTheWindow)
     button("cmdPhraseCount")->click();
     EXPECT_EQ(rtbResult(*window)->Text(),
               QStringLiteral("cat sat the  2\r\nsat the      2\r\nthe cat sat  2\r\n"));
-    EXPECT_EQ(window->workText(), QStringLiteral("the cat sat. the cat sat. the dog."));
     EXPECT_EQ(posts.last(), QStringLiteral("Ready"));
+    EXPECT_EQ(observer.last.workText, QStringLiteral("the cat sat. the cat sat. the dog."))
+        << "the scratch pane keeps the lowercased text";
     EXPECT_EQ(rtbText(*window)->Text(), QStringLiteral("The cat sat. The cat sat. The dog."));
 }
 

@@ -83,7 +83,7 @@ TEST_F(Keys, EscapeCancelsARunningCommandAndDoesNothingWhenIdle)
 
 class ScreenFit : public PlacementStoreTest {
 protected:
-    static void storePlacement(int left, int top, int width, int height)
+    void storePlacement(int left, int top, int width, int height) const
     {
         store("frmWordloom", "SaveSize", "True");
         store("frmWordloom", "Left", twipsX(left));
@@ -119,7 +119,7 @@ TEST_F(ScreenFit, AStoredPlacementBeyondTheScreenIsCutAndMovedOntoIt)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         storePlacement(c.stored.left(), c.stored.top(), c.stored.width(), c.stored.height());
-        frmWordloom window;
+        frmWordloom window(services());
         window.show();
         expectControlsOnScreen(window);
     }
@@ -132,7 +132,7 @@ TEST_F(ScreenFit, ChildAtScaleTwo)
         GTEST_SKIP() << "runs only inside AtScaleTwoAPlacementStoredAtScaleOneFitsTheScreen";
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().size(), QSize(800, 500)) << "logical pixels";
     storePlacement(100, 100, 702, 524); // 1404 x 1048 device pixels
-    frmWordloom window;
+    frmWordloom window(services());
     window.show();
     expectControlsOnScreen(window);
 }

@@ -153,9 +153,9 @@ TEST_F(FileDrop, WhatCannotBeReadIsRefusedWithAMessageAndThePaneIsKept)
 
 // Holds the reading thread at every file named slow.txt until released, as a
 // slow disk would; counts the reads that ended and those handed over.
-class SlowDisk final : public wordloom::CommandProbe {
+class SlowDisk final : public wordloom::CommandObserver {
 public:
-    void atStatus(const QString &) override {}
+    void atStatus(const QString &, const wordloom::CommandState &) override {}
     void atCancelTest() override {}
     void atFileRead(const QString &path) override
     {
@@ -209,7 +209,11 @@ TEST_F(FileDrop, ASlowReadLeavesTheWindowUsableAndCancelOrACloseStopsIt)
     disk.reset(); // every read of an earlier run has ended
     const QString slow = file("slow.txt", "from the slow disk");
     const QString other = file("other.txt", "more");
-    frmWordloom w(std::make_unique<ScriptedDialogs>(), &disk);
+    wordloom::WindowServices services;
+    services.dialogs = std::make_unique<ScriptedDialogs>();
+    services.settings = settings;
+    services.observer = &disk;
+    frmWordloom w(std::move(services));
     w.show();
     QPushButton *cancel = cmd(w, "cmdCancel");
     auto releaseAndWaitForTheEnd = [&](int reads) {

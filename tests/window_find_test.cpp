@@ -16,7 +16,8 @@ protected:
         dialogs->answers.push_back(answer);
         rightClick(pane, menuItem(*window, "mnuTextPopupFind"));
     }
-    // Where each Find of `answer` selects, as start positions.
+    // Where each Find of `answer` selects, as start positions: each Find
+    // starts one past where the last match began.
     std::vector<int> findRepeatedly(TextPane *pane, const QString &answer, int times)
     {
         std::vector<int> starts;
@@ -24,7 +25,6 @@ protected:
             find(pane, answer);
             EXPECT_EQ(pane->selText().size(), answer.size());
             starts.push_back(pane->selStart());
-            EXPECT_EQ(window->searchPosition(), starts.back());
         }
         return starts;
     }
@@ -50,7 +50,8 @@ TEST_F(Find, IgnoresLetterCase)
     find(rtbText(*window), QStringLiteral("ABC"));
     EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("abc"));
     find(rtbText(*window), QStringLiteral("äö"));
-    EXPECT_EQ(window->searchPosition(), 7);
+    EXPECT_EQ(rtbText(*window)->selStart(), 7);
+    EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("ÄÖ"));
 }
 
 TEST_F(Find, AsksWithTheRememberedTextAsDefault)
@@ -78,10 +79,12 @@ TEST_F(Find, ReportsATextThatDoesNotOccur)
     EXPECT_EQ(dialogs->shown[2].kind, QStringLiteral("message"));
     EXPECT_EQ(dialogs->shown[2].text, QStringLiteral("[zebra] was not found"));
     EXPECT_EQ(dialogs->shown[2].title, QStringLiteral("Mnemora Text Search"));
-    EXPECT_EQ(window->searchPosition(), -1);
     EXPECT_EQ(rtbText(*window)->selStart(), 1);
     EXPECT_EQ(rtbText(*window)->selLength(), 2);
-    EXPECT_EQ(window->searchText(), QStringLiteral("zebra"));
+    // The text is remembered and the search starts over from the top.
+    find(rtbText(*window), QStringLiteral("abc"));
+    EXPECT_EQ(dialogs->shown.back().defaultAnswer, QStringLiteral("zebra"));
+    EXPECT_EQ(rtbText(*window)->selStart(), 0);
 }
 
 TEST_F(Find, CancellingThePromptForgetsTheText)
@@ -89,19 +92,17 @@ TEST_F(Find, CancellingThePromptForgetsTheText)
     rtbText(*window)->setText(QStringLiteral("abc abc"));
     find(rtbText(*window), QStringLiteral("abc"));
     find(rtbText(*window), QString()); // cancelled, or confirmed empty
-    EXPECT_TRUE(window->searchText().isEmpty());
-    EXPECT_EQ(window->searchPosition(), 0) << "the position stays";
     EXPECT_EQ(rtbText(*window)->selStart(), 0);
     find(rtbText(*window), QStringLiteral("abc"));
     EXPECT_EQ(dialogs->shown.back().defaultAnswer, QString());
-    EXPECT_EQ(window->searchPosition(), 4);
+    EXPECT_EQ(rtbText(*window)->selStart(), 4) << "the position stays";
 }
 
 TEST_F(Find, ThePositionIsSharedByBothPanes)
 {
     rtbText(*window)->setText(QString(57, u'.') + QStringLiteral("needle"));
     find(rtbText(*window), QStringLiteral("needle"));
-    ASSERT_EQ(window->searchPosition(), 57);
+    ASSERT_EQ(rtbText(*window)->selStart(), 57);
 
     // The result pane's search starts at 58: the match at 58 comes before the one at 20.
     rtbResult(*window)->setText(QString(20, u'-') + QStringLiteral("needle") + QString(32, u'-') +
@@ -113,10 +114,11 @@ TEST_F(Find, ThePositionIsSharedByBothPanes)
     EXPECT_EQ(rtbText(*window)->selStart(), 57) << "the input pane keeps its selection";
 
     // A pane shorter than the position wraps to its start.
-    window->setSearchPosition(57);
+    find(rtbText(*window), QStringLiteral("needle"));
+    ASSERT_EQ(rtbText(*window)->selStart(), 57);
     rtbResult(*window)->setText(QStringLiteral("a needle"));
     find(rtbResult(*window), QStringLiteral("needle"));
-    EXPECT_EQ(window->searchPosition(), 2);
+    EXPECT_EQ(rtbResult(*window)->selStart(), 2);
 }
 
 TEST_F(Find, EditingThePaneKeepsThePosition)
@@ -126,14 +128,14 @@ TEST_F(Find, EditingThePaneKeepsThePosition)
     find(rtbText(*window), QStringLiteral("ab"));
     rtbText(*window)->setText(QStringLiteral("abababab"));
     find(rtbText(*window), QStringLiteral("ab"));
-    EXPECT_EQ(window->searchPosition(), 4);
+    EXPECT_EQ(rtbText(*window)->selStart(), 4);
 }
 
 TEST_F(Find, CountsAParagraphBreakAsOnePosition)
 {
     rtbText(*window)->setText(QStringLiteral("one\r\ntwo\r\nthree"));
     find(rtbText(*window), QStringLiteral("THREE"));
-    EXPECT_EQ(window->searchPosition(), 8);
+    EXPECT_EQ(rtbText(*window)->selStart(), 8);
     EXPECT_EQ(rtbText(*window)->selText(), QStringLiteral("three"));
 }
 

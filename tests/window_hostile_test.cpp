@@ -27,12 +27,6 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
-    void SetUp() override
-    {
-        PlacementStoreTest::SetUp();
-        wordloom::SettingsStore::useFolder(folder.path());
-    }
-    QTemporaryDir folder;
 };
 
 QByteArray garbage()
@@ -59,7 +53,7 @@ TEST_F(HostileSettings, AnyFileGivesAVisibleUsableWindowAndTheNextCloseRepairsIt
         SCOPED_TRACE(bytes.left(60).toStdString());
         writeFile(bytes);
         {
-            frmWordloom window;
+            frmWordloom window(services());
             window.show();
             EXPECT_TRUE(window.isVisible());
             EXPECT_FALSE(window.isMinimized());
@@ -139,7 +133,7 @@ TEST_F(HostileInput, PhraseCountOnATooRepetitiveTextSaysSoAndKeepsEverything)
     for (int i = 0; i < 40; ++i)
         paragraph += QStringLiteral("w%1 ").arg(i);
     const QString text = paragraph.repeated(60);
-    window->setPhraseCountBudget(64 * 1024);
+    open(64 * 1024); // bytes for the phrases
     sbStatus(*window)->setPumpInterval(30);
     rtbResult(*window)->setText(QStringLiteral("before"));
     rtbText(*window)->setText(text);

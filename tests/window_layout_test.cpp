@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         PlacementStoreTest::SetUp();
-        window = std::make_unique<frmWordloom>();
+        window = std::make_unique<frmWordloom>(services());
         window->show();
     }
     void TearDown() override

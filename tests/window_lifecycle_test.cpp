@@ -24,7 +24,6 @@ TEST_F(Lifecycle, OpensIdleWithTheSampleText)
     EXPECT_TRUE(rtbText(*window)->Text().endsWith(QStringLiteral("end them.\r\n")));
     EXPECT_TRUE(rtbResult(*window)->Text().isEmpty());
     EXPECT_TRUE(menuItem(*window, "mnuTextPopupWrap")->isChecked());
-    EXPECT_EQ(window->hyphenBreak(), QStringLiteral("-\r\n"));
     EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
     // The menu bar holds the About entry only; the pop-up root never shows there.
     const auto entries = window->menuBar()->actions();
@@ -32,11 +31,25 @@ TEST_F(Lifecycle, OpensIdleWithTheSampleText)
     EXPECT_EQ(entries.front()->text(), QStringLiteral("&About"));
 }
 
+TEST_F(Lifecycle, TheHyphenBreakIsAHyphenBeforeCrLfOnly)
+{
+    // Sort Words joins a word broken by it; a hyphen before a space or a lone LF stays a break.
+    rtbText(*window)->setText(QStringLiteral("exam-\r\nple ab- cd ef-\ngh"));
+    button("cmdSortWords")->click();
+    EXPECT_EQ(rtbResult(*window)->Text(), QStringLiteral("ab\r\ncd\r\nef\r\nexample\r\ngh\r\n"));
+}
+
 TEST_F(Lifecycle, TheScratchPanesAreNeverShown)
 {
-    // They start with their own names and are text buffers, not widgets.
-    EXPECT_EQ(window->workText(), QStringLiteral("rtbWork"));
-    EXPECT_EQ(window->saveText(), QStringLiteral("rtbSave"));
+    // They start with their own names, as the first command finds them, and
+    // are text buffers, not widgets.
+    onPost = [this](const QString &) {
+        onPost = nullptr;
+        EXPECT_EQ(observer.last.workText, QStringLiteral("rtbWork"));
+        EXPECT_EQ(observer.last.saveText, QStringLiteral("rtbSave"));
+    };
+    button("cmdCase")->click();
+    ASSERT_EQ(observer.posts, 3);
     window->showMaximized();
     window->showNormal();
     window->resize(2000, 1500);
@@ -127,7 +140,7 @@ TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
     for (int post = 1; post <= 3; ++post) {
         SCOPED_TRACE(post);
         dialogs->shown.clear();
-        probe.failAt(post, [] { throw std::bad_alloc(); });
+        observer.failAt(post, [] { throw std::bad_alloc(); });
         button("cmdCase")->click();
         ASSERT_EQ(dialogs->shown.size(), 1u);
         EXPECT_EQ(dialogs->shown[0].kind, QStringLiteral("failure"));
@@ -135,10 +148,10 @@ TEST_F(Lifecycle, AFailedCommandLeavesTheWindowUsable)
         EXPECT_TRUE(dialogs->shown[0].text.contains(QStringLiteral("memory")));
         EXPECT_FALSE(button("cmdCancel")->isEnabled());
         EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
-        EXPECT_EQ(window->nestDepth(), 0);
         EXPECT_EQ(rtbText(*window)->Text(), input);
+        EXPECT_EQ(countersForTheNextCommand(), (ScriptedObserver::Depths{0, 0}));
     }
-    probe.failAt(2, [] { throw std::runtime_error("disk on fire"); });
+    observer.failAt(2, [] { throw std::runtime_error("disk on fire"); });
     button("cmdCase")->click();
     EXPECT_TRUE(dialogs->shown.back().text.contains(QStringLiteral("disk on fire")));
     // And the next command runs normally.

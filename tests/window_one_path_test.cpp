@@ -27,14 +27,14 @@ protected:
         rtbText(*window)->setText(input);
         rtbResult(*window)->setText(QString());
         posts.clear();
-        probe.cancelTests = 0;
+        observer.cancelTests = 0;
         onPost = [this, cancelAt](const QString &) {
             if (posts.size() == cancelAt)
                 button("cmdCancel")->click();
         };
         button(std::string(name).c_str())->click();
         onPost = nullptr;
-        return {posts, probe.cancelTests, rtbResult(*window)->Text(), rtbText(*window)->Text()};
+        return {posts, observer.cancelTests, rtbResult(*window)->Text(), rtbText(*window)->Text()};
     }
 
     static Observed throughTheBatchHost(std::string_view name, const QString &input, int cancelAt)
@@ -73,8 +73,7 @@ TEST_F(OnePath, EveryCommandRunsAlikeInTheWindowAndTheBatchHost)
             ASSERT_EQ(shownCancelled.input, input);
         }
     }
-    EXPECT_EQ(window->nestDepth(), 0);
-    EXPECT_EQ(window->saveDepth(), 0);
+    EXPECT_EQ(countersForTheNextCommand(), (ScriptedObserver::Depths{0, 0}));
 }
 
 } // namespace

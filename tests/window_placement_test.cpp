@@ -20,12 +20,12 @@ namespace {
 
 class Placement : public wordloom::testing::PlacementStoreTest {
 protected:
-    static QString stored(const char *key) { return PlacementStoreTest::stored("frmWordloom", key); }
-    static void store(const char *key, const QString &value) { PlacementStoreTest::store("frmWordloom", key, value); }
+    QString stored(const char *key) const { return PlacementStoreTest::stored("frmWordloom", key); }
+    void store(const char *key, const QString &value) const { PlacementStoreTest::store("frmWordloom", key, value); }
 
     std::unique_ptr<frmWordloom> open(bool show = true)
     {
-        auto window = std::make_unique<frmWordloom>();
+        auto window = std::make_unique<frmWordloom>(services());
         if (show) {
             window->show();
             // Only a window the screen has shown stores its placement.
@@ -33,7 +33,7 @@ protected:
         }
         return window;
     }
-    static QStringList allKeys()
+    QStringList allKeys() const
     {
         QStringList values;
         for (const char *key : {"WindowState", "SaveSize", "Top", "Left", "Width", "Height"})

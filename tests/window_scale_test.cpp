@@ -86,7 +86,7 @@ TEST_F(ScaledWindow, Child)
     const QByteArray expectedRatio = qgetenv("WORDLOOM_SCALE_CHILD_RATIO");
     if (expectedRatio.isEmpty())
         GTEST_SKIP() << "runs only inside ScaledWindows.*";
-    frmWordloom window;
+    frmWordloom window(services());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, wordloom::testing::kPatienceMs));
     window.resize(638, 512);

@@ -29,20 +29,17 @@ namespace {
 
 class SettingsStoreFile : public wordloom::testing::PlacementStoreTest {
 protected:
-    void SetUp() override
-    {
-        PlacementStoreTest::SetUp();
-        ASSERT_TRUE(folder.isValid());
-        SettingsStore::useFolder(folder.path());
-    }
     QString path(const char *name = "Wordloom.conf") const { return QDir(folder.path()).filePath(QLatin1String(name)); }
 
-    // Opens and closes the main window; the time both took, in milliseconds.
-    static qint64 startAndClose(QRect *frame = nullptr)
+    // Opens and closes a main window keeping its placement in `store`; the
+    // time both took, in milliseconds.
+    static qint64 startAndClose(const SettingsStore &store, QRect *frame = nullptr)
     {
         QElapsedTimer timer;
         timer.start();
-        frmWordloom window;
+        wordloom::WindowServices services;
+        services.settings = store;
+        frmWordloom window(std::move(services));
         window.show();
         // A placement is stored only once the screen has the window.
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, wordloom::testing::kPatienceMs));
@@ -51,17 +48,15 @@ protected:
         window.close();
         return timer.elapsed();
     }
+    qint64 startAndClose(QRect *frame = nullptr) const { return startAndClose(settings, frame); }
     // Less than a second beyond what a start and close take here and now with
     // nothing in the way, in a folder of their own: a busy machine slows both.
     qint64 undelayed() const
     {
         QTemporaryDir elsewhere;
-        SettingsStore::useFolder(elsewhere.path());
-        const qint64 usual = startAndClose();
-        SettingsStore::useFolder(folder.path());
+        const qint64 usual = startAndClose(SettingsStore(elsewhere.path()));
         return 2 * usual + 1000;
     }
-    QTemporaryDir folder;
 };
 
 // A blocking open of a FIFO would hang the test for good: end it loudly instead.
@@ -192,7 +187,7 @@ TEST_F(SettingsStoreFile, WhatIsNotOursOrNotSeenIsLeftAsItIs)
         ASSERT_TRUE(QFile::setPermissions(path(), row.permissions));
         QRect frame;
         if (row.start == Start::ClosedBeforeShown) {
-            frmWordloom window;
+            frmWordloom window(services());
             window.show();
             window.close();
         } else {
@@ -260,13 +255,13 @@ TEST_F(SettingsStoreFile, WritersAtOnceNeverLeaveAHalfWrittenPlacementNorLoseEac
     std::atomic<int> torn = 0, reads = 0;
     std::thread reader([&] {
         while (!done) {
-            torn += !isWhole(SettingsStore::readSection("Wordloom", "frmWordloom"));
+            torn += !isWhole(settings.readSection("Wordloom", "frmWordloom"));
             ++reads;
         }
     });
-    auto writer = [](const char *section, int first) {
+    auto writer = [this](const char *section, int first) {
         for (int i = 0; i < 150; ++i)
-            SettingsStore::writeSection("Wordloom", QLatin1String(section), placement(first + i));
+            settings.writeSection("Wordloom", QLatin1String(section), placement(first + i));
     };
     std::thread main1(writer, "frmWordloom", 1000), main2(writer, "frmWordloom", 5000), about(writer, "frmAbout", 9000);
     main1.join();
@@ -275,7 +270,7 @@ TEST_F(SettingsStoreFile, WritersAtOnceNeverLeaveAHalfWrittenPlacementNorLoseEac
     done = true;
     reader.join();
     EXPECT_EQ(torn, 0) << "of " << reads << " reads";
-    EXPECT_TRUE(isWhole(SettingsStore::readSection("Wordloom", "frmWordloom")));
+    EXPECT_TRUE(isWhole(settings.readSection("Wordloom", "frmWordloom")));
     const int top = stored("frmWordloom", "Top").toInt();
     EXPECT_TRUE(top == 1149 || top == 5149) << top;
     EXPECT_EQ(stored("frmAbout", "Top"), "9149");
@@ -284,7 +279,7 @@ TEST_F(SettingsStoreFile, WritersAtOnceNeverLeaveAHalfWrittenPlacementNorLoseEac
 
 TEST_F(SettingsStoreFile, TwoWindowsStoringTheirPlacementsAreReadWholeByAnotherInstance)
 {
-    frmWordloom first, second;
+    frmWordloom first(services()), second(services());
     first.setGeometry(100, 110, 640, 480);
     second.setGeometry(130, 140, 700, 500);
     auto placementOf = [](const frmWordloom &w) {
@@ -293,12 +288,12 @@ TEST_F(SettingsStoreFile, TwoWindowsStoringTheirPlacementsAreReadWholeByAnotherI
                            twipsY(frame.height())};
     };
     const QStringList expected[] = {placementOf(first), placementOf(second)};
-    basLibForm::SaveFormPlacement(first, true);
+    basLibForm::SaveFormPlacement(settings, first, true);
     std::atomic<bool> done = false;
     std::atomic<int> torn = 0;
     std::thread otherInstance([&] {
         while (!done) {
-            const auto read = SettingsStore::readSection("Wordloom", "frmWordloom");
+            const auto read = settings.readSection("Wordloom", "frmWordloom");
             QStringList values;
             for (const char *key : {"WindowState", "SaveSize", "Top", "Left", "Width", "Height"})
                 values << read.value(QLatin1String(key));
@@ -306,7 +301,7 @@ TEST_F(SettingsStoreFile, TwoWindowsStoringTheirPlacementsAreReadWholeByAnotherI
         }
     });
     for (int i = 0; i < 100; ++i)
-        basLibForm::SaveFormPlacement(i % 2 ? second : first, true);
+        basLibForm::SaveFormPlacement(settings, i % 2 ? second : first, true);
     done = true;
     otherInstance.join();
     EXPECT_EQ(torn, 0);
@@ -322,7 +317,7 @@ TEST_F(SettingsStoreFile, ValuesReadAndWrittenAsQtWritesItsIniFiles)
             qt.setValue(QStringLiteral("frmAbout/k%1").arg(i), values[i]);
         qt.setValue("frmAbout/list", QStringList{"x", "y"});
     }
-    const auto read = SettingsStore::readSection("Wordloom", "frmAbout");
+    const auto read = settings.readSection("Wordloom", "frmAbout");
     for (int i = 0; i < values.size(); ++i)
         EXPECT_EQ(read.value(QStringLiteral("k%1").arg(i), "<missing>"), values[i]) << i;
     EXPECT_FALSE(read.contains("list")) << "a list is not a text";

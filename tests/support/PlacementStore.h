@@ -2,6 +2,7 @@
 
 #include "SettingsStore.h"
 #include "Twips.h"
+#include "WindowServices.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -9,31 +10,34 @@
 
 namespace wordloom::testing {
 
-// Every test gets an empty settings store of its own in a temporary folder.
+// Every test gets an empty settings store of its own in a temporary folder;
+// the windows it opens are given that store.
 class PlacementStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder_.isValid());
-        SettingsStore::useFolder(folder_.path());
-    }
-    void TearDown() override { SettingsStore::useFolder(QString()); }
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
-    static QString stored(const char *section, const char *key)
+    // For a main window that keeps its placement in this test's store.
+    WindowServices services() const
     {
-        return SettingsStore::read(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key),
-                                   QStringLiteral("<missing>"));
+        WindowServices s;
+        s.settings = settings;
+        return s;
     }
-    static void store(const char *section, const char *key, const QString &value)
+    QString stored(const char *section, const char *key) const
     {
-        SettingsStore::write(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key), value);
+        return settings.read(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key),
+                             QStringLiteral("<missing>"));
+    }
+    void store(const char *section, const char *key, const QString &value) const
+    {
+        settings.write(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key), value);
     }
     // The text a pixel position or size is stored as.
     static QString twipsX(int pixels) { return QString::number(std::llround(Twips::fromPixelsX(pixels))); }
     static QString twipsY(int pixels) { return QString::number(std::llround(Twips::fromPixelsY(pixels))); }
 
-private:
-    QTemporaryDir folder_;
+    QTemporaryDir folder;
+    const SettingsStore settings{folder.path()};
 };
 
 } // namespace wordloom::testing
