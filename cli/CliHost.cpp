@@ -1,6 +1,7 @@
 #include "CliHost.h"
 
 #include "TableFormats.h"
+#include "WordStream.h"
 #include "FrequencyReport.h"
 #include "TextViews.h"
 
@@ -10,6 +11,14 @@
 #include <cstdio>
 
 namespace wordloom::cli {
+
+void CliHost::readInputPieces(const std::function<void(QStringView)> &take)
+{
+    if (pieces_)
+        forEachTextPiece(*pieces_, std::move(firstPiece_), options_.raw, take);
+    else
+        BatchHost::readInputPieces(take);
+}
 
 void CliHost::showStatus(const QString &text)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InputFiles.h"
 #include "Options.h"
 #include "OutputFile.h"
 
@@ -16,6 +17,16 @@ public:
         : BatchHost(std::move(input)), options_(options), output_(output)
     {
     }
+
+    // Reads the text from `input` a piece at a time for a step that takes it
+    // so (Word Count), `first` being the piece already read; the input pane
+    // stays empty.
+    void readInputFrom(ChunkedInput &input, QByteArray first)
+    {
+        pieces_ = &input;
+        firstPiece_ = std::move(first);
+    }
+    void readInputPieces(const std::function<void(QStringView)> &take) override;
 
     void showStatus(const QString &text) override;
     bool acceptsResultTable() override { return output_ != nullptr; }
@@ -36,6 +47,8 @@ public:
 private:
     const Options &options_;
     OutputFile *output_;
+    ChunkedInput *pieces_ = nullptr;
+    QByteArray firstPiece_;
     bool wroteResult_ = false;
 };
 

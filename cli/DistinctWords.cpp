@@ -1,20 +1,13 @@
 #include "DistinctWords.h"
 
-#include "CodeUnitOrder.h"
-
 #include <algorithm>
 
 namespace wordloom::cli {
 
 void DistinctWords::add(QStringView word)
 {
-    std::uint32_t &number = table_.slotFor(word, words_);
-    if (number == 0) {
-        words_.push_back(keep(word));
-        counts_.push_back(0);
-        number = std::uint32_t(words_.size());
-    }
-    ++counts_[number - 1];
+    // The piece goes once it is counted: a new word is copied.
+    counts_.add(word, [this](QStringView seen) { return keep(seen); });
 }
 
 QStringView DistinctWords::keep(QStringView word)
@@ -34,15 +27,13 @@ QStringView DistinctWords::keep(QStringView word)
 
 void DistinctWords::drainSorted(const std::function<void(QStringView, qsizetype)> &sink)
 {
-    for (const std::uint32_t index : stableCodeUnitOrder(words_))
-        sink(words_[index], counts_[index]);
+    for (const std::uint32_t index : counts_.sortedOrder())
+        sink(counts_.words()[index], counts_.counts()[index]);
     blocks_.clear();
     free_ = nullptr;
     blockLeft_ = 0;
     unitBytes_ = 0;
-    words_.clear();
-    counts_.clear();
-    table_ = ops::WordTable();
+    counts_ = ops::WordCounts();
 }
 
 } // namespace wordloom::cli

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WordTable.h"
+#include "SortWordsSteps.h"
 
 #include <QStringView>
 
@@ -16,10 +16,10 @@ namespace wordloom::cli {
 class DistinctWords {
 public:
     void add(QStringView word);
-    bool empty() const { return words_.empty(); }
+    bool empty() const { return counts_.words().empty(); }
     // About the memory held: the words' units and what each word costs besides
     // (the last block's unused end, at most 2 MiB, not counted).
-    std::size_t bytes() const { return unitBytes_ + words_.size() * kBytesPerWord; }
+    std::size_t bytes() const { return unitBytes_ + counts_.words().size() * kBytesPerWord; }
     // Each word with its count in ascending binary order; then none is held.
     void drainSorted(const std::function<void(QStringView word, qsizetype count)> &sink);
 
@@ -32,9 +32,7 @@ private:
     char16_t *free_ = nullptr; // the last block's unused end
     qsizetype blockLeft_ = 0;
     std::size_t unitBytes_ = 0;
-    std::vector<QStringView> words_;
-    std::vector<qsizetype> counts_;
-    ops::WordTable table_;
+    ops::WordCounts counts_;
 };
 
 } // namespace wordloom::cli

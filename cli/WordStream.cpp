@@ -1,8 +1,7 @@
 #include "WordStream.h"
 
 #include "DistinctWords.h"
-#include "basLibLibrary.h"
-#include "basLibWordFreq.h"
+#include "SortWordsSteps.h"
 #include "TextViews.h"
 
 #include <algorithm>
@@ -14,39 +13,29 @@ qsizetype wordPieceBytes(std::size_t bufferBytes)
     return qsizetype(std::clamp<std::size_t>(bufferBytes / 16, 1, std::size_t(8) << 20));
 }
 
-FrequencyTable countWordsInPieces(ChunkedInput &input, QByteArray first, bool raw,
-                                  CommandHost &host)
+void forEachTextPiece(ChunkedInput &input, QByteArray first, bool raw,
+                      const std::function<void(QStringView)> &take)
 {
-    basLibWordFreq::WordTally tally;
     QByteArray piece = std::move(first);
     for (;;) {
         const QString text = decodeInput(piece, raw);
         piece = QByteArray();
-        tally.add(text, host);
+        take(text);
         if (input.atEnd())
             break;
         piece = input.next();
     }
-    return tally.finish(host);
 }
 
 namespace {
 
-// Sort Words' dehyphenating and cleaning steps on one piece: what is left
-// between the spaces are its words.
+// Sort Words' steps on one piece, up to the counting of its words.
 void addWordsOf(QString text, DistinctWords &words)
 {
     ops::removeHyphenBreaks(text);
-    text = basLibLibrary::FilterText(text, QStringLiteral(" "), true);
-    const QStringView all(text);
-    for (qsizetype start = 0; start < all.size();) {
-        qsizetype end = all.indexOf(u' ', start);
-        if (end < 0)
-            end = all.size();
-        if (end > start)
-            words.add(all.sliced(start, end - start));
-        start = end + 1;
-    }
+    const QString cleaned = ops::lettersAndSpaces(text);
+    text = QString();
+    ops::forEachWord(cleaned, [&words](QStringView word) { words.add(word); });
 }
 
 // Sort Words lists a word once per occurrence, Unique Words once.

@@ -4,11 +4,12 @@
 #include "InputFiles.h"
 #include "OutputFile.h"
 #include "CommandHost.h"
-#include "FrequencyTable.h"
 
 #include <QByteArray>
+#include <QStringView>
 
 #include <cstddef>
+#include <functional>
 
 namespace wordloom::cli {
 
@@ -18,11 +19,12 @@ namespace wordloom::cli {
 // the distinct words; at most 8 MiB, which keeps the reads quick.
 qsizetype wordPieceBytes(std::size_t bufferBytes);
 
-// Word Count's table of distinct words, with its status posts, counted a
-// piece at a time (pieces that end between words: PieceEnd::WordGap). `first`
-// is the piece already read. Only the distinct words are kept.
-FrequencyTable countWordsInPieces(ChunkedInput &input, QByteArray first, bool raw,
-                                  CommandHost &host);
+// The input's text handed to `take` a piece at a time, each decoded as the
+// input pane would hold it; `first` is the piece already read. With pieces
+// that end between words (PieceEnd::WordGap) this is how the CLI gives Word
+// Count its text: only one piece is held at a time.
+void forEachTextPiece(ChunkedInput &input, QByteArray first, bool raw,
+                      const std::function<void(QStringView)> &take);
 
 // Sort Words (job.unique false) or Unique Words (true) on an input larger than
 // the buffer, a piece at a time (PieceEnd::WordGap). A piece's words are the

@@ -11,8 +11,6 @@
 #include "TempFiles.h"
 #include "WordStream.h"
 
-#include "WordCount.h"
-
 #include <QByteArray>
 #include <QString>
 
@@ -48,16 +46,6 @@ std::optional<QString> runCommand(const Options &options, CliHost &host)
 {
     options.command->run(host);
     host.releaseInput();
-    return host.takeResult();
-}
-
-// Word Count a piece at a time: only its table of distinct words is held, and
-// the steps and status texts are those of the command on the whole text.
-std::optional<QString> countWords(ChunkedInput &input, QByteArray first, bool raw, CliHost &host)
-{
-    host.beginOperation();
-    wordloom::ops::wordCountReport(countWordsInPieces(input, std::move(first), raw, host), host);
-    host.endOperation();
     return host.takeResult();
 }
 
@@ -132,12 +120,13 @@ int run(const Options &options)
         bytes = readInputFiles(options.files);
     }
     CliHost host(pieces ? QString() : decodeInput(bytes, options.raw), options, &output);
-    if (!pieces)
-        bytes = QByteArray();
+    if (pieces)
+        host.readInputFrom(*pieces, std::move(bytes)); // only the table of distinct words is held
+    bytes = QByteArray();
     const std::string name(options.command->name);
     std::optional<QString> result;
     try {
-        result = pieces ? countWords(*pieces, std::move(bytes), options.raw, host) : runCommand(options, host);
+        result = runCommand(options, host);
     } catch (const IoError &) {
         throw; // a later piece of the input, or the output, failed
     } catch (const std::bad_alloc &) {

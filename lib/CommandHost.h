@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace wordloom {
@@ -20,6 +21,11 @@ public:
 
     // The input pane's whole text, read at the step that reads it.
     virtual QString inputText() = 0;
+    // The same text for a step that reads it once, front to back (Word
+    // Count's counting): handed to `take` a piece at a time, each piece
+    // ending between words. A host that holds the text whole hands it over
+    // as one piece; one that reads it from files may hold a piece at a time.
+    virtual void readInputPieces(const std::function<void(QStringView)> &take) { take(inputText()); }
     // The input pane shows this text: the de-duplication commands pass their
     // intermediate lists through it.
     virtual void setInputText(const QString &text) = 0;

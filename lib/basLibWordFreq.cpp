@@ -103,10 +103,10 @@ wordloom::FrequencyTable WordTally::finish(wordloom::CommandHost &host)
     return table;
 }
 
-wordloom::FrequencyTable BuildWordFrequency(const QString &text, wordloom::CommandHost &host)
+wordloom::FrequencyTable BuildWordFrequency(wordloom::CommandHost &host)
 {
     WordTally tally;
-    tally.add(text, host);
+    host.readInputPieces([&](QStringView piece) { tally.add(piece, host); });
     return tally.finish(host);
 }
 

@@ -45,9 +45,11 @@ private:
     std::size_t mask_;
 };
 
-// One row per distinct word of the cleaned text, in order of first
-// occurrence, with its count. Posts "Words: i" for each new word (i zero-based)
-// and "Ready" at the end. A text without words gives the one row ("", 1).
-wordloom::FrequencyTable BuildWordFrequency(const QString &text, wordloom::CommandHost &host);
+// One row per distinct word of the input pane's cleaned text, in order of
+// first occurrence, with its count: the text whole is the text in one piece,
+// and the host hands it over in as many as it likes (readInputPieces). Posts
+// "Words: i" for each new word (i zero-based) and "Ready" at the end. A text
+// without words gives the one row ("", 1).
+wordloom::FrequencyTable BuildWordFrequency(wordloom::CommandHost &host);
 
 } // namespace basLibWordFreq

@@ -15,7 +15,7 @@
 #include "CommandTable.h"
 #include "TextViews.h"
 #include "WordCount.h"
-#include "WordTable.h"
+#include "SortWordsSteps.h"
 
 #include <cstdio>
 #include <cstring>
@@ -200,26 +200,11 @@ void sortLines(Context &c, bool unique)
 Keys distinctWords(QString &text)
 {
     ops::removeHyphenBreaks(text);
-    text = basLibLibrary::FilterText(text, QStringLiteral(" "), true);
+    text = ops::lettersAndSpaces(text);
+    const ops::WordCounts counted = ops::countedWords(text);
     Keys words;
-    ops::WordTable table;
-    const QStringView all(text);
-    for (qsizetype start = 0; start < all.size();) {
-        qsizetype end = all.indexOf(u' ', start);
-        if (end < 0)
-            end = all.size();
-        if (end > start) {
-            const QStringView word = all.sliced(start, end - start);
-            std::uint32_t &number = table.slotFor(word, words.keys);
-            if (number == 0) {
-                words.keys.push_back(word);
-                words.counts.push_back(0);
-                number = std::uint32_t(words.keys.size());
-            }
-            ++words.counts[number - 1];
-        }
-        start = end + 1;
-    }
+    words.keys = counted.words();
+    words.counts.assign(counted.counts().begin(), counted.counts().end());
     return words;
 }
 

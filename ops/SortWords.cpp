@@ -1,15 +1,10 @@
 #include "SortWords.h"
 
-#include "SortLines.h"
+#include "SortWordsSteps.h"
 #include "TextViews.h"
-#include "CodeUnitOrder.h"
-#include "WordTable.h"
-#include "basLibLibrary.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
-
 
 namespace wordloom::ops {
 
@@ -69,27 +64,27 @@ QString packSpaces(QString text, int passes)
 namespace {
 
 struct Words {
-    QString text;    // the packed text: words separated by single spaces
-    qsizetype count; // the pieces of splitting it at every space
+    QString text;        // the packed text: words separated by single spaces
+    qsizetype count = 0; // the pieces of splitting it at every space
 };
 
 // Steps 2 to 10: through the trim loop's cancel tests.
-std::optional<Words> parsedWords(CommandHost &host)
+Outcome parsedWords(CommandHost &host, Words &words)
 {
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
     QString work = host.inputText();
     removeHyphenBreaks(work);
     host.setWorkText(work);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.showStatus(QStringLiteral("Cleaning..."));
-    work = basLibLibrary::FilterText(work, QStringLiteral(" "), true);
+    work = lettersAndSpaces(work);
     host.setWorkText(work);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.showStatus(QStringLiteral("Packing..."));
     // What the last pass leaves, made in one go; the cleaned text stays for a
     // cancel part-way, which leaves the passes made so far in the work pane.
@@ -98,7 +93,7 @@ std::optional<Words> parsedWords(CommandHost &host)
         if (host.cancelRequested()) {
             if (pass > 1)
                 host.setWorkText(packSpaces(std::move(work), pass - 1));
-            return cancelled(host), std::nullopt;
+            return cancelled(host);
         }
     }
     work = packed.text;
@@ -107,60 +102,29 @@ std::optional<Words> parsedWords(CommandHost &host)
     host.showStatus(QStringLiteral("Parsing..."));
     const qsizetype count = work.isEmpty() ? 0 : spaces + 1;
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     // Pieces of a packed text hold no space, so trimming them changes nothing;
     // only the loop's cancel tests remain.
     for (qsizetype i = 0; i < count; ++i) {
         if (host.cancelRequested())
-            return cancelled(host), std::nullopt;
+            return cancelled(host);
     }
-    return Words{std::move(work), count};
+    words = Words{std::move(work), count};
+    return Outcome::Ready;
 }
 
-// Equal words cannot be told apart in the listing, so the sort orders the
-// distinct words and keeps how often each occurs.
-struct DistinctWords {
-    std::vector<QStringView> words;
-    std::vector<qsizetype> counts;
-    std::vector<std::uint32_t> order;
-};
-
-DistinctWords sortedDistinctWords(QStringView text)
+QString listEachOccurrence(const WordCounts &distinct, const std::vector<std::uint32_t> &order)
 {
-    DistinctWords distinct;
-    WordTable table;
-    const char16_t *p = text.utf16();
-    const qsizetype n = text.size();
-    for (qsizetype start = 0; start < n;) {
-        qsizetype end = start;
-        while (end < n && p[end] != u' ')
-            ++end;
-        if (end > start) {
-            const QStringView word = text.sliced(start, end - start);
-            std::uint32_t &number = table.slotFor(word, distinct.words);
-            if (number == 0) {
-                distinct.words.push_back(word);
-                distinct.counts.push_back(0);
-                number = std::uint32_t(distinct.words.size());
-            }
-            ++distinct.counts[number - 1];
-        }
-        start = end + 1;
-    }
-    distinct.order = stableCodeUnitOrder(distinct.words);
-    return distinct;
-}
-
-QString listEachOccurrence(const DistinctWords &distinct)
-{
+    const std::vector<QStringView> &words = distinct.words();
+    const std::vector<qsizetype> &counts = distinct.counts();
     qsizetype total = 0;
-    for (std::size_t i = 0; i < distinct.words.size(); ++i)
-        total += distinct.counts[i] * (distinct.words[i].size() + kCrLf.size());
+    for (std::size_t i = 0; i < words.size(); ++i)
+        total += counts[i] * (words[i].size() + kCrLf.size());
     QString out(total, Qt::Uninitialized);
     QChar *write = out.data();
-    for (const std::uint32_t index : distinct.order) {
-        const QStringView word = distinct.words[index];
-        for (qsizetype k = 0; k < distinct.counts[index]; ++k) {
+    for (const std::uint32_t index : order) {
+        const QStringView word = words[index];
+        for (qsizetype k = 0; k < counts[index]; ++k) {
             write = std::copy(word.begin(), word.end(), write);
             write = std::copy(kCrLf.begin(), kCrLf.end(), write);
         }
@@ -170,19 +134,20 @@ QString listEachOccurrence(const DistinctWords &distinct)
 
 Outcome listWords(CommandHost &host)
 {
-    const std::optional<Words> words = parsedWords(host);
-    if (!words)
+    Words words;
+    if (parsedWords(host, words) == Outcome::Cancelled)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Sorting..."));
-    const DistinctWords distinct = sortedDistinctWords(words->text);
+    const WordCounts distinct = countedWords(words.text);
+    const std::vector<std::uint32_t> order = distinct.sortedOrder();
     if (host.cancelRequested())
         return cancelled(host);
     host.showStatus(QStringLiteral("Formatting..."));
-    for (qsizetype i = 0; i < words->count; ++i) {
+    for (qsizetype i = 0; i < words.count; ++i) {
         if (host.cancelRequested())
             return cancelled(host);
     }
-    host.setResultText(listEachOccurrence(distinct));
+    host.setResultText(listEachOccurrence(distinct, order));
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;
 }

@@ -7,8 +7,7 @@ namespace wordloom::ops {
 
 Outcome wordCount(CommandHost &host, const QString &groupSeparator)
 {
-    return wordCountReport(basLibWordFreq::BuildWordFrequency(host.inputText(), host), host,
-                           groupSeparator);
+    return wordCountReport(basLibWordFreq::BuildWordFrequency(host), host, groupSeparator);
 }
 
 Outcome wordCountReport(FrequencyTable table, CommandHost &host, const QString &groupSeparator)

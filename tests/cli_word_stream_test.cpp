@@ -9,13 +9,13 @@
 #include "WordStream.h"
 #include "cli_test_support.h"
 #include "CommandHandlers.h"
-#include "WordCount.h"
 #include "RecordingHost.h"
 #include "TextGenerator.h"
 
 #include <QTemporaryDir>
 
 #include <cctype>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -42,6 +42,20 @@ QList<QByteArray> generatedTexts()
     return texts;
 }
 
+// A recording host that hands Word Count its text a piece at a time, as the
+// CLI does.
+class PieceHost : public wordloom::testing::RecordingHost {
+public:
+    explicit PieceHost(wordloom::cli::ChunkedInput &input) : input_(input) {}
+    void readInputPieces(const std::function<void(QStringView)> &take) override
+    {
+        wordloom::cli::forEachTextPiece(input_, input_.next(), false, take);
+    }
+
+private:
+    wordloom::cli::ChunkedInput &input_;
+};
+
 QByteArray lines(const QStringList &posts)
 {
     return posts.isEmpty() ? QByteArray() : posts.join('\n').toUtf8() + '\n';
@@ -59,11 +73,8 @@ TEST(CliWordStream, WordCountInPiecesIsTheCommandOnTheWholeText)
         // Pieces of 1, 4 and 64 bytes, below what any buffer gives.
         for (const qsizetype size : {1, 4, 64}) {
             wordloom::cli::ChunkedInput input({path.toStdString()}, size, wordloom::cli::PieceEnd::WordGap);
-            wordloom::testing::RecordingHost pieces;
-            QByteArray first = input.next();
-            pieces.beginOperation(); // as the CLI runs it
-            wordloom::ops::wordCountReport(
-                wordloom::cli::countWordsInPieces(input, std::move(first), false, pieces), pieces);
+            PieceHost pieces(input);
+            wordloom::ops::runWordCount(pieces);
             EXPECT_EQ(pieces.result, whole.result) << size << " on " << text.constData();
             EXPECT_EQ(pieces.posts, whole.posts) << size;
         }
