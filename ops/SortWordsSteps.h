@@ -21,10 +21,13 @@ QString lettersAndSpaces(const QString &dehyphenated);
 template <typename Take>
 void forEachWord(QStringView cleaned, Take &&take)
 {
-    for (qsizetype start = 0; start < cleaned.size();) {
-        qsizetype end = cleaned.indexOf(u' ', start);
-        if (end < 0)
-            end = cleaned.size();
+    // Words are short: a plain scan beats a search call per word.
+    const char16_t *const units = cleaned.utf16();
+    const qsizetype n = cleaned.size();
+    for (qsizetype start = 0; start < n;) {
+        qsizetype end = start;
+        while (end < n && units[end] != u' ')
+            ++end;
         if (end > start)
             take(cleaned.sliced(start, end - start));
         start = end + 1;
