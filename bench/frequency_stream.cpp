@@ -22,10 +22,11 @@ int main()
     text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     wordloom::BatchHost host(std::move(text));
     try {
-        const auto table = wordloom::ops::phraseCountTable(host);
+        wordloom::FrequencyTable table;
+        const wordloom::Outcome outcome = wordloom::ops::phraseCountTable(host, table);
         host.setInputText(QString());
-        if (table)
-            wordloom::ops::writeFrequencyTableUtf8(*table, QStringLiteral(","), "\n", [](std::string_view block) {
+        if (outcome == wordloom::Outcome::Ready)
+            wordloom::ops::writeFrequencyTableUtf8(table, QStringLiteral(","), "\n", [](std::string_view block) {
                 std::fwrite(block.data(), 1, block.size(), stdout);
             });
     } catch (const wordloom::CommandError &error) {

@@ -60,16 +60,17 @@ std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers
 {
     PieceHost host(decodeInput(bytes, job.raw));
     bytes = QByteArray();
-    const std::optional<ops::SortedLines> sorted = ops::sortLinesUpToJoin(host);
+    ops::SortedLines sorted;
+    ops::sortLinesUpToJoin(host, sorted); // this host never asks to cancel
     auto run = std::make_unique<RunFile>(job.temporaryDirectory);
     RunFilter filter(*run, job.unique);
-    if (last && afterOthers && sorted->lines.empty())
+    if (last && afterOthers && sorted.lines.empty())
         filter.add(QStringView());
     std::size_t k = 0;
-    if (!last && !sorted->order.empty() && sorted->lines[sorted->order[0]].isEmpty())
+    if (!last && !sorted.order.empty() && sorted.lines[sorted.order[0]].isEmpty())
         k = 1;
-    for (; k < sorted->order.size(); ++k)
-        filter.add(sorted->lines[sorted->order[k]]);
+    for (; k < sorted.order.size(); ++k)
+        filter.add(sorted.lines[sorted.order[k]]);
     run->finishWriting();
     return run;
 }

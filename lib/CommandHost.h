@@ -69,8 +69,9 @@ public:
     virtual void setResultLines(std::span<const QStringView> /*lines*/, std::span<const std::uint32_t> /*order*/) {}
 };
 
-// How a cancellable command or step ended. A step that yields a value
-// returns it as std::optional instead, nothing meaning Cancelled.
+// How a cancellable command or step ended: every one says it so. A step
+// that yields a value also fills in an argument of the caller's, which is
+// not to be used when it ends Cancelled.
 enum class Outcome { Ready, Cancelled };
 
 // The exit of every cancel test that finds the request.

@@ -78,12 +78,12 @@ void runUniqueLines(CommandHost &host)
     host.setInputText(host.resultText());
     if (host.cancelRequested())
         return cancel();
-    const std::optional<QString> kept = keepUniqueSortedLines(host.resultText(), host);
-    if (!kept)
+    QString kept;
+    if (keepUniqueSortedLines(host.resultText(), host, kept) == Outcome::Cancelled)
         return cancel();
     saved.release(true);
     host.showStatus(QStringLiteral("Formatting..."));
-    host.setResultText(*kept);
+    host.setResultText(kept);
     host.showStatus(host.cancelRequested() ? QStringLiteral("Cancelled") : QStringLiteral("Ready"));
     leaveUnlessNested(host);
 }

@@ -86,80 +86,77 @@ char16_t *writeRow(char16_t *out, const FrequencyRow &row, qsizetype width, QStr
     return out;
 }
 
-std::optional<qsizetype> longestText(const FrequencyTable &table, CommandHost &host,
-                                     qsizetype minimum)
+Outcome longestText(const FrequencyTable &table, CommandHost &host, qsizetype &longest)
 {
-    qsizetype longest = minimum;
     for (const auto &row : table) {
         longest = std::max(longest, row.text.size());
         if (host.cancelRequested())
-            return std::nullopt;
+            return Outcome::Cancelled;
     }
-    return longest;
+    return Outcome::Ready;
 }
 } // namespace
 
 namespace {
 // The sizing and formatting posts, the sizing loop's cancel tests and the
-// budget check: the text column's width and the text's length, or nothing
-// after a cancel request.
+// budget check: the text column's width and the text's length.
 struct Column {
-    qsizetype width;
-    qsizetype textLength;
+    qsizetype width = 0;
+    qsizetype textLength = 0;
 };
 
-std::optional<Column> sizedColumn(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
-                                     QStringView separator)
+Outcome sizedColumn(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
+                    QStringView separator, Column &column)
 {
     host.showStatus(style.sizingStatus);
-    const auto longest = longestText(table, host, style.minimumTextWidth);
-    if (!longest)
-        return std::nullopt;
+    qsizetype longest = style.minimumTextWidth;
+    if (longestText(table, host, longest) == Outcome::Cancelled)
+        return Outcome::Cancelled;
     host.showStatus(style.formattingStatus);
-    const qsizetype width = *longest + 2;
+    const qsizetype width = longest + 2;
     qsizetype total = 0;
     for (const auto &row : table)
         total += width + countLength(row.count, separator) + 2;
     if (2 * std::size_t(total) > style.resultBudgetBytes)
         throw CommandError(style.tooLargeMessage);
-    return Column{width, total};
+    column = Column{width, total};
+    return Outcome::Ready;
 }
 
-std::optional<QString> paddedText(const FrequencyTable &table, CommandHost &host, Column column,
-                                  QStringView separator)
+Outcome paddedText(const FrequencyTable &table, CommandHost &host, Column column, QStringView separator,
+                   QString &result)
 {
     const qsizetype width = column.width;
-    QString result;
     result.resize(column.textLength);
     char16_t *out = reinterpret_cast<char16_t *>(result.data());
     const QString spaces(width, u' ');
     for (const auto &row : table) {
         out = writeRow(out, row, width, separator, reinterpret_cast<const char16_t *>(spaces.utf16()));
         if (host.cancelRequested())
-            return std::nullopt;
+            return Outcome::Cancelled;
     }
-    return result;
+    return Outcome::Ready;
 }
 } // namespace
 
 Outcome reportFrequencyTable(const FrequencyTable &table, CommandHost &host, const ReportStyle &style,
                              QStringView separator)
 {
-    const auto column = sizedColumn(table, host, style, separator);
-    if (!column)
+    Column column;
+    if (sizedColumn(table, host, style, separator, column) == Outcome::Cancelled)
         return cancelled(host);
     if (host.acceptsResultTable()) {
         for (std::size_t row = 0; row < table.size(); ++row) {
             if (host.cancelRequested())
                 return cancelled(host);
         }
-        host.setResultTable(table, column->width, separator);
+        host.setResultTable(table, column.width, separator);
         return Outcome::Ready;
     }
-    const auto text = paddedText(table, host, *column, separator);
-    if (!text)
+    QString text;
+    if (paddedText(table, host, column, separator, text) == Outcome::Cancelled)
         return cancelled(host);
-    host.setResultText(*text);
+    host.setResultText(text);
     return Outcome::Ready;
 }
 

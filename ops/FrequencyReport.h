@@ -6,7 +6,6 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 

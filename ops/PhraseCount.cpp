@@ -9,7 +9,7 @@
 namespace wordloom::ops {
 
 
-std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t budgetBytes)
+Outcome phraseCountTable(CommandHost &host, FrequencyTable &table, std::size_t budgetBytes)
 {
     host.showStatus(QStringLiteral("Dehyphenating..."));
     // A word broken with a hyphen at a line's end is joined again.
@@ -17,29 +17,29 @@ std::optional<FrequencyTable> phraseCountTable(CommandHost &host, std::size_t bu
     removeHyphenBreaks(work);
     host.setWorkText(work);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.processEvents();
     // Rows in their final order: the table sort below then only checks it.
-    auto table = basTextRepeat::BuildPhraseFrequency(std::move(work), host, budgetBytes,
-                                                     basTextRepeat::RowOrder::CountThenPhrase);
-    if (!table || host.cancelRequested())
-        return cancelled(host), std::nullopt;
+    if (basTextRepeat::BuildPhraseFrequency(std::move(work), host, table, budgetBytes,
+                                            basTextRepeat::RowOrder::CountThenPhrase) == Outcome::Cancelled
+        || host.cancelRequested())
+        return cancelled(host);
     host.processEvents();
-    if (table->empty())
-        return table;
+    if (table.empty())
+        return Outcome::Ready;
     host.showStatus(QStringLiteral("Sorting..."));
-    SortA2ThenA1(*table, host);
+    SortA2ThenA1(table, host);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
-    return table;
+        return cancelled(host);
+    return Outcome::Ready;
 }
 
 Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_t budgetBytes)
 {
-    const auto table = phraseCountTable(host, budgetBytes);
-    if (!table)
+    FrequencyTable table;
+    if (phraseCountTable(host, table, budgetBytes) == Outcome::Cancelled)
         return Outcome::Cancelled;
-    if (table->empty()) {
+    if (table.empty()) {
         host.setResultText(QString());
         host.showStatus(QStringLiteral("Ready"));
         return Outcome::Ready;
@@ -50,7 +50,7 @@ Outcome phraseCount(CommandHost &host, const QString &groupSeparator, std::size_
     style.resultBudgetBytes = budgetBytes;
     style.tooLargeMessage = "The text is too repetitive for Phrase Count: its list of phrases would take more than "
         + readableBytes(budgetBytes) + ".";
-    if (reportFrequencyTable(*table, host, style, groupSeparator) == Outcome::Cancelled)
+    if (reportFrequencyTable(table, host, style, groupSeparator) == Outcome::Cancelled)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Ready"));
     return Outcome::Ready;

@@ -47,51 +47,50 @@ std::optional<QString> joinedIfAlreadyInOrder(const QString &detabbed)
     return joined;
 }
 
-std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host, JoinedShortcut shortcut)
+Outcome sortLinesUpToJoin(CommandHost &host, SortedLines &sorted, JoinedShortcut shortcut)
 {
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.showStatus(QStringLiteral("Detabbing..."));
-    SortedLines sorted;
     sorted.text = detab(host.inputText());
     host.setWorkText(sorted.text);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     host.showStatus(QStringLiteral("Splitting..."));
     if (shortcut == JoinedShortcut::Accepted)
         sorted.joined = joinedIfAlreadyInOrder(sorted.text);
     if (sorted.joined) {
         if (host.cancelRequested())
-            return cancelled(host), std::nullopt;
+            return cancelled(host);
         host.showStatus(QStringLiteral("Sorting..."));
         if (host.cancelRequested())
-            return cancelled(host), std::nullopt;
-        return sorted;
+            return cancelled(host);
+        return Outcome::Ready;
     }
     sorted.lines = splitAtCrLf(sorted.text);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
+        return cancelled(host);
     for (QStringView &line : sorted.lines)
         line = withoutLeadingSpaces(line);
     host.showStatus(QStringLiteral("Sorting..."));
     sorted.order = stableCodeUnitOrder(sorted.lines);
     if (host.cancelRequested())
-        return cancelled(host), std::nullopt;
-    return sorted;
+        return cancelled(host);
+    return Outcome::Ready;
 }
 
 Outcome sortLines(CommandHost &host)
 {
-    std::optional<SortedLines> sorted = sortLinesUpToJoin(host, JoinedShortcut::Accepted);
-    if (!sorted)
+    SortedLines sorted;
+    if (sortLinesUpToJoin(host, sorted, JoinedShortcut::Accepted) == Outcome::Cancelled)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Formatting..."));
-    if (sorted->joined)
-        host.setResultText(*std::move(sorted->joined));
+    if (sorted.joined)
+        host.setResultText(*std::move(sorted.joined));
     else if (host.nestDepth() == 0 && host.acceptsResultLines()) // a nested run's result is read back
-        host.setResultLines(sorted->lines, sorted->order);
+        host.setResultLines(sorted.lines, sorted.order);
     else
-        host.setResultText(joinInOrder(sorted->lines, sorted->order, kCrLf));
+        host.setResultText(joinInOrder(sorted.lines, sorted.order, kCrLf));
     if (host.cancelRequested())
         return cancelled(host);
     host.showStatus(QStringLiteral("Ready"));

@@ -29,11 +29,11 @@ struct SortedLines {
 };
 
 // Sort Lines through "Sorting..." and the cancel test after it (the steps
-// up to the join); nothing when a cancel test found the request, after
-// posting "Cancelled".
+// up to the join), into `sorted`; Cancelled when a cancel test found the
+// request, after posting "Cancelled".
 enum class JoinedShortcut { Refused, Accepted };
-std::optional<SortedLines> sortLinesUpToJoin(CommandHost &host,
-                                             JoinedShortcut shortcut = JoinedShortcut::Refused);
+Outcome sortLinesUpToJoin(CommandHost &host, SortedLines &sorted,
+                          JoinedShortcut shortcut = JoinedShortcut::Refused);
 
 // What Sort Lines makes of an already detabbed text whose lines need no
 // moving: the text itself when its pieces are in order and none starts with

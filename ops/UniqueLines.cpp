@@ -67,7 +67,7 @@ QStringView lastNonEmptyLine(QStringView text)
 }
 } // namespace
 
-std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandHost &host)
+Outcome keepUniqueSortedLines(const QString &sortedText, CommandHost &host, QString &unique)
 {
     host.showStatus(QStringLiteral("Splitting..."));
     const QStringView text(sortedText);
@@ -94,11 +94,12 @@ std::optional<QString> keepUniqueSortedLines(const QString &sortedText, CommandH
     // so none of them could have seen a request the tests do not.
     for (qsizetype line = 0; line < kept.lines; ++line) {
         if (host.cancelRequested())
-            return std::nullopt;
+            return Outcome::Cancelled;
     }
     std::vector<std::uint32_t> order(kept.stretches.size());
     std::iota(order.begin(), order.end(), 0u);
-    return joinInOrder(kept.stretches, order, kCrLf);
+    unique = joinInOrder(kept.stretches, order, kCrLf);
+    return Outcome::Ready;
 }
 
 } // namespace wordloom::ops

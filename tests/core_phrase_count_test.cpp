@@ -115,11 +115,11 @@ TEST(PhraseCount, ALargeTableHasEveryRowOnce)
     for (int i = 0; i < kPairs; ++i)
         text += (word(i) + QStringLiteral(" x") + word(i) + QStringLiteral(". ")).repeated(2);
     RecordingHost host;
-    const auto table = basTextRepeat::BuildPhraseFrequency(text, host);
-    ASSERT_TRUE(table.has_value());
-    ASSERT_GE(table->size(), std::size_t(kPairs));
+    wordloom::FrequencyTable table;
+    ASSERT_EQ(basTextRepeat::BuildPhraseFrequency(text, host, table), wordloom::Outcome::Ready);
+    ASSERT_GE(table.size(), std::size_t(kPairs));
     QSet<QString> seen;
-    for (const wordloom::FrequencyRow &row : *table) {
+    for (const wordloom::FrequencyRow &row : table) {
         ASSERT_FALSE(row.text.isEmpty());
         ASSERT_GE(row.count, 2);
         ASSERT_TRUE(!seen.contains(row.text)) << row.text.toStdString();
@@ -146,14 +146,15 @@ TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
             + word(i, u'q') + QStringLiteral(". ");
     };
     RecordingHost alone;
-    const auto part = basTextRepeat::BuildPhraseFrequency(blockOf(0), alone);
-    ASSERT_TRUE(part.has_value() && !part->empty());
+    wordloom::FrequencyTable part;
+    ASSERT_EQ(basTextRepeat::BuildPhraseFrequency(blockOf(0), alone, part), wordloom::Outcome::Ready);
+    ASSERT_FALSE(part.empty());
     QString text;
     wordloom::FrequencyTable expected;
     for (int i = 0; i < kBlocks; ++i) {
         text += blockOf(i) + word(i, u'z') + QStringLiteral(". ");
         // Block i lists block 0's rows in its own words.
-        for (const auto &row : *part) {
+        for (const auto &row : part) {
             QStringList words = row.text.split(u' ');
             for (QString &w : words)
                 w = word(i, w.front());
@@ -164,9 +165,9 @@ TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
     std::sort(expected.begin(), expected.end(),
               [](const auto &a, const auto &b) { return a.text < b.text; });
     RecordingHost host;
-    const auto table = basTextRepeat::BuildPhraseFrequency(text, host);
-    ASSERT_TRUE(table.has_value());
-    EXPECT_TRUE(*table == expected) << table->size() << " rows, expected " << expected.size();
+    wordloom::FrequencyTable table;
+    ASSERT_EQ(basTextRepeat::BuildPhraseFrequency(text, host, table), wordloom::Outcome::Ready);
+    EXPECT_TRUE(table == expected) << table.size() << " rows, expected " << expected.size();
     // The countdown is posted in order, each number once.
     qsizetype next = -1;
     QString first;
@@ -186,7 +187,8 @@ TEST(PhraseCount, ATextLargeEnoughForTwoCoresListsWhatItsPartsList)
         const QString stopAt = QStringLiteral("Pruning %1 of %2").arg(left).arg(recorded);
         RecordingHost cancelling;
         cancelling.cancelAtPost = int(std::find(host.posts.begin(), host.posts.end(), stopAt) - host.posts.begin() + 1);
-        EXPECT_FALSE(basTextRepeat::BuildPhraseFrequency(text, cancelling).has_value());
+        wordloom::FrequencyTable none;
+        EXPECT_EQ(basTextRepeat::BuildPhraseFrequency(text, cancelling, none), wordloom::Outcome::Cancelled);
         EXPECT_EQ(cancelling.posts.back(), stopAt);
     }
 }

@@ -7,6 +7,7 @@
 #include "PhraseStatus.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace wordloom {
 
@@ -27,18 +28,17 @@ public:
     {
     }
 
-    std::optional<std::vector<RecordedPhrase>> run();
+    Outcome run(std::vector<RecordedPhrase> &recorded);
 
 private:
     void restart();
     bool extend();
     // P is recorded: the longer candidates made of P and the pending words
     // that are recorded too, and so add nothing but their post, are passed.
-    // False: Cancel was found.
-    bool jumpRecorded();
+    Outcome jumpRecorded();
     bool isRecorded(std::uint32_t words) const;
     std::uint32_t takePending();
-    bool postAnalyzing();
+    Outcome postAnalyzing();
     bool isRecorded() const;
     // Most candidates are followed by themselves one word longer: that one's
     // record slot is loaded while this one is looked up and counted.
@@ -141,15 +141,15 @@ bool Walk::isRecorded(std::uint32_t words) const
     });
 }
 
-bool Walk::jumpRecorded()
+Outcome Walk::jumpRecorded()
 {
     // Once per restart: a run of recorded candidates starts with its first one.
     if (jumpTried_ || !p_.contiguous() || pendingHead_ >= pending_.size())
-        return true;
+        return Outcome::Ready;
     jumpTried_ = true;
     const WordRun next = pending_[pendingHead_];
     if (next.start != p_.runs().front().end() || next.words < kLeastJump)
-        return true;
+        return Outcome::Ready;
     if (!runs_)
         runs_.emplace(index_);
     // Every phrase the walk records had each of its shorter beginnings as a
@@ -166,7 +166,7 @@ bool Walk::jumpRecorded()
         known = m;
     }
     if (known == 0)
-        return true;
+        return Outcome::Ready;
     if (beyond > next.words && known < next.words) {
         if (isRecorded(base + next.words))
             known = next.words;
@@ -190,10 +190,10 @@ bool Walk::jumpRecorded()
     return postAnalyzing();
 }
 
-bool Walk::postAnalyzing()
+Outcome Walk::postAnalyzing()
 {
     host_.showStatus(status_.show(std::uint64_t(requests_)));
-    return !host_.cancelRequested();
+    return host_.cancelRequested() ? Outcome::Cancelled : Outcome::Ready;
 }
 
 bool Walk::isRecorded() const
@@ -267,29 +267,30 @@ std::int64_t Walk::verdict(bool extendsRecorded)
     return std::int64_t(countFromSearchStart());
 }
 
-std::optional<std::vector<RecordedPhrase>> Walk::run()
+Outcome Walk::run(std::vector<RecordedPhrase> &recorded)
 {
     for (;;) {
         const bool recorded = verdict_ >= 2;
         if (recorded)
             record();
-        if (verdict_ == -1 && !jumpRecorded())
-            return std::nullopt;
+        if (verdict_ == -1 && jumpRecorded() == Outcome::Cancelled)
+            return Outcome::Cancelled;
         if (verdict_ >= 2 || verdict_ == -1) {
             if (!extend())
                 break;
         } else {
             restart();
         }
-        if (!postAnalyzing())
-            return std::nullopt;
+        if (postAnalyzing() == Outcome::Cancelled)
+            return Outcome::Cancelled;
         if (p_.empty())
             break;
         budget_.worked(kWorkPerCandidate);
         prefetchLonger();
         verdict_ = verdict(recorded);
     }
-    return record_.release();
+    recorded = record_.release();
+    return Outcome::Ready;
 }
 
 } // namespace
@@ -316,10 +317,10 @@ std::uint32_t lowerBoundNear(std::span<const std::int64_t> sorted, std::int64_t 
     return std::uint32_t(std::lower_bound(sorted.begin() + lo, sorted.begin() + hi, wanted) - sorted.begin());
 }
 
-std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
-                                                       PhraseBudget &budget)
+Outcome walkPhrases(const WalkText &text, CommandHost &host, PhraseBudget &budget,
+                    std::vector<RecordedPhrase> &recorded)
 {
-    return Walk(text, host, budget).run();
+    return Walk(text, host, budget).run(recorded);
 }
 
 } // namespace wordloom

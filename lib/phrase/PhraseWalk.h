@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -35,11 +34,12 @@ struct WalkText {
 };
 
 // The candidate walk of Phrase Count on word numbers: the same candidates,
-// counts, "Analyzing word j" posts and record as the walk on strings. Tests
-// Cancel after every post (nothing when it finds the request); the budget
-// throws CommandError as soon as the text is certain to be too repetitive.
-std::optional<std::vector<RecordedPhrase>> walkPhrases(const WalkText &text, CommandHost &host,
-                                                       PhraseBudget &budget);
+// counts, "Analyzing word j" posts and record (into `recorded`) as the walk
+// on strings. Tests Cancel after every post (Cancelled when it finds the
+// request, nothing posted); the budget throws CommandError as soon as the
+// text is certain to be too repetitive.
+Outcome walkPhrases(const WalkText &text, CommandHost &host, PhraseBudget &budget,
+                    std::vector<RecordedPhrase> &recorded);
 
 // std::lower_bound, searched outwards from a guess: a few steps when the
 // answer is near it, as the walk's search start mostly is.

@@ -21,10 +21,10 @@ namespace {
 // Below this many recorded phrases the pruning stays on one core.
 constexpr std::size_t kPhrasesWorthASecondCore = 50000;
 
-bool post(CommandHost &host, const QString &text)
+Outcome post(CommandHost &host, const QString &text)
 {
     host.showStatus(text);
-    return !host.cancelRequested();
+    return host.cancelRequested() ? Outcome::Cancelled : Outcome::Ready;
 }
 
 std::vector<std::int64_t> scannerStarts(const WordSuffixIndex &index)
@@ -39,22 +39,22 @@ std::vector<std::int64_t> scannerStarts(const WordSuffixIndex &index)
 // Decides which phrases stay, posting the countdown for each in order. On a
 // large record the second half is decided on a second core meanwhile; its
 // posts follow once the first half's are done.
-std::optional<std::vector<std::uint8_t>> prune(std::vector<RecordedPhrase> &record,
-                                               const WordSuffixIndex &index, CommandHost &host)
+Outcome prune(std::vector<RecordedPhrase> &record, const WordSuffixIndex &index, CommandHost &host,
+              std::vector<std::uint8_t> &kept)
 {
     const PhrasePruner pruner(record, index);
     const std::size_t n = record.size();
-    std::vector<std::uint8_t> kept(n);
+    kept.assign(n, 0);
     QString ofAll = QStringLiteral(" of ");
     appendDecimal(ofAll, n);
     StatusNumber status(QStringLiteral("Pruning "), ofAll);
     const std::size_t half = n >= kPhrasesWorthASecondCore ? n / 2 : n;
     std::atomic<bool> stop = false;
-    bool cancelled = false;
+    Outcome firstOutcome = Outcome::Ready;
     const auto firstHalf = [&] {
         for (std::size_t l = 0; l < half; ++l) {
-            if (!post(host, status.show(n - l))) {
-                cancelled = true;
+            if (post(host, status.show(n - l)) == Outcome::Cancelled) {
+                firstOutcome = Outcome::Cancelled;
                 stop = true;
                 return;
             }
@@ -69,12 +69,12 @@ std::optional<std::vector<std::uint8_t>> prune(std::vector<RecordedPhrase> &reco
         runSideBySide(firstHalf, secondHalf);
     else
         firstHalf();
-    if (cancelled)
-        return std::nullopt;
+    if (firstOutcome == Outcome::Cancelled)
+        return Outcome::Cancelled;
     for (std::size_t l = half; l < n; ++l)
-        if (!post(host, status.show(n - l)))
-            return std::nullopt;
-    return kept;
+        if (post(host, status.show(n - l)) == Outcome::Cancelled)
+            return Outcome::Cancelled;
+    return Outcome::Ready;
 }
 
 } // namespace
@@ -125,12 +125,11 @@ QString CleanForPhraseSearch(QString text)
     return text;
 }
 
-std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &host,
-                                                   std::size_t budgetBytes, RowOrder order,
-                                                   std::uint64_t workLimit)
+Outcome BuildPhraseFrequency(QString text, CommandHost &host, FrequencyTable &table, std::size_t budgetBytes,
+                             RowOrder order, std::uint64_t workLimit)
 {
-    if (!post(host, QStringLiteral("Cleaning...")))
-        return std::nullopt;
+    if (post(host, QStringLiteral("Cleaning...")) == Outcome::Cancelled)
+        return Outcome::Cancelled;
     // Cleaned in place when the caller gave its text away.
     const QString cleaned = CleanForPhraseSearch(std::move(text));
     host.stayResponsive();
@@ -140,21 +139,23 @@ std::optional<FrequencyTable> BuildPhraseFrequency(QString text, CommandHost &ho
     // the cleaned text's own leading space.
     const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1, cleaned};
     PhraseBudget budget(budgetBytes, workLimit, std::uint64_t(cleaned.size()));
-    auto record = walkPhrases(walkText, host, budget);
-    if (!record)
-        return std::nullopt;
-    if (record->empty()) {
+    std::vector<RecordedPhrase> record;
+    if (walkPhrases(walkText, host, budget, record) == Outcome::Cancelled)
+        return Outcome::Cancelled;
+    if (record.empty()) {
+        table.clear();
         host.showStatus(QStringLiteral("Ready"));
-        return FrequencyTable{};
+        return Outcome::Ready;
     }
-    if (!post(host, QStringLiteral("Sorting...")))
-        return std::nullopt;
-    const auto kept = prune(*record, index, host);
-    if (!kept || !post(host, QStringLiteral("Exporting...")))
-        return std::nullopt;
-    FrequencyTable table = keptRows(walkText, *record, *kept, order == RowOrder::CountThenPhrase, budgetBytes);
+    if (post(host, QStringLiteral("Sorting...")) == Outcome::Cancelled)
+        return Outcome::Cancelled;
+    std::vector<std::uint8_t> kept;
+    if (prune(record, index, host, kept) == Outcome::Cancelled
+        || post(host, QStringLiteral("Exporting...")) == Outcome::Cancelled)
+        return Outcome::Cancelled;
+    table = keptRows(walkText, record, kept, order == RowOrder::CountThenPhrase, budgetBytes);
     host.showStatus(QStringLiteral("Ready"));
-    return table;
+    return Outcome::Ready;
 }
 
 } // namespace basTextRepeat

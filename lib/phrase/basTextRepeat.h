@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <cstddef>
-#include <optional>
 
 namespace basTextRepeat {
 
@@ -28,14 +27,13 @@ QString CleanForPhraseSearch(QString text);
 // counts, pruned of phrases that a longer one with the same count continues;
 // empty when there are none. Posts "Cleaning...", "Analyzing word j" per
 // candidate, "Sorting...", the pruning countdown, "Exporting..." and "Ready",
-// testing Cancel after each post but the last: nothing when it found the
-// request. Throws wordloom::CommandError as soon as the text is certain to be
-// too repetitive: its list would take more than budgetBytes, or its walk more
-// than workLimit counting steps.
-std::optional<wordloom::FrequencyTable> BuildPhraseFrequency(QString text,
-                                                             wordloom::CommandHost &host,
-                                                             std::size_t budgetBytes = kDefaultPhraseBudget,
-                                                             RowOrder order = RowOrder::PhraseThenCount,
-                                                             std::uint64_t workLimit = wordloom::kDefaultPhraseWork);
+// testing Cancel after each post but the last: Cancelled when it found the
+// request, the table untouched. Throws wordloom::CommandError as soon as the
+// text is certain to be too repetitive: its list would take more than
+// budgetBytes, or its walk more than workLimit counting steps.
+wordloom::Outcome BuildPhraseFrequency(QString text, wordloom::CommandHost &host, wordloom::FrequencyTable &table,
+                                       std::size_t budgetBytes = kDefaultPhraseBudget,
+                                       RowOrder order = RowOrder::PhraseThenCount,
+                                       std::uint64_t workLimit = wordloom::kDefaultPhraseWork);
 
 } // namespace basTextRepeat
