@@ -3,8 +3,8 @@
 #include "Clipboard.h"
 #include "LiveSelectionData.h"
 #include "PaneDisplayText.h"
-#include "PlainLayoutWidth.h"
 #include "Twips.h"
+#include "WrapWidthLayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QUrl>
@@ -81,6 +80,13 @@ int countLines(const QTextBlock &block)
 
 TextPane::TextPane(QWidget *parent) : QPlainTextEdit(parent)
 {
+    // A document of the pane's own, whose layout can wrap at a fixed width.
+    auto *doc = new QTextDocument(this);
+    layout_ = new WrapWidthLayout(doc);
+    doc->setDocumentLayout(layout_);
+    doc->setDefaultFont(font());
+    layout_->setPaintDevice(viewport());
+    setDocument(doc);
     setContextMenuPolicy(Qt::PreventContextMenu);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -281,19 +287,9 @@ void TextPane::setRightMargin(float twips)
     rightMargin_ = twips;
     rightMarginPixels_ = Twips::toPixelsX(twips, this);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    applyRightMargin();
-}
-
-void TextPane::applyRightMargin()
-{
-    if (!rightMargin_)
-        return;
-    // The layout width is measured from inside the frame and includes the
+    // The layout's width is measured from inside the frame and includes the
     // document's own margin on both sides.
-    auto *layout = qobject_cast<QPlainTextDocumentLayout *>(document()->documentLayout());
-    const qreal width = std::max(rightMarginPixels_ - frameWidth() + document()->documentMargin(), 1.0);
-    if (layout && plainLayoutWidth(*layout) != width)
-        setPlainLayoutWidth(*layout, width);
+    layout_->setWrapWidth(std::max(rightMarginPixels_ - frameWidth() + document()->documentMargin(), 1.0));
     estimateLineCounts();
 }
 
@@ -314,10 +310,7 @@ void TextPane::resizeEvent(QResizeEvent *event)
     QPlainTextEdit::resizeEvent(event);
     if (event->oldSize().width() == event->size().width())
         return;
-    if (rightMargin_)
-        applyRightMargin(); // the base class re-wrapped at the new width
-    else
-        estimateLineCounts();
+    estimateLineCounts(); // the base class dropped every block's layout
 }
 
 QMimeData *TextPane::createMimeDataFromSelection() const

@@ -9,6 +9,8 @@
 
 namespace wordloom {
 
+class WrapWidthLayout;
+
 // A visible pane used as a plain-text buffer with a selection. Text() gives
 // exactly what the pane holds, paragraph breaks as CR LF; what was written
 // with setText() reads back unchanged, lone CR and LF included, until the
@@ -79,7 +81,6 @@ private:
     // False when a later write took over meanwhile.
     bool insertText(QTextCursor &cursor, QStringView text, const std::function<bool()> &betweenPieces);
     std::function<bool()> pacer(int generation);
-    void applyRightMargin();
     void estimateLineCounts();
 
     std::vector<QTextCursor> displayBreakCursors_;
@@ -93,6 +94,7 @@ private:
     int writeGeneration_ = 0;
     std::optional<float> rightMargin_;
     int rightMarginPixels_ = 0;
+    WrapWidthLayout *layout_ = nullptr;
     mutable QString searchable_;
     mutable bool searchableValid_ = false;
     // Set while Qt updates the primary selection from a key or the mouse.

@@ -5,6 +5,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -91,6 +92,28 @@ TEST_F(WrapLines, ResizingKeepsTheMargin)
         QCoreApplication::processEvents();
         EXPECT_FLOAT_EQ(*rtbText(*window)->rightMargin(), margin);
         EXPECT_EQ(linesOfFirstParagraph(rtbText(*window)), lines) << width;
+    }
+}
+
+// Typing re-lays out the edited paragraph at the pane's own width first; the
+// margin must win again before the line count reaches the scroll bars. A
+// margin wider than the pane scrolls sideways as far as it reaches.
+TEST_F(WrapLines, EditsKeepTheMarginAndAWideMarginScrollsToItsEnd)
+{
+    TextPane *pane = rtbText(*window);
+    for (const bool wrapOn : {false, true}) {
+        SCOPED_TRACE(wrapOn ? "wrap on" : "wrap off");
+        rightClick(pane, menuItem(*window, "mnuTextPopupWrap"));
+        ASSERT_EQ(menuItem(*window, "mnuTextPopupWrap")->isChecked(), wrapOn);
+        linesOfFirstParagraph(pane);
+        const int lines = pane->document()->firstBlock().lineCount();
+        pane->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(pane, QStringLiteral("A"));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(pane->document()->firstBlock().lineCount(), lines);
+        const int margin = Twips::toPixelsX(*pane->rightMargin(), pane) - pane->frameWidth();
+        const int reach = margin + int(pane->document()->documentMargin());
+        EXPECT_EQ(pane->horizontalScrollBar()->maximum(), std::max(0, reach - pane->viewport()->width()));
     }
 }
 
