@@ -15,6 +15,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include <algorithm>
+#include <string_view>
+
 namespace wordloom {
 
 namespace {
@@ -23,10 +26,15 @@ const char kSample[] =
     "slings and arrows of outrageous fortune or to take arms against a sea of troubles and by "
     "opposing end them.";
 
-// Design client area, in twips.
+// Design client width and status bar height, in twips.
 constexpr double kClientWidth = 9450;
-constexpr double kClientHeight = 6795;
 constexpr double kStatusHeight = 372;
+// The button column: Cancel and Exit a pitch apart below the last command's
+// button; the client area ends a fixed distance below Exit.
+constexpr double kButtonPitch = 480;
+constexpr double kClientBelowExit = 915;
+// Tab stops of the window's own controls among the commands' buttons.
+constexpr int kTextStop = 0, kExitStop = 90, kResultStop = 100, kCancelStop = 110;
 
 TextPane *makePane(QWidget *parent, const char *name)
 {
@@ -36,6 +44,13 @@ TextPane *makePane(QWidget *parent, const char *name)
     font.setStyleHint(QFont::Monospace);
     pane->setFont(font);
     return pane;
+}
+
+QPushButton *makeButton(QWidget *parent, std::string_view name, std::string_view caption)
+{
+    auto *button = new QPushButton(QLatin1String(caption.data(), qsizetype(caption.size())), parent);
+    button->setObjectName(QLatin1String(name.data(), qsizetype(name.size())));
+    return button;
 }
 
 QLabel *makeLabel(QWidget *parent, const char *name, const char *caption)
@@ -77,30 +92,19 @@ frmWordloom::frmWordloom(WindowServices services, QWidget *parent)
 
 frmWordloom::~frmWordloom() = default;
 
-std::span<const frmWordloom::ButtonDesign> frmWordloom::buttonDesigns()
+std::vector<QPushButton *> frmWordloom::buttonColumn() const
 {
-    using ops::CommandId;
-    const auto runs = [](QPushButton *frmWordloom::*member, void (frmWordloom::*click)(), CommandId id,
-                         double top) {
-        const ops::Command &c = ops::command(id);
-        return ButtonDesign{member, click, c.button, c.caption, top, true};
-    };
-    static const ButtonDesign designs[] = {
-        // In tab order.
-        runs(&frmWordloom::cmdSortLines, &frmWordloom::cmdSortLines_Click, CommandId::SortLines, 2040),
-        runs(&frmWordloom::cmdSortWords, &frmWordloom::cmdSortWords_Click, CommandId::SortWords, 2520),
-        runs(&frmWordloom::cmdUniqueLines, &frmWordloom::cmdUniqueLines_Click, CommandId::UniqueLines, 3000),
-        runs(&frmWordloom::cmdUniqueWords, &frmWordloom::cmdUniqueWords_Click, CommandId::UniqueWords, 3480),
-        runs(&frmWordloom::cmdWordCount, &frmWordloom::cmdWordCount_Click, CommandId::WordCount, 3960),
-        runs(&frmWordloom::cmdPhraseCount, &frmWordloom::cmdPhraseCount_Click, CommandId::PhraseCount, 4440),
-        runs(&frmWordloom::cmdBinaryCodes, &frmWordloom::cmdBinaryCodes_Click, CommandId::BinaryCodes, 4920),
-        runs(&frmWordloom::cmdCase, &frmWordloom::cmdCase_Click, CommandId::ChangeCase, 240),
-        {&frmWordloom::cmdExit, &frmWordloom::cmdExit_Click, "cmdExit", "Exit", 5880, false},
-        {&frmWordloom::cmdCancel, &frmWordloom::cmdCancel_Click, "cmdCancel", "Cancel", 5400, false},
-        runs(&frmWordloom::cmdClean, &frmWordloom::cmdClean_Click, CommandId::CharactersOnly, 720),
-        runs(&frmWordloom::cmdPurify, &frmWordloom::cmdPurify_Click, CommandId::LettersOnly, 1200),
-    };
-    return designs;
+    std::vector<const ops::Command *> commands;
+    for (const ops::Command &c : ops::commandTable())
+        commands.push_back(&c);
+    std::stable_sort(commands.begin(), commands.end(),
+                     [](const ops::Command *a, const ops::Command *b) { return a->place.top < b->place.top; });
+    std::vector<QPushButton *> column;
+    for (const ops::Command *c : commands)
+        column.push_back(commandButtons_[std::size_t(c->id)]);
+    column.push_back(cmdCancel);
+    column.push_back(cmdExit);
+    return column;
 }
 
 void frmWordloom::createControls()
@@ -110,18 +114,29 @@ void frmWordloom::createControls()
     setCentralWidget(client);
 
     rtbText = makePane(client, "rtbText");
-    for (const auto &design : buttonDesigns()) {
-        auto *button = new QPushButton(QLatin1String(design.caption.data(), qsizetype(design.caption.size())), client);
-        button->setObjectName(QLatin1String(design.name.data(), qsizetype(design.name.size())));
-        this->*design.member = button;
+    // The buttons are made in their keyboard order, between the two panes.
+    struct ButtonSpec {
+        int tabStop;
+        std::string_view name, caption;
+        QPushButton **into;
+    };
+    std::vector<ButtonSpec> specs;
+    commandButtons_.assign(ops::commandTable().size(), nullptr);
+    for (const ops::Command &c : ops::commandTable())
+        specs.push_back({c.place.tabStop, c.button, c.caption, &commandButtons_[std::size_t(c.id)]});
+    specs.push_back({kExitStop, "cmdExit", "Exit", &cmdExit});
+    specs.push_back({kCancelStop, "cmdCancel", "Cancel", &cmdCancel});
+    std::stable_sort(specs.begin(), specs.end(), [](const auto &a, const auto &b) { return a.tabStop < b.tabStop; });
+    std::vector<std::pair<int, QWidget *>> order = {{kTextStop, rtbText}};
+    for (const ButtonSpec &spec : specs) {
+        *spec.into = makeButton(client, spec.name, spec.caption);
+        order.emplace_back(spec.tabStop, *spec.into);
     }
     rtbResult = makePane(client, "rtbResult");
-    // Tab order: the input pane, the buttons from Sort Lines to Exit, the result pane, then the rest.
-    QWidget *order[] = {rtbText, cmdSortLines, cmdSortWords, cmdUniqueLines, cmdUniqueWords,
-                        cmdWordCount, cmdPhraseCount, cmdBinaryCodes, cmdCase, cmdExit,
-                        rtbResult, cmdCancel, cmdClean, cmdPurify};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    order.emplace_back(kResultStop, rtbResult);
+    std::stable_sort(order.begin(), order.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
 
     lblText = makeLabel(client, "lblText", "- Text -");
     lblResult = makeLabel(client, "lblResult", "- Result -");
@@ -178,19 +193,24 @@ void frmWordloom::placeAtDesignPositions()
     };
     place(rtbText, 120, 240, 7695, 2295);
     place(rtbResult, 120, 3000, 7695, 2295);
-    for (const auto &design : buttonDesigns())
-        place(this->*design.member, 7920, design.top, 1335, 300);
+    double lastTop = 0;
+    for (const ops::Command &c : ops::commandTable()) {
+        place(commandButtons_[std::size_t(c.id)], 7920, c.place.top, 1335, 300);
+        lastTop = std::max(lastTop, c.place.top);
+    }
+    const double exitTop = lastTop + 2 * kButtonPitch;
+    place(cmdCancel, 7920, lastTop + kButtonPitch, 1335, 300);
+    place(cmdExit, 7920, exitTop, 1335, 300);
     // The captions were made for a small dialog font; at their design size
     // the buttons must still show the longest whole.
-    QList<QPushButton *> buttons;
-    for (const auto &design : buttonDesigns())
-        buttons << this->*design.member;
+    const std::vector<QPushButton *> column = buttonColumn();
+    const QList<QPushButton *> buttons(column.begin(), column.end());
     QFont captionFont = cmdExit->font();
     captionFont.setPointSizeF(std::min(captionFont.pointSizeF(), 8.0));
     fitCaptions(buttons, captionFont);
     place(lblText, 4680, 0, 615, 255);
     place(lblResult, 3840, 2760, 855, 255);
-    const int clientHeight = Twips::toPixelsY(kClientHeight, this);
+    const int clientHeight = Twips::toPixelsY(exitTop + kClientBelowExit, this);
     const int menuHeight = menuBar()->sizeHint().height();
     resize(Twips::toPixelsX(kClientWidth, this), menuHeight + clientHeight);
 }

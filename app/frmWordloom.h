@@ -8,10 +8,10 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
-#include <string_view>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -21,6 +21,10 @@ class QPushButton;
 class QResizeEvent;
 
 namespace wordloom {
+
+namespace ops {
+enum class CommandId : std::uint8_t;
+}
 
 class CommandHost;
 class FileDropRead;
@@ -61,10 +65,9 @@ private:
     TextBuffer rtbWork;
     TextBuffer rtbSave;
     StatusBar *sbStatus = nullptr;
-    QPushButton *cmdCase = nullptr, *cmdClean = nullptr, *cmdPurify = nullptr,
-                *cmdSortLines = nullptr, *cmdSortWords = nullptr, *cmdUniqueLines = nullptr,
-                *cmdUniqueWords = nullptr, *cmdWordCount = nullptr, *cmdPhraseCount = nullptr,
-                *cmdBinaryCodes = nullptr, *cmdCancel = nullptr, *cmdExit = nullptr;
+    // The commands' buttons by command id, made from the commands' descriptions.
+    std::vector<QPushButton *> commandButtons_;
+    QPushButton *cmdCancel = nullptr, *cmdExit = nullptr;
     QLabel *lblText = nullptr, *lblResult = nullptr;
     QFrame *line1[4] = {};
     QMenu *mnuTextPopup = nullptr;
@@ -79,6 +82,9 @@ private:
 private slots:
     void cmdCancel_Click();
     void cmdExit_Click();
+    // Every command's button: runs the command's handler named below, or,
+    // for a command without one, the handler of its description.
+    void commandButton_Click(ops::CommandId id);
     void cmdCase_Click();
     void cmdClean_Click();
     void cmdPurify_Click();
@@ -140,21 +146,15 @@ private:
     void setOuterWidth(double twips);
     void setBusyLook(bool wait);
 
-    // A button, its handler and its place; a command's button takes its name
-    // and caption from the command's description.
-    struct ButtonDesign {
-        QPushButton *frmWordloom::*member;
-        void (frmWordloom::*click)();
-        std::string_view name;
-        std::string_view caption;
-        double top;
-        bool runsCommand;
-    };
-    static std::span<const ButtonDesign> buttonDesigns();
+    // The buttons' column from top to bottom: the commands' buttons in the
+    // order of their design tops, then Cancel and Exit.
+    std::vector<QPushButton *> buttonColumn() const;
+    using Handler = void (frmWordloom::*)();
+    static Handler namedHandler(ops::CommandId id);
 
     // Runs a button's handler: reports a failure instead of letting it escape,
     // and leaves the window usable.
-    void runHandler(const QString &commandName, void (frmWordloom::*handler)());
+    void runHandler(const QString &commandName, const std::function<void()> &handler);
     void recoverFromFailure(qint16 nestDepthAtStart, const QString &commandName, const QString &what);
     void runCommand(void (*command)(CommandHost &));
     // Runs a menu or pane handler, reporting a failure instead of letting it escape.

@@ -35,6 +35,7 @@ layout::Inputs frmWordloom::measureLayout() const
     in.S = Twip(Twips::fromPixelsY(w.sbStatus->height(), &w));
     in.E = Twip(Twips::fromPixelsY(w.cmdExit->height(), &w));
     in.X = Twip(Twips::fromPixelsX(w.cmdExit->width(), &w));
+    in.buttons = int(buttonColumn().size());
     in.Lt = Twip(Twips::fromPixelsY(w.lblText->height(), &w));
     in.Wt = Twip(Twips::fromPixelsX(w.lblText->width(), &w));
     in.Lr = Twip(Twips::fromPixelsY(w.lblResult->height(), &w));
@@ -86,12 +87,10 @@ void frmWordloom::placeControls(const layout::Result &r)
     w.lblResult->move(Twips::toPixelsX(r.labelResultLeft, &w), Twips::toPixelsY(r.labelResultTop, &w));
     place(w.rtbResult, r.result);
 
-    QPushButton *column[layout::ButtonCount] = {
-        w.cmdCase, w.cmdClean, w.cmdPurify, w.cmdSortLines, w.cmdSortWords, w.cmdUniqueLines,
-        w.cmdUniqueWords, w.cmdWordCount, w.cmdPhraseCount, w.cmdBinaryCodes, w.cmdCancel, w.cmdExit};
+    const std::vector<QPushButton *> column = buttonColumn();
     const int left = Twips::toPixelsX(r.buttonLeft, &w);
-    for (int i = 0; i < layout::ButtonCount; ++i)
-        column[i]->move(left, Twips::toPixelsY(r.buttonTops[size_t(i)], &w));
+    for (size_t i = 0; i < column.size() && i < r.buttonTops.size(); ++i)
+        column[i]->move(left, Twips::toPixelsY(r.buttonTops[i], &w));
 
     w.sbStatus->setPanelWidth(1, Twips::toPixelsX(r.statusPanelWidth, &w));
 }

@@ -71,7 +71,7 @@ QString describeFailure()
 }
 } // namespace
 
-void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*handler)())
+void frmWordloom::runHandler(const QString &commandName, const std::function<void()> &handler)
 {
     if (closeRequested_)
         return;
@@ -80,7 +80,7 @@ void frmWordloom::runHandler(const QString &commandName, void (frmWordloom::*han
     const qint16 nestDepthAtStart = NestDepth;
     ++runningHandlers_;
     try {
-        (this->*handler)();
+        handler();
     } catch (...) {
         recoverFromFailure(nestDepthAtStart, commandName, describeFailure());
     }

@@ -1,5 +1,6 @@
 #include "MainWindowLayout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -8,7 +9,6 @@ namespace wordloom::layout {
 namespace {
 constexpr Twip kGap = 100;
 constexpr Twip kMargin = 200;
-constexpr int kButtonRows = 13;
 constexpr int kLetterWidths = 40;
 constexpr int kLabelRows = 4;
 } // namespace
@@ -22,7 +22,8 @@ Twip halve(Twip value)
 
 Twip minimumHeight(const Inputs &in)
 {
-    return in.S + kButtonRows * (in.E + kGap) + 600;
+    // One row more than the buttons: the column keeps a button's room free below Exit.
+    return in.S + Twip(in.buttons + 1) * (in.E + kGap) + 600;
 }
 
 Twip minimumWidth(const Inputs &in)
@@ -74,6 +75,7 @@ Result compute(const Inputs &in)
     }
 
     Twip top = kGap;
+    r.buttonTops.resize(std::size_t(std::max(in.buttons, 0)));
     for (Twip &buttonTop : r.buttonTops) {
         buttonTop = top;
         top += in.E + kGap;

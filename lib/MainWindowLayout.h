@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 // The main window's layout arithmetic, in twips and single precision, apart
 // from any window so that it can be checked figure by figure.
@@ -20,6 +21,7 @@ struct Inputs {
     Twip Lr = 0, Wr = 0; // result label height and width
     Twip P = 0;          // vertical twips per pixel
     Twip TE = 0;         // width of "E" in the window's font
+    int buttons = 0;     // the buttons in the column, Cancel and Exit among them
 };
 
 struct Rect {
@@ -28,12 +30,6 @@ struct Rect {
 
 struct HorizontalLine {
     Twip x1 = 0, x2 = 0, y = 0;
-};
-
-// The button column from top to bottom.
-enum Button {
-    Case, Clean, Purify, SortLines, SortWords, UniqueLines, UniqueWords,
-    WordCount, PhraseCount, BinaryCodes, Cancel, Exit, ButtonCount
 };
 
 struct Result {
@@ -46,7 +42,7 @@ struct Result {
     Rect result;
     std::array<HorizontalLine, 4> lines;
     Twip buttonLeft = 0;
-    std::array<Twip, ButtonCount> buttonTops{};
+    std::vector<Twip> buttonTops; // the column from top to bottom
     Twip statusPanelWidth = 0;
 };
 

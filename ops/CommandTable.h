@@ -33,11 +33,21 @@ struct CommandTraits {
     bool unique = false;      // keeps each distinct line or word once
 };
 
+// Where the window shows a command's button. The buttons stand in one column,
+// Cancel and Exit below the last of them; Tab reaches the window's controls
+// in the order of their stops: the input pane 0, Exit 90, the result pane
+// 100, Cancel 110, each command's button at its own.
+struct ButtonPlace {
+    double top;  // twips from the top of the window's client area, as designed
+    int tabStop;
+};
+
 struct Command {
     CommandId id;
     std::string_view name;    // the batch companion's command word
     std::string_view caption; // the window's button caption, and the name in failure messages
     std::string_view button;  // the window's button
+    ButtonPlace place;
     std::string_view summary; // the line of --help
     CommandTraits traits;
     BeyondMemory beyondMemory;

@@ -20,6 +20,7 @@ Inputs designInputs(Twip W, Twip H)
     in.Wr = 855;
     in.P = 15;
     in.TE = 120;
+    in.buttons = 12;
     return in;
 }
 
@@ -56,9 +57,10 @@ TEST(Layout, WorkedFiguresOfTheDesignWindow)
     EXPECT_EQ(r.result.width, 7735);
     EXPECT_EQ(r.result.height, 2754);
     EXPECT_EQ(r.buttonLeft, 8035);
-    for (int i = 0; i < ButtonCount; ++i)
-        EXPECT_EQ(r.buttonTops[size_t(i)], 100 + 400 * i) << "button " << i;
-    EXPECT_EQ(r.buttonTops[Exit], 4500);
+    ASSERT_EQ(r.buttonTops.size(), 12u);
+    for (size_t i = 0; i < r.buttonTops.size(); ++i)
+        EXPECT_EQ(r.buttonTops[i], 100 + 400 * Twip(i)) << "button " << i;
+    EXPECT_EQ(r.buttonTops.back(), 4500);
     EXPECT_EQ(r.statusPanelWidth, 9570);
 }
 
@@ -86,6 +88,9 @@ TEST(Layout, SeparatorsUnderTheMenuAndAcrossTheResultPane)
 TEST(Layout, MinimumHeightAtTheDesignSizes)
 {
     EXPECT_EQ(minimumHeight(designInputs(9570, 7680)), 6172);
+    Inputs oneMore = designInputs(9570, 7680);
+    ++oneMore.buttons;
+    EXPECT_EQ(minimumHeight(oneMore), 6172 + 400) << "another button, another row";
     EXPECT_FALSE(compute(designInputs(9570, 6172)).heightEnlarged);
 
     // Smaller windows are laid out at the minimum height they are given.
