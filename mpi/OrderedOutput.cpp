@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 #include <utility>
 #include <fcntl.h>
@@ -16,22 +17,28 @@ namespace wordloom::mpi {
 
 namespace {
 
-// The UTF-8 bytes wordloom-cli would write for the text, in a buffer of
-// malloc's that the caller frees.
+// The UTF-8 bytes wordloom-cli would write for the text and, when asked, a
+// line break after it, in a buffer of malloc's that the caller frees. Room
+// for three bytes a unit is reserved but only the bytes written are touched,
+// so an ASCII part costs its own size, with no growing stream to copy.
 struct Encoded {
     char *bytes = nullptr;
     std::size_t size = 0;
     ~Encoded() { std::free(bytes); }
 };
 
-void encode(const QString &text, bool crLfToLf, Encoded &out)
+void encode(QStringView text, bool crLfToLf, bool breakAfter, Encoded &out)
 {
-    std::FILE *stream = open_memstream(&out.bytes, &out.size);
-    if (!stream)
+    out.bytes = static_cast<char *>(std::malloc(3 * std::size_t(text.size()) + 2));
+    if (!out.bytes)
         throw std::bad_alloc();
-    const bool written = cli::writeUtf8(stream, text, crLfToLf);
-    if (std::fclose(stream) != 0 || !written)
-        throw std::bad_alloc();
+    char *end = encodeUtf8(text.utf16(), 0, text.size(), text.size(), crLfToLf, out.bytes);
+    if (breakAfter) {
+        if (!crLfToLf)
+            *end++ = '\r';
+        *end++ = '\n';
+    }
+    out.size = std::size_t(end - out.bytes);
 }
 
 } // namespace
@@ -55,7 +62,7 @@ OrderedOutput::~OrderedOutput()
         cli::untrackTempFile(temporary_);
 }
 
-bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf)
+bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf, bool breakAfter)
 {
     if (temporary_.empty() || job_.size() == 1)
         return false;
@@ -72,7 +79,7 @@ bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf)
         return false;
     }
     Encoded encoded;
-    job_.attempt([&] { encode(part, crLfToLf, encoded); });
+    job_.attempt([&] { encode(part, crLfToLf, breakAfter, encoded); });
     job_.agree();
     long long size = (long long)encoded.size, offset = 0;
     MPI_Exscan(&size, &offset, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
@@ -98,19 +105,22 @@ bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf)
     return true;
 }
 
-void OrderedOutput::writeParts(const QString &part, bool crLfToLf)
+void OrderedOutput::writeParts(const QString &part, bool crLfToLf, bool breakAfter)
 {
     // Into a named file, every process writes its part at its offset.
-    if (writeAtOffsets(part, crLfToLf))
+    if (writeAtOffsets(part, crLfToLf, breakAfter))
         return;
     // Otherwise process 0 writes its own part as it encodes it; the others
     // encode theirs to send.
     Encoded encoded;
     job_.attempt([&] {
-        if (job_.first())
+        if (job_.first()) {
             file_->write(part, crLfToLf);
-        else
-            encode(part, crLfToLf, encoded);
+            if (breakAfter)
+                file_->write(crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n"));
+        } else {
+            encode(part, crLfToLf, breakAfter, encoded);
+        }
     });
     job_.agree();
     const QByteArray bytes = QByteArray::fromRawData(encoded.bytes, qsizetype(encoded.size));

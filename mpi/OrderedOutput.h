@@ -31,12 +31,14 @@ public:
     // This process's part of the result (collective). The parts laid end to
     // end are the result; each is encoded on its own, so a part never ends
     // between the CR and the LF of a line break or inside a surrogate pair.
-    void writeParts(const QString &part, bool crLfToLf);
+    // `breakAfter`: a line break follows the part (one the next part's lines
+    // need), so that a sorted part is never copied to append it.
+    void writeParts(const QString &part, bool crLfToLf, bool breakAfter = false);
     // Puts the output in place (collective).
     void commit();
 
 private:
-    bool writeAtOffsets(const QString &part, bool crLfToLf);
+    bool writeAtOffsets(const QString &part, bool crLfToLf, bool breakAfter);
 
     Job &job_;
     std::string name_; // for messages

@@ -14,6 +14,7 @@
 #include "basLibWordFreq.h"
 #include "CommandTable.h"
 #include "TextViews.h"
+#include "UniqueLines.h"
 #include "WordCount.h"
 #include "SortWordsSteps.h"
 
@@ -149,7 +150,7 @@ private:
 void sortLines(Context &c, bool unique)
 {
     bool endsText = false;
-    const QString text = ops::detab(readRange(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf, endsText));
+    QString text = ops::detab(readRange(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf, endsText));
     Keys lines;
     c.job.attempt([&] {
         lines.keys = ops::splitAtCrLf(text);
@@ -167,32 +168,29 @@ void sortLines(Context &c, bool unique)
     c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false); });
     lines = Keys();
     c.step("Exchanged");
-    QString part;
     std::vector<std::uint32_t> order;
     c.job.attempt([&] { order = stableCodeUnitOrder(range.items.keys); });
     c.step("Sorted");
-    PartBuilder builder;
+    // The part is joined and de-duplicated by the command's own steps, as
+    // wordloom-cli does on the whole text: equal lines are all here.
+    QString part;
     bool holds = false;
     c.job.attempt([&] {
-        qsizetype units = 0;
-        for (const QStringView line : range.items.keys)
-            units += line.size() + kCrLf.size();
-        builder.reserve(units);
-        if (!unique) {
-            for (const std::uint32_t k : order)
-                builder.add(range.items.keys[k]);
-            holds = !order.empty();
-            return;
+        part = ops::joinInOrder(range.items.keys, order, kCrLf);
+        holds = !order.empty();
+        order = {};
+        range = KeyRange();
+        text = QString();
+        if (unique) {
+            BatchHost quiet;
+            part = *ops::keepUniqueSortedLines(part, quiet);
+            holds = !part.isEmpty(); // kept lines are never empty
         }
-        forEachDistinct(range.items, order, [&](QStringView line, long long) {
-            if (!line.isEmpty())
-                builder.add(line), holds = true;
-        });
     });
     const bool lastJoined = lastHolder(c.job, holds) == c.job.rank();
-    c.job.attempt([&] { part = builder.finish(lastJoined); });
-    range = KeyRange();
-    writeAndCommit(c, part);
+    c.output.writeParts(part, c.crLfToLf, holds && !lastJoined);
+    c.step("Written");
+    c.output.commit();
 }
 
 // The words of a range as Sort Words finds them (hyphen line breaks joined,
