@@ -151,6 +151,7 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
             source.fd = ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
         if (source.fd < 0) {
             job_.fail(source.start, 1, ioError("open", source.name, errno).what());
+            std::fill_n(part, to - from, '\0'); // the buffer comes uninitialized
             continue;
         }
         for (long long done = 0; done < to - from;) {
@@ -160,6 +161,7 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
             if (got <= 0) {
                 job_.fail(from + done, 1, got < 0 ? ioError("read", source.name, errno).what()
                                                  : source.name + ": changed while being read");
+                std::fill_n(part + done, to - from - done, '\0');
                 break;
             }
             done += got;
@@ -174,9 +176,29 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
 
 QByteArray InputText::read(long long begin, long long end)
 {
-    QByteArray bytes(qsizetype(end - begin), '\0');
+    QByteArray bytes(qsizetype(end - begin), Qt::Uninitialized);
     copyOut(begin, end, bytes.data(), true);
     return bytes;
+}
+
+QByteArray InputText::readPiece(long long &at, long long end, qsizetype bytes, Boundary rule)
+{
+    long long to = std::min(end, at + std::max<qsizetype>(bytes, 1));
+    QByteArray piece = read(at, to);
+    if (to < end) {
+        qsizetype cut = piece.size();
+        while (cut > 0 && !cutAfter(piece.constData(), cut, rule))
+            --cut;
+        if (cut > 0) {
+            piece.truncate(cut);
+            to = at + cut;
+        } else {
+            to = std::min(end, nextCut(to, rule));
+            piece = read(at, to);
+        }
+    }
+    at = to;
+    return piece;
 }
 
 long long InputText::nextCut(long long from, Boundary rule)

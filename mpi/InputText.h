@@ -40,6 +40,11 @@ public:
 
     // The bytes [begin, end), each file's part checked to be UTF-8.
     QByteArray read(long long begin, long long end);
+    // The next piece of [at, end), which starts where the rule allows: about
+    // `bytes` bytes, up to the last place in them where it may end (a longer
+    // stretch without one comes whole); `at` moves past it. So a range is
+    // worked on a piece at a time, as wordloom-cli reads its input.
+    QByteArray readPiece(long long &at, long long end, qsizetype bytes, Boundary rule);
 
 private:
     struct Source {

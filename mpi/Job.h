@@ -53,6 +53,8 @@ public:
     void attempt(const std::function<void()> &work, long long position = Failure::kNowhere - 1);
     // Records a failure at a position, unless an earlier one is held.
     void fail(long long position, int exitCode, const std::string &message);
+    // Whether this process holds a failure: work that would only add to it stops.
+    bool failing() const { return failure_.failed(); }
     // Every process waits here; when any holds a failure, the earliest is
     // thrown on all as JobFailed. Returns the sum of `bytesDone` over them.
     long long agree(long long bytesDone = 0);

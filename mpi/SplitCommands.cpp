@@ -1,10 +1,12 @@
 #include "SplitCommands.h"
 
+#include "BufferSize.h"
 #include "CliHost.h"
 #include "InputFiles.h"
 #include "InputText.h"
 #include "OrderedOutput.h"
 #include "SampleSort.h"
+#include "WordStream.h"
 
 #include "BatchHost.h"
 #include "CaseConversion.h"
@@ -54,10 +56,16 @@ struct Context {
 
 // This process's text: its range, read, checked and decoded as the input
 // pane would hold it; `endsText`: the range runs to the input's end.
-QString readRange(Context &c, Boundary rule, bool &endsText)
+// This process's range of the input [begin, end) (collective).
+std::pair<long long, long long> rangeOf(Context &c, Boundary rule)
 {
     const std::vector<long long> cuts = c.input.cuts(rule);
-    const long long begin = cuts[std::size_t(c.job.rank())], end = cuts[std::size_t(c.job.rank()) + 1];
+    return {cuts[std::size_t(c.job.rank())], cuts[std::size_t(c.job.rank()) + 1]};
+}
+
+QString readRange(Context &c, Boundary rule, bool &endsText)
+{
+    const auto [begin, end] = rangeOf(c, rule);
     endsText = end == c.input.size();
     QString text;
     c.job.attempt([&] { text = cli::decodeInput(c.input.read(begin, end), c.options.raw); });
@@ -171,6 +179,17 @@ void sortLines(Context &c, bool unique)
     std::vector<std::uint32_t> order;
     c.job.attempt([&] { order = stableCodeUnitOrder(range.items.keys); });
     c.step("Sorted");
+    if (!unique && c.job.size() == 1) {
+        // One process: the lines go out as wordloom-cli writes them, a block
+        // at a time, never joined into a second text as large as the input.
+        c.job.attempt([&] {
+            cli::CliHost host(QString(), c.options, c.output.file());
+            host.setResultLines(range.items.keys, order);
+        });
+        c.step("Written");
+        c.output.commit();
+        return;
+    }
     // The part is joined and de-duplicated by the command's own steps, as
     // wordloom-cli does on the whole text: equal lines are all here.
     QString part;
@@ -249,15 +268,18 @@ void listWords(Context &c, bool unique)
 // (order, column width, format).
 void countWords(Context &c)
 {
-    bool endsText = false;
-    QString text = readRange(c, Boundary::WordGap, endsText);
+    const auto [begin, end] = rangeOf(c, Boundary::WordGap);
     FrequencyTable table;
     Keys rows;
     c.job.attempt([&] {
+        // A piece at a time, as wordloom-cli counts: only the distinct words
+        // are held, whatever the size of the range.
         BatchHost quiet;
         basLibWordFreq::WordTally tally;
-        tally.add(text, quiet);
-        text = QString();
+        const qsizetype pieceBytes = cli::wordPieceBytes(cli::workingBufferSize(c.options.bufferSize));
+        for (long long at = begin; at < end && !c.job.failing();)
+            tally.add(cli::decodeInput(c.input.readPiece(at, end, pieceBytes, Boundary::WordGap), c.options.raw),
+                      quiet);
         table = tally.finish(quiet);
         // A range without words has the one row ("", 1) of a text without them.
         if (table.size() == 1 && table.front().text.isEmpty())
@@ -267,6 +289,7 @@ void countWords(Context &c)
             rows.counts.push_back(row.count);
         }
     });
+    c.done = end - begin;
     c.step("Counted");
     KeyRange range;
     c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true); });
