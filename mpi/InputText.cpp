@@ -145,7 +145,7 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
         const long long offset = from - source.start + source.skip; // in the file
         if (source.stream) {
             std::copy_n(source.bytes.constData() + (from - source.start), to - from, part);
-            continue; // checked as it was read
+            continue;
         }
         if (source.fd < 0)
             source.fd = ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
@@ -166,11 +166,22 @@ void InputText::copyOut(long long begin, long long end, char *out, bool check)
             }
             done += got;
         }
-        if (!check)
-            continue;
-        if (const auto bad = cli::firstInvalidUtf8(QByteArray::fromRawData(part, qsizetype(to - from))))
+    }
+    if (check)
+        checkUtf8(begin, end, out);
+}
+
+void InputText::checkUtf8(long long begin, long long end, const char *bytes)
+{
+    for (const Source &source : sources_) {
+        const long long from = std::max(begin, source.start);
+        const long long to = std::min(end, source.start + source.size);
+        if (from >= to || source.stream)
+            continue; // a stream was checked as it was read
+        const char *const part = bytes + (from - begin);
+        if (const auto bad = cli::firstInvalidUtf8(QByteArrayView(part, qsizetype(to - from))))
             job_.fail(from + *bad, 1, shownName(source.name) + ": not valid UTF-8 at byte offset "
-                                          + std::to_string(offset + *bad));
+                                          + std::to_string(from - source.start + source.skip + *bad));
     }
 }
 
@@ -184,7 +195,9 @@ QByteArray InputText::read(long long begin, long long end)
 QByteArray InputText::readPiece(long long &at, long long end, qsizetype bytes, Boundary rule)
 {
     long long to = std::min(end, at + std::max<qsizetype>(bytes, 1));
-    QByteArray piece = read(at, to);
+    // Checked once cut: the bytes read may end inside a character.
+    QByteArray piece(qsizetype(to - at), Qt::Uninitialized);
+    copyOut(at, to, piece.data(), false);
     if (to < end) {
         qsizetype cut = piece.size();
         while (cut > 0 && !cutAfter(piece.constData(), cut, rule))
@@ -194,9 +207,11 @@ QByteArray InputText::readPiece(long long &at, long long end, qsizetype bytes, B
             to = at + cut;
         } else {
             to = std::min(end, nextCut(to, rule));
-            piece = read(at, to);
+            piece.resize(qsizetype(to - at));
+            copyOut(at, to, piece.data(), false);
         }
     }
+    checkUtf8(at, to, piece.constData());
     at = to;
     return piece;
 }

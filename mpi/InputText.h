@@ -61,6 +61,7 @@ private:
     void lookAtSources();
     void shareSources();
     void copyOut(long long begin, long long end, char *out, bool check);
+    void checkUtf8(long long begin, long long end, const char *bytes);
     long long nextCut(long long from, Boundary rule);
 
     Job &job_;

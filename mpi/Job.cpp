@@ -180,23 +180,41 @@ std::vector<QByteArray> Job::gatherToFirst(const QByteArray &bytes) const
     return parts;
 }
 
+namespace {
+constexpr int kPartTag = 7;
+}
+
 void Job::sendToFirst(const QByteArray &mine, const std::function<void(int, QByteArrayView)> &sink) const
 {
-    constexpr int kTag = 7;
     if (rank_ != 0) {
-        sent_ += mine.size();
-        for (qsizetype at = 0; at < mine.size(); at += kMessageBytes) {
-            const qsizetype n = std::min(kMessageBytes, mine.size() - at);
-            MPI_Send(mine.constData() + at, int(n), MPI_BYTE, 0, kTag, MPI_COMM_WORLD);
-        }
-        MPI_Send(nullptr, 0, MPI_BYTE, 0, kTag, MPI_COMM_WORLD); // the end of this part
+        sendPieceToFirst(mine);
+        endPartToFirst();
         return;
     }
+    receiveParts(sink);
+}
+
+void Job::sendPieceToFirst(QByteArrayView piece) const
+{
+    sent_ += piece.size();
+    for (qsizetype at = 0; at < piece.size(); at += kMessageBytes) {
+        const qsizetype n = std::min(kMessageBytes, piece.size() - at);
+        MPI_Send(piece.data() + at, int(n), MPI_BYTE, 0, kPartTag, MPI_COMM_WORLD);
+    }
+}
+
+void Job::endPartToFirst() const
+{
+    MPI_Send(nullptr, 0, MPI_BYTE, 0, kPartTag, MPI_COMM_WORLD);
+}
+
+void Job::receiveParts(const std::function<void(int, QByteArrayView)> &sink) const
+{
     QByteArray message(size_ > 1 ? kMessageBytes : 0, Qt::Uninitialized);
     for (int k = 1; k < size_; ++k) {
         for (;;) {
             MPI_Status status;
-            MPI_Recv(message.data(), int(kMessageBytes), MPI_BYTE, k, kTag, MPI_COMM_WORLD, &status);
+            MPI_Recv(message.data(), int(kMessageBytes), MPI_BYTE, k, kPartTag, MPI_COMM_WORLD, &status);
             int got = 0;
             MPI_Get_count(&status, MPI_BYTE, &got);
             if (got == 0)

@@ -72,6 +72,12 @@ public:
     // handed there to `sink` a message at a time (process 0 writes its own
     // first). The sink must not throw: the others wait until it has all.
     void sendToFirst(const QByteArray &mine, const std::function<void(int from, QByteArrayView)> &sink) const;
+    // The same in steps, for a part that comes a piece at a time: on
+    // processes 1 to size - 1 its pieces, then its end (always sent, even
+    // after a failure, or process 0 waits for ever); on process 0 the rest.
+    void sendPieceToFirst(QByteArrayView piece) const;
+    void endPartToFirst() const;
+    void receiveParts(const std::function<void(int from, QByteArrayView)> &sink) const;
 
     // Bytes this process has sent to the others so far.
     long long bytesSent() const { return sent_; }

@@ -1,5 +1,7 @@
 #include "OrderedOutput.h"
 
+#include "SpilledPart.h"
+
 #include "CliErrors.h"
 #include "TempFiles.h"
 #include "Utf8.h"
@@ -62,74 +64,97 @@ OrderedOutput::~OrderedOutput()
         cli::untrackTempFile(temporary_);
 }
 
-bool OrderedOutput::writeAtOffsets(const QString &part, bool crLfToLf, bool breakAfter)
+OrderedOutput::Descriptor::~Descriptor()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+bool OrderedOutput::openEverywhere(Descriptor &mine)
 {
     if (temporary_.empty() || job_.size() == 1)
         return false;
     // Every process opens the temporary file; where one cannot (a target
     // that is read-only keeps its mode), the parts go through process 0.
-    int fd = -1;
     if (!job_.first())
-        fd = ::open(temporary_.c_str(), O_WRONLY | O_CLOEXEC);
-    long long opened = job_.first() || fd >= 0 ? 1 : 0, all = 0;
+        mine.fd = ::open(temporary_.c_str(), O_WRONLY | O_CLOEXEC);
+    long long opened = job_.first() || mine.fd >= 0 ? 1 : 0, all = 0;
     MPI_Allreduce(&opened, &all, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
-    if (all < job_.size()) {
-        if (fd >= 0)
-            ::close(fd);
-        return false;
-    }
-    Encoded encoded;
-    job_.attempt([&] { encode(part, crLfToLf, breakAfter, encoded); });
-    job_.agree();
-    long long size = (long long)encoded.size, offset = 0;
+    return all == job_.size();
+}
+
+void OrderedOutput::writeAtOffsets(Descriptor &mine, long long size, const Blocks &blocks)
+{
+    long long offset = 0;
     MPI_Exscan(&size, &offset, 1, MPI_LONG_LONG, MPI_SUM, MPI_COMM_WORLD);
     job_.attempt([&] {
         if (job_.first()) {
-            file_->write(QByteArrayView(encoded.bytes, qsizetype(encoded.size)));
+            blocks([&](QByteArrayView block) { file_->write(block); });
             return;
         }
-        for (std::size_t done = 0; done < encoded.size;) {
-            const ssize_t wrote = pwrite(fd, encoded.bytes + done, encoded.size - done, off_t(offset) + off_t(done));
-            if (wrote < 0 && errno == EINTR)
-                continue;
-            if (wrote <= 0)
-                throw cli::ioError("write", name_, wrote < 0 ? errno : ENOSPC);
-            done += std::size_t(wrote);
-        }
-        if (::close(std::exchange(fd, -1)) != 0)
+        blocks([&](QByteArrayView block) {
+            for (qsizetype done = 0; done < block.size();) {
+                const ssize_t wrote = pwrite(mine.fd, block.data() + done, std::size_t(block.size() - done),
+                                             off_t(offset + done));
+                if (wrote < 0 && errno == EINTR)
+                    continue;
+                if (wrote <= 0)
+                    throw cli::ioError("write", name_, wrote < 0 ? errno : ENOSPC);
+                done += wrote;
+            }
+            offset += block.size();
+        });
+        if (::close(std::exchange(mine.fd, -1)) != 0)
             throw cli::ioError("write", name_, errno);
     });
-    if (fd >= 0)
-        ::close(fd);
     job_.agree();
-    return true;
+}
+
+void OrderedOutput::writeThroughFirst(const Blocks &blocks)
+{
+    if (!job_.first()) {
+        job_.attempt([&] { blocks([&](QByteArrayView block) { job_.sendPieceToFirst(block); }); });
+        job_.endPartToFirst();
+    } else {
+        job_.attempt([&] { blocks([&](QByteArrayView block) { file_->write(block); }); });
+        // Process 0 takes every message even after a failed write, so that
+        // no process waits for it for ever.
+        job_.receiveParts([&](int, QByteArrayView message) { job_.attempt([&] { file_->write(message); }); });
+    }
+    job_.agree();
 }
 
 void OrderedOutput::writeParts(const QString &part, bool crLfToLf, bool breakAfter)
 {
-    // Into a named file, every process writes its part at its offset.
-    if (writeAtOffsets(part, crLfToLf, breakAfter))
-        return;
-    // Otherwise process 0 writes its own part as it encodes it; the others
-    // encode theirs to send.
+    // Into a named file, every process writes its part at its offset;
+    // otherwise process 0 writes its own part as it encodes it, and the
+    // others encode theirs to send.
+    Descriptor mine;
+    const bool atOffsets = openEverywhere(mine);
     Encoded encoded;
-    job_.attempt([&] {
-        if (job_.first()) {
-            file_->write(part, crLfToLf);
-            if (breakAfter)
-                file_->write(crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n"));
-        } else {
-            encode(part, crLfToLf, breakAfter, encoded);
-        }
-    });
+    if (atOffsets || !job_.first())
+        job_.attempt([&] { encode(part, crLfToLf, breakAfter, encoded); });
     job_.agree();
-    const QByteArray bytes = QByteArray::fromRawData(encoded.bytes, qsizetype(encoded.size));
-    // Process 0 takes every message even after a failed write, so that no
-    // process waits for it for ever.
-    job_.sendToFirst(bytes, [&](int, QByteArrayView message) {
-        job_.attempt([&] { file_->write(message); });
+    const QByteArrayView bytes(encoded.bytes, qsizetype(encoded.size));
+    if (atOffsets)
+        return writeAtOffsets(mine, bytes.size(), [&](const BlockSink &sink) { sink(bytes); });
+    writeThroughFirst([&](const BlockSink &sink) {
+        if (!job_.first())
+            return sink(bytes);
+        file_->write(part, crLfToLf);
+        if (breakAfter)
+            sink(crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n"));
     });
-    job_.agree();
+}
+
+void OrderedOutput::writeSpilled(SpilledPart &part)
+{
+    Descriptor mine;
+    const Blocks blocks = [&](const BlockSink &sink) { part.readBack(sink); };
+    if (openEverywhere(mine))
+        writeAtOffsets(mine, part.bytes(), blocks);
+    else
+        writeThroughFirst(blocks);
 }
 
 void OrderedOutput::commit()

@@ -6,10 +6,13 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace wordloom::mpi {
+
+class SpilledPart;
 
 // The result, one part per process, in rank order, through wordloom-cli's
 // OutputFile: standard output, or a temporary file renamed into place only
@@ -34,11 +37,22 @@ public:
     // `breakAfter`: a line break follows the part (one the next part's lines
     // need), so that a sorted part is never copied to append it.
     void writeParts(const QString &part, bool crLfToLf, bool breakAfter = false);
+    // The same for a part kept in a temporary file (collective).
+    void writeSpilled(SpilledPart &part);
     // Puts the output in place (collective).
     void commit();
 
 private:
-    bool writeAtOffsets(const QString &part, bool crLfToLf, bool breakAfter);
+    using BlockSink = std::function<void(QByteArrayView)>;
+    using Blocks = std::function<void(const BlockSink &)>; // a part's bytes in order
+    struct Descriptor {
+        int fd = -1;
+        ~Descriptor();
+    };
+    // Whether every process can write the temporary file (collective).
+    bool openEverywhere(Descriptor &mine);
+    void writeAtOffsets(Descriptor &mine, long long size, const Blocks &blocks);
+    void writeThroughFirst(const Blocks &blocks);
 
     Job &job_;
     std::string name_; // for messages

@@ -44,41 +44,51 @@ void parse(QByteArrayView bytes, bool counted, Keys &into)
     }
 }
 
-// The keys that end one process's range, the same on every process.
-std::vector<QStringView> splitters(const Job &job, const Keys &mine, Keys &samples, QByteArray &held)
+} // namespace
+
+std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
 {
     QByteArray sample;
     const std::size_t n = mine.keys.size(), taken = std::min(n, kSamples);
     for (std::size_t k = 0; k < taken; ++k)
         append(sample, mine.keys[(2 * k + 1) * n / (2 * taken)], nullptr);
-    const std::vector<QByteArray> all = job.allGather(sample);
-    for (const QByteArray &part : all)
+    QByteArray held;
+    for (const QByteArray &part : job.allGather(sample))
         held.append(part);
+    Keys samples;
     parse(held, false, samples);
     const std::vector<std::uint32_t> order = stableCodeUnitOrder(samples.keys);
-    std::vector<QStringView> cuts;
+    std::vector<QString> cuts;
     for (int k = 1; k < job.size() && !order.empty(); ++k)
-        cuts.push_back(samples.keys[order[std::size_t(k) * order.size() / std::size_t(job.size())]]);
+        cuts.push_back(samples.keys[order[std::size_t(k) * order.size() / std::size_t(job.size())]].toString());
     return cuts;
 }
 
-} // namespace
-
 KeyRange exchangeByKey(const Job &job, Keys mine, bool counted)
+{
+    if (job.size() == 1) {
+        KeyRange range;
+        range.items = std::move(mine);
+        return range;
+    }
+    const std::vector<QString> cuts = chooseSplitters(job, mine);
+    return exchangeByKey(job, std::move(mine), counted, cuts);
+}
+
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, const std::vector<QString> &cuts)
 {
     KeyRange range;
     if (job.size() == 1) {
         range.items = std::move(mine);
         return range;
     }
-    Keys samples;
-    QByteArray sampleBytes;
-    const std::vector<QStringView> cuts = splitters(job, mine, samples, sampleBytes);
     std::vector<QByteArray> parts(std::size_t(job.size()));
     std::vector<std::size_t> staying;
     for (std::size_t k = 0; k < mine.keys.size(); ++k) {
         const QStringView key = mine.keys[k];
-        const int owner = int(std::upper_bound(cuts.begin(), cuts.end(), key, codeUnitsLess) - cuts.begin());
+        const auto above = std::upper_bound(cuts.begin(), cuts.end(), key,
+                                            [](QStringView a, const QString &b) { return codeUnitsLess(a, b); });
+        const int owner = int(above - cuts.begin());
         if (owner == job.rank())
             staying.push_back(k);
         else

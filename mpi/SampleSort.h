@@ -3,6 +3,7 @@
 #include "Job.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 #include "BinaryOrder.h"
@@ -31,6 +32,12 @@ struct KeyRange {
 // of its range (equal keys to the same one, process k's range before
 // process k + 1's). Keys that stay here are not copied.
 KeyRange exchangeByKey(const Job &job, Keys mine, bool counted);
+
+// The keys that end every process's range of keys but the last's, drawn from
+// that sample (collective): the same on every process.
+std::vector<QString> chooseSplitters(const Job &job, const Keys &mine);
+// The exchange by splitters chosen before, for keys that come in rounds.
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, const std::vector<QString> &splitters);
 
 // Each distinct key once, in the order given (ascending), with its total
 // count: run(key, count).

@@ -1,9 +1,11 @@
 #include "SplitCommands.h"
+#include "SplitContext.h"
 
 #include "BufferSize.h"
 #include "CliHost.h"
 #include "InputFiles.h"
 #include "InputText.h"
+#include "LinesBeyondMemory.h"
 #include "OrderedOutput.h"
 #include "SampleSort.h"
 #include "WordStream.h"
@@ -30,32 +32,6 @@ namespace {
 
 using ops::kCrLf;
 
-// What every split command works with.
-struct Context {
-    Job &job;
-    const cli::Options &options;
-    InputText &input;
-    OrderedOutput &output;
-    bool crLfToLf;
-    long long done = 0; // this process's input bytes through the current step
-
-    // Every process finishes a step together; process 0 tells how far the
-    // input is through it.
-    void step(const char *name)
-    {
-        const long long all = job.agree(done);
-        if (!options.status)
-            return;
-        long long sent = job.bytesSent(), allSent = 0;
-        MPI_Reduce(&sent, &allSent, 1, MPI_LONG_LONG, MPI_SUM, 0, MPI_COMM_WORLD);
-        if (job.first())
-            std::fprintf(stderr, "%s: %lld of %lld bytes, %lld bytes sent between processes\n", name, all,
-                         input.size(), allSent);
-    }
-};
-
-// This process's text: its range, read, checked and decoded as the input
-// pane would hold it; `endsText`: the range runs to the input's end.
 // This process's range of the input [begin, end) (collective).
 std::pair<long long, long long> rangeOf(Context &c, Boundary rule)
 {
@@ -63,26 +39,15 @@ std::pair<long long, long long> rangeOf(Context &c, Boundary rule)
     return {cuts[std::size_t(c.job.rank())], cuts[std::size_t(c.job.rank()) + 1]};
 }
 
-QString readRange(Context &c, Boundary rule, bool &endsText)
+// This process's text: its range, read, checked and decoded as the input
+// pane would hold it.
+QString readRange(Context &c, long long begin, long long end)
 {
-    const auto [begin, end] = rangeOf(c, rule);
-    endsText = end == c.input.size();
     QString text;
     c.job.attempt([&] { text = cli::decodeInput(c.input.read(begin, end), c.options.raw); });
     c.done = end - begin;
     c.step("Read");
     return text;
-}
-
-// The process holding the last key of the result: the last that holds any
-// (collective); -1 when none does.
-int lastHolder(const Job &job, bool holds)
-{
-    const std::vector<long long> all = job.allGather(holds ? 1LL : 0LL);
-    for (int k = job.size() - 1; k >= 0; --k)
-        if (all[std::size_t(k)])
-            return k;
-    return -1;
 }
 
 void writeAndCommit(Context &c, const QString &part)
@@ -97,8 +62,8 @@ void writeAndCommit(Context &c, const QString &part)
 // whole text's first ASCII letter.
 void transform(Context &c, ops::CommandId id)
 {
-    bool endsText = false;
-    QString text = readRange(c, Boundary::AfterLf, endsText);
+    const auto [begin, end] = rangeOf(c, Boundary::AfterLf);
+    QString text = readRange(c, begin, end);
     QString part;
     if (id == ops::CommandId::ChangeCase) {
         long long direction = 0; // 1: to lower case, 2: to upper case
@@ -157,8 +122,14 @@ private:
 // text's end ends with a line break, whose empty last piece is not a line.
 void sortLines(Context &c, bool unique)
 {
-    bool endsText = false;
-    QString text = ops::detab(readRange(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf, endsText));
+    const auto [begin, end] = rangeOf(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf);
+    long long largest = 0;
+    for (const long long bytes : c.job.allGather(end - begin))
+        largest = std::max(largest, bytes);
+    if (largest > linesInMemoryBytes(c))
+        return sortLinesBeyondMemory(c, unique, begin, end);
+    const bool endsText = end == c.input.size();
+    QString text = ops::detab(readRange(c, begin, end));
     Keys lines;
     c.job.attempt([&] {
         lines.keys = ops::splitAtCrLf(text);
@@ -231,8 +202,8 @@ Keys distinctWords(QString &text)
 // CR LF between them.
 void listWords(Context &c, bool unique)
 {
-    bool endsText = false;
-    QString text = readRange(c, Boundary::WordGap, endsText);
+    const auto [begin, end] = rangeOf(c, Boundary::WordGap);
+    QString text = readRange(c, begin, end);
     Keys words;
     c.job.attempt([&] { words = distinctWords(text); });
     c.step("Cleaned");

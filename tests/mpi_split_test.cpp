@@ -91,11 +91,14 @@ struct Case {
     std::vector<QByteArray> files; // written as f0, f1, ...; an empty list: standard input
     QByteArray input;              // standard input
     QStringList extraNames;        // names added after the files (missing ones, folders)
+    bool beyondBuffer = false;     // run with the least buffer (-S) and temporary files in the folder (-T)
 };
 
 std::vector<Case> cases()
 {
     const QByteArray invalid = generated(7, 60) + "\n\xe2\x82\n" + generated(8, 60);
+    // Larger than four processes' shares of the least buffer.
+    const QByteArray large = generated(9, 90000);
     return {
         {"empty", false, {""}, {}, {}},
         {"fewer bytes than processes", false, {"b\na"}, {}, {}},
@@ -113,6 +116,8 @@ std::vector<Case> cases()
         {"missing file", true, {"a\n", "b"}, {}, {QStringLiteral("missing.txt")}},
         {"folder", true, {"a\n"}, {}, {QStringLiteral(".")}},
         {"standard input", false, {}, generated(6, 120), {}},
+        {"beyond the buffer", false, {large, generated(10, 20000)}, {}, {}, true},
+        {"invalid UTF-8 beyond the buffer", true, {large + "\n\xe2\x82\n" + large}, {}, {}, true},
     };
 }
 
@@ -188,6 +193,8 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
             QStringList options = variants[std::size_t(run / 4 % variants.size())];
             if (command == QLatin1String("word-count") && run % 3 == 1)
                 options << QStringLiteral("--format=csv");
+            if (c.beyondBuffer)
+                options << QStringLiteral("-S") << QStringLiteral("256K") << QStringLiteral("-T") << dir.path();
             ++run;
             SCOPED_TRACE(std::string(c.name) + ": " + command.toStdString() + " " + options.join(' ').toStdString()
                          + " on " + std::to_string(processes) + " processes");

@@ -1,0 +1,162 @@
+#include "LinesBeyondMemory.h"
+
+#include "SampleSort.h"
+#include "SpilledPart.h"
+
+#include "BufferSize.h"
+#include "ExternalSort.h"
+#include "InputFiles.h"
+#include "RunFile.h"
+#include "RunMerge.h"
+
+#include "CodeUnitOrder.h"
+#include "TextViews.h"
+
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace wordloom::mpi {
+
+namespace {
+
+// Runs merged at a time, as wordloom-cli merges.
+constexpr std::size_t kMergeWidth = 128;
+
+std::string temporaryDirectory(const cli::Options &options)
+{
+    const char *tmpdir = std::getenv("TMPDIR");
+    return !options.temporaryDirectory.empty() ? options.temporaryDirectory
+         : tmpdir && *tmpdir ? tmpdir : "/tmp";
+}
+
+// The lines of the next piece of [at, end) as the command sees them (tabs as
+// spaces, leading spaces removed), as views into `text`. A piece that ends
+// before the text's end ends with a line break, whose empty last piece is
+// not a line.
+Keys nextLines(Context &c, long long &at, long long end, qsizetype bytes, QString &text)
+{
+    const Boundary rule = c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf;
+    text = ops::detab(cli::decodeInput(c.input.readPiece(at, end, bytes, rule), c.options.raw));
+    Keys lines;
+    lines.keys = ops::splitAtCrLf(text);
+    if (at != c.input.size() && !lines.keys.empty())
+        lines.keys.pop_back();
+    for (QStringView &line : lines.keys) {
+        qsizetype start = 0;
+        while (start < line.size() && line[start] == u' ')
+            ++start;
+        line = line.sliced(start);
+    }
+    return lines;
+}
+
+// The keys in order into a run; for Unique Lines without empty lines and
+// repeats, which the merge would drop anyway.
+std::unique_ptr<cli::RunFile> sortedRun(const Keys &lines, bool unique, const std::string &directory)
+{
+    const std::vector<std::uint32_t> order = stableCodeUnitOrder(lines.keys);
+    auto run = std::make_unique<cli::RunFile>(directory);
+    QStringView last;
+    bool wrote = false;
+    for (const std::uint32_t k : order) {
+        const QStringView line = lines.keys[k];
+        if (unique && (line.isEmpty() || (wrote && codeUnits(line) == codeUnits(last))))
+            continue;
+        run->append(line);
+        last = line;
+        wrote = true;
+    }
+    run->finishWriting();
+    return run;
+}
+
+bool anyOf(bool mine)
+{
+    int any = mine ? 1 : 0, all = 0;
+    MPI_Allreduce(&any, &all, 1, MPI_INT, MPI_LOR, MPI_COMM_WORLD);
+    return all != 0;
+}
+
+} // namespace
+
+qsizetype linesInMemoryBytes(const Context &c)
+{
+    const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
+    return cli::externalSortChunkBytes(c.job.size() == 1 ? buffer : buffer / 2);
+}
+
+void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long end)
+{
+    const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
+    const qsizetype pieceBytes = linesInMemoryBytes(c);
+    const std::string directory = temporaryDirectory(c.options);
+    std::optional<cli::RunMerge> runs;
+    c.job.attempt([&] { runs.emplace(directory, buffer, kMergeWidth); });
+    std::vector<QString> splitters;
+    long long at = begin;
+    // Every process takes part in every round until all are through.
+    for (bool first = true; anyOf(at < end); first = false) {
+        QString text;
+        Keys lines;
+        const long long from = at;
+        c.job.attempt([&] {
+            if (at < end && !c.job.failing())
+                lines = nextLines(c, at, end, pieceBytes, text);
+        });
+        if (first)
+            splitters = chooseSplitters(c.job, lines);
+        KeyRange range;
+        c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, splitters); });
+        lines = Keys();
+        c.job.attempt([&] {
+            if (!c.job.failing())
+                runs->add(sortedRun(range.items, unique, directory));
+        });
+        range = KeyRange();
+        text = QString(); // the lines that stayed here were views into it
+        c.done += at - from;
+        c.job.agree(); // a failure ends the job at once, not after the last round
+    }
+    c.step("Sorted");
+    // Unique Lines keeps each distinct non-empty line once.
+    QString lastKept;
+    const auto merge = [&](auto &&add) {
+        if (!runs->empty())
+            runs->finish([&](QStringView line) {
+                if (unique && (line.isEmpty() || line == lastKept))
+                    return;
+                if (unique)
+                    lastKept = line.toString();
+                add(line);
+            });
+    };
+    if (c.job.size() == 1) {
+        // One process: the merge goes straight to the output, as in wordloom-cli.
+        c.job.attempt([&] {
+            cli::LineOutput joined(*c.output.file(), c.crLfToLf);
+            merge([&](QStringView line) { joined.add(line); });
+            joined.flush();
+        });
+        c.step("Written");
+        c.output.commit();
+        return;
+    }
+    std::optional<SpilledPart> part;
+    bool holds = false;
+    c.job.attempt([&] {
+        part.emplace(directory, c.crLfToLf);
+        merge([&](QStringView line) { part->add(line); });
+        holds = !part->empty();
+    });
+    c.job.agree();
+    const bool lastJoined = lastHolder(c.job, holds) == c.job.rank();
+    c.job.attempt([&] { part->finish(holds && !lastJoined); });
+    c.job.agree();
+    c.output.writeSpilled(*part);
+    c.step("Written");
+    c.output.commit();
+}
+
+} // namespace wordloom::mpi
