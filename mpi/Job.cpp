@@ -36,27 +36,6 @@ int blocksOf(qsizetype bytes)
     return int(blocks);
 }
 
-// The padded parts laid end to end, with their offsets in blocks.
-QByteArray packed(std::vector<QByteArray> &parts, std::vector<int> &counts, std::vector<int> &offsets)
-{
-    qsizetype total = 0;
-    counts.resize(parts.size());
-    offsets.resize(parts.size());
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        counts[k] = blocksOf(parts[k].size());
-        if (total / kBlock > INT_MAX - counts[k])
-            throw std::runtime_error("parts too large for one exchange; run more processes");
-        offsets[k] = int(total / kBlock);
-        total += qsizetype(counts[k]) * kBlock;
-    }
-    QByteArray all(total, '\0');
-    for (std::size_t k = 0; k < parts.size(); ++k) {
-        std::copy(parts[k].begin(), parts[k].end(), all.data() + qsizetype(offsets[k]) * kBlock);
-        parts[k] = QByteArray();
-    }
-    return all;
-}
-
 } // namespace
 
 Job::Job()
@@ -142,24 +121,35 @@ std::vector<QByteArray> Job::allGather(const QByteArray &bytes) const
     return parts;
 }
 
-std::vector<QByteArrayView> Job::allToAll(std::vector<QByteArray> parts, QByteArray &arrived) const
+std::vector<QByteArrayView> Job::allToAll(const std::vector<qsizetype> &sizes,
+                                          const std::function<void(const std::vector<char *> &)> &fill,
+                                          QByteArray &arrived) const
 {
-    std::vector<long long> sendSizes(static_cast<std::size_t>(size_)), receiveSizes(static_cast<std::size_t>(size_));
-    for (int k = 0; k < size_; ++k) {
-        sendSizes[k] = parts[k].size();
-        sent_ += k == rank_ ? 0 : parts[k].size();
-    }
+    std::vector<long long> sendSizes(sizes.begin(), sizes.end()), receiveSizes(static_cast<std::size_t>(size_));
+    for (int k = 0; k < size_; ++k)
+        sent_ += k == rank_ ? 0 : sizes[std::size_t(k)];
     MPI_Alltoall(sendSizes.data(), 1, MPI_LONG_LONG, receiveSizes.data(), 1, MPI_LONG_LONG, MPI_COMM_WORLD);
-    std::vector<int> sendCounts, sendOffsets;
-    const QByteArray send = packed(parts, sendCounts, sendOffsets);
-    std::vector<int> receiveCounts(static_cast<std::size_t>(size_)), receiveOffsets(static_cast<std::size_t>(size_));
-    qsizetype total = 0;
-    for (int k = 0; k < size_; ++k) {
-        receiveCounts[k] = blocksOf(receiveSizes[k]);
-        receiveOffsets[k] = int(total / kBlock);
-        total += qsizetype(receiveCounts[k]) * kBlock;
-    }
-    arrived = QByteArray(total, Qt::Uninitialized);
+    // Every part is written in place in one buffer, each padded to whole blocks.
+    const auto layOut = [&](const std::vector<long long> &bytes, std::vector<int> &counts, std::vector<int> &offsets) {
+        qsizetype total = 0;
+        counts.resize(static_cast<std::size_t>(size_));
+        offsets.resize(static_cast<std::size_t>(size_));
+        for (int k = 0; k < size_; ++k) {
+            counts[k] = blocksOf(bytes[std::size_t(k)]);
+            if (total / kBlock > INT_MAX - counts[k])
+                throw std::runtime_error("parts too large for one exchange; run more processes");
+            offsets[k] = int(total / kBlock);
+            total += qsizetype(counts[k]) * kBlock;
+        }
+        return total;
+    };
+    std::vector<int> sendCounts, sendOffsets, receiveCounts, receiveOffsets;
+    QByteArray send(layOut(sendSizes, sendCounts, sendOffsets), Qt::Uninitialized);
+    std::vector<char *> starts(static_cast<std::size_t>(size_));
+    for (int k = 0; k < size_; ++k)
+        starts[std::size_t(k)] = send.data() + qsizetype(sendOffsets[k]) * kBlock;
+    fill(starts);
+    arrived = QByteArray(layOut(receiveSizes, receiveCounts, receiveOffsets), Qt::Uninitialized);
     MPI_Alltoallv(send.constData(), sendCounts.data(), sendOffsets.data(), blockType(), arrived.data(),
                   receiveCounts.data(), receiveOffsets.data(), blockType(), MPI_COMM_WORLD);
     std::vector<QByteArrayView> received(static_cast<std::size_t>(size_));

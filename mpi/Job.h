@@ -63,9 +63,12 @@ public:
     std::vector<long long> allGather(long long value) const;
     // Bytes from every process, in rank order.
     std::vector<QByteArray> allGather(const QByteArray &bytes) const;
-    // parts[k] goes to process k (the parts are released as they are
-    // packed); what each process sent here, as views into `arrived`.
-    std::vector<QByteArrayView> allToAll(std::vector<QByteArray> parts, QByteArray &arrived) const;
+    // Part k goes to process k: `sizes` are the parts' bytes, and `fill`
+    // writes each part at its start in one send buffer (no part is copied
+    // again); what each process sent here, as views into `arrived`.
+    std::vector<QByteArrayView> allToAll(const std::vector<qsizetype> &sizes,
+                                         const std::function<void(const std::vector<char *> &starts)> &fill,
+                                         QByteArray &arrived) const;
     // Bytes from every process to process 0, in rank order.
     std::vector<QByteArray> gatherToFirst(const QByteArray &bytes) const;
     // The bytes of processes 1 to size - 1 to process 0, in rank order,

@@ -16,13 +16,30 @@ constexpr std::size_t kSamples = 64;
 // A key on the wire: its length in units (4 bytes), its count when counted
 // (8 bytes), its units. Every field is a whole number of units, so the units
 // of a key stay aligned for viewing in place.
-void append(QByteArray &out, QStringView key, const long long *count)
+qsizetype wireBytes(QStringView key, bool counted)
+{
+    return qsizetype(sizeof(std::uint32_t)) + (counted ? qsizetype(sizeof(long long)) : 0)
+         + key.size() * qsizetype(sizeof(char16_t));
+}
+
+char *put(char *at, QStringView key, const long long *count)
 {
     const std::uint32_t length = std::uint32_t(key.size());
-    out.append(reinterpret_cast<const char *>(&length), sizeof length);
-    if (count)
-        out.append(reinterpret_cast<const char *>(count), sizeof *count);
-    out.append(reinterpret_cast<const char *>(key.utf16()), key.size() * qsizetype(sizeof(char16_t)));
+    std::memcpy(at, &length, sizeof length);
+    at += sizeof length;
+    if (count) {
+        std::memcpy(at, count, sizeof *count);
+        at += sizeof *count;
+    }
+    std::memcpy(at, key.utf16(), std::size_t(key.size()) * sizeof(char16_t));
+    return at + key.size() * qsizetype(sizeof(char16_t));
+}
+
+void append(QByteArray &out, QStringView key, const long long *count)
+{
+    const qsizetype at = out.size();
+    out.resize(at + wireBytes(key, count != nullptr));
+    put(out.data() + at, key, count);
 }
 
 void parse(QByteArrayView bytes, bool counted, Keys &into)
@@ -82,19 +99,27 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, const std::vecto
         range.items = std::move(mine);
         return range;
     }
-    std::vector<QByteArray> parts(std::size_t(job.size()));
+    // Each key's process first, so that the parts are written once, in place.
+    std::vector<std::uint32_t> owners(mine.keys.size());
+    std::vector<qsizetype> sizes(std::size_t(job.size()), 0);
     std::vector<std::size_t> staying;
     for (std::size_t k = 0; k < mine.keys.size(); ++k) {
         const QStringView key = mine.keys[k];
         const auto above = std::upper_bound(cuts.begin(), cuts.end(), key,
                                             [](QStringView a, const QString &b) { return codeUnitsLess(a, b); });
-        const int owner = int(above - cuts.begin());
-        if (owner == job.rank())
+        owners[k] = std::uint32_t(above - cuts.begin());
+        if (int(owners[k]) == job.rank())
             staying.push_back(k);
         else
-            append(parts[std::size_t(owner)], key, counted ? &mine.counts[k] : nullptr);
+            sizes[owners[k]] += wireBytes(key, counted);
     }
-    const std::vector<QByteArrayView> arrived = job.allToAll(std::move(parts), range.arrived);
+    const std::vector<QByteArrayView> arrived = job.allToAll(sizes, [&](const std::vector<char *> &starts) {
+        std::vector<char *> at = starts;
+        for (std::size_t k = 0; k < mine.keys.size(); ++k)
+            if (int(owners[k]) != job.rank())
+                at[owners[k]] = put(at[owners[k]], mine.keys[k], counted ? &mine.counts[k] : nullptr);
+    }, range.arrived);
+    owners = {};
     for (int k = 0; k < job.size(); ++k) {
         if (k != job.rank()) {
             parse(arrived[std::size_t(k)], counted, range.items);
