@@ -24,13 +24,6 @@ namespace {
 // Runs merged at a time, as wordloom-cli merges.
 constexpr std::size_t kMergeWidth = 128;
 
-std::string temporaryDirectory(const cli::Options &options)
-{
-    const char *tmpdir = std::getenv("TMPDIR");
-    return !options.temporaryDirectory.empty() ? options.temporaryDirectory
-         : tmpdir && *tmpdir ? tmpdir : "/tmp";
-}
-
 // The lines of the next piece of [at, end) as the command sees them (tabs as
 // spaces, leading spaces removed), as views into `text`. A piece that ends
 // before the text's end ends with a line break, whose empty last piece is

@@ -3,11 +3,13 @@
 
 #include "BufferSize.h"
 #include "CliHost.h"
+#include "DistinctWords.h"
 #include "InputFiles.h"
 #include "InputText.h"
 #include "LinesBeyondMemory.h"
 #include "OrderedOutput.h"
 #include "SampleSort.h"
+#include "SpilledPart.h"
 #include "WordStream.h"
 
 #include "BatchHost.h"
@@ -25,6 +27,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 
 namespace wordloom::mpi {
 
@@ -183,16 +186,36 @@ void sortLines(Context &c, bool unique)
     c.output.commit();
 }
 
-// The words of a range as Sort Words finds them (hyphen line breaks joined,
-// runs of A-Z and a-z), distinct, with how often each occurs.
-Keys distinctWords(QString &text)
+// Sort Words' steps on a piece of a range, up to the counting of its words
+// (hyphen line breaks joined, runs of A-Z and a-z).
+void addWordsOf(QString text, cli::DistinctWords &words)
 {
     ops::removeHyphenBreaks(text);
-    text = ops::lettersAndSpaces(text);
-    const ops::WordCounts counted = ops::countedWords(text);
+    const QString cleaned = ops::lettersAndSpaces(text);
+    text = QString();
+    ops::forEachWord(cleaned, [&words](QStringView word) { words.add(word); });
+}
+
+// The distinct words of [begin, end) with how often each occurs, read a
+// piece at a time as wordloom-cli reads: only the distinct words are held,
+// their units in `held`.
+Keys distinctWords(Context &c, long long begin, long long end, QString &held)
+{
+    cli::DistinctWords distinct;
+    const qsizetype pieceBytes = cli::wordPieceBytes(cli::workingBufferSize(c.options.bufferSize));
+    for (long long at = begin; at < end && !c.job.failing();)
+        addWordsOf(cli::decodeInput(c.input.readPiece(at, end, pieceBytes, Boundary::WordGap), c.options.raw),
+                   distinct);
     Keys words;
-    words.keys = counted.words();
-    words.counts.assign(counted.counts().begin(), counted.counts().end());
+    std::vector<qsizetype> starts;
+    distinct.drainSorted([&](QStringView word, qsizetype count) {
+        starts.push_back(held.size());
+        held.append(word);
+        words.counts.push_back(count);
+    });
+    starts.push_back(held.size());
+    for (std::size_t k = 0; k + 1 < starts.size(); ++k)
+        words.keys.push_back(QStringView(held).sliced(starts[k], starts[k + 1] - starts[k]));
     return words;
 }
 
@@ -203,33 +226,57 @@ Keys distinctWords(QString &text)
 void listWords(Context &c, bool unique)
 {
     const auto [begin, end] = rangeOf(c, Boundary::WordGap);
-    QString text = readRange(c, begin, end);
     Keys words;
-    c.job.attempt([&] { words = distinctWords(text); });
+    QString held;
+    c.job.attempt([&] { words = distinctWords(c, begin, end, held); });
+    c.done = end - begin;
     c.step("Cleaned");
     KeyRange range;
     c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true); });
-    words = Keys();
+    words = Keys(); // the words that stay here still view `held`
     c.step("Exchanged");
-    PartBuilder builder;
-    bool holds = false;
+    std::vector<std::uint32_t> order;
+    qsizetype units = 0;
     c.job.attempt([&] {
-        const std::vector<std::uint32_t> order = stableCodeUnitOrder(range.items.keys);
-        qsizetype units = 0;
+        order = stableCodeUnitOrder(range.items.keys);
         for (std::size_t k = 0; k < order.size(); ++k)
             units += (range.items.keys[k].size() + kCrLf.size()) * (unique ? 1 : range.items.counts[k]);
+    });
+    c.step("Sorted");
+    const bool holds = !order.empty();
+    const bool lastJoined = unique && lastHolder(c.job, holds) == c.job.rank();
+    // A list larger than half the buffer on any process (Sort Words lists
+    // every occurrence) goes through a temporary file in -T.
+    long long largest = 0;
+    for (const long long each : c.job.allGather((long long)units * qsizetype(sizeof(char16_t))))
+        largest = std::max(largest, each);
+    if (largest > (long long)(cli::workingBufferSize(c.options.bufferSize) / 2)) {
+        std::optional<SpilledPart> part;
+        c.job.attempt([&] {
+            part.emplace(temporaryDirectory(c.options), c.crLfToLf);
+            forEachDistinct(range.items, order, [&](QStringView word, long long count) {
+                for (long long k = unique ? count - 1 : 0; k < count; ++k)
+                    part->add(word);
+            });
+            part->finish(holds && !lastJoined);
+        });
+        c.job.agree();
+        range = KeyRange();
+        c.output.writeSpilled(*part);
+        c.step("Written");
+        c.output.commit();
+        return;
+    }
+    PartBuilder builder;
+    QString part;
+    c.job.attempt([&] {
         builder.reserve(units);
         forEachDistinct(range.items, order, [&](QStringView word, long long count) {
             builder.add(word, unique ? 1 : count);
         });
-        holds = !order.empty();
+        part = builder.finish(lastJoined);
     });
-    c.step("Sorted");
-    const bool lastJoined = unique && lastHolder(c.job, holds) == c.job.rank();
-    QString part;
-    c.job.attempt([&] { part = builder.finish(lastJoined); });
     range = KeyRange();
-    text = QString();
     writeAndCommit(c, part);
 }
 

@@ -9,6 +9,8 @@
 #include <mpi.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace wordloom::mpi {
@@ -36,6 +38,14 @@ struct Context {
                          input.size(), allSent);
     }
 };
+
+// Where temporary files go: -T, else $TMPDIR, else /tmp, as in wordloom-cli.
+inline std::string temporaryDirectory(const cli::Options &options)
+{
+    const char *tmpdir = std::getenv("TMPDIR");
+    return !options.temporaryDirectory.empty() ? options.temporaryDirectory
+         : tmpdir && *tmpdir ? tmpdir : "/tmp";
+}
 
 // The process holding the last key of the result: the last that holds any
 // (collective); -1 when none does.
