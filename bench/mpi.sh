@@ -6,7 +6,8 @@
 # output of an MPI job passes through mpirun, a cost of its own); prints the median
 # wall and CPU seconds (user + system of every process) and the ratios
 # -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the scaling),
-# and whether the bytes are the same. Then the communication volume: bytes
+# and whether the bytes are the same, with the load average (1 minute) as
+# each line ends: figures from a busy machine are told apart. Then the communication volume: bytes
 # sent between processes over input bytes, on 2 and 4 processes (from the
 # --status lines). Then a process killed mid-run: kill -9 of process 1, then
 # of process 0, of a sort-lines -o job: seconds until the job ends, its exit
@@ -69,9 +70,9 @@ compare() {
              cut -d' ' -f1 "$work/$f.t" | median
              cut -d' ' -f2 "$work/$f.t" | median
            done)
-  echo "$@" | awk -v n="$cmd" -v same="$same" '{
-    printf "%-12s wall: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f | same bytes: %s\n",
-      n, $1, $3, $5, $3 / $1, $5 / $3, $2, $4, $6, $4 / $2, $6 / $4, same }'
+  echo "$@" | awk -v n="$cmd" -v same="$same" -v load="$(cut -d' ' -f1 /proc/loadavg)" '{
+    printf "%-12s wall: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f | same bytes: %s | load %s\n",
+      n, $1, $3, $5, $3 / $1, $5 / $3, $2, $4, $6, $4 / $2, $6 / $4, same, load }'
 }
 
 echo "medians of $RUNS runs in turn:"
