@@ -2,6 +2,8 @@
 
 #include "SpilledPart.h"
 
+#include "TextViews.h"
+
 #include "CliErrors.h"
 #include "TempFiles.h"
 #include "Utf8.h"
@@ -10,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
+#include <span>
 #include <stdexcept>
+#include <vector>
 #include <utility>
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,6 +45,26 @@ void encode(QStringView text, bool crLfToLf, bool breakAfter, Encoded &out)
         *end++ = '\n';
     }
     out.size = std::size_t(end - out.bytes);
+}
+
+// The bytes encodeUtf8 writes for a text without CR LF (each lone
+// surrogate one "?").
+long long utf8Bytes(QStringView text)
+{
+    long long bytes = 0;
+    const char16_t *const units = text.utf16();
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const char16_t u = units[k];
+        if (u < 0x80)
+            bytes += 1;
+        else if (u < 0x800)
+            bytes += 2;
+        else if (QChar::isHighSurrogate(u) && k + 1 < text.size() && QChar::isLowSurrogate(units[k + 1]))
+            bytes += 4, ++k;
+        else
+            bytes += QChar::isSurrogate(u) ? 1 : 3;
+    }
+    return bytes;
 }
 
 } // namespace
@@ -145,6 +169,57 @@ void OrderedOutput::writeParts(const QString &part, bool crLfToLf, bool breakAft
         if (breakAfter)
             sink(crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n"));
     });
+}
+
+void OrderedOutput::writeLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order,
+                               bool crLfToLf, bool breakAfter)
+{
+    const QByteArrayView lineBreak = crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n");
+    std::optional<long long> size; // what the blocks below come to, when reckoned
+    const Blocks blocks = [&](const BlockSink &sink) {
+        // The command's own join, a block of lines at a time, as wordloom-cli
+        // writes sorted lines: the joined part is never built whole.
+        constexpr std::size_t kLinesPerBlock = std::size_t(1) << 16;
+        std::vector<char> encoded;
+        long long written = 0;
+        for (std::size_t k = 0; k < order.size(); k += kLinesPerBlock) {
+            if (k > 0)
+                sink(lineBreak), written += lineBreak.size();
+            const QString joined =
+                ops::joinInOrder(lines, order.subspan(k, std::min(kLinesPerBlock, order.size() - k)), ops::kCrLf);
+            encoded.resize(std::size_t(3 * joined.size() + 4));
+            const char16_t *units = QStringView(joined).utf16();
+            const char *end = encodeUtf8(units, 0, joined.size(), joined.size(), crLfToLf, encoded.data());
+            sink(QByteArrayView(encoded.data(), end - encoded.data()));
+            written += end - encoded.data();
+        }
+        if (breakAfter)
+            sink(lineBreak), written += lineBreak.size();
+        // The offsets of the later parts were reckoned from `size`: a
+        // mismatch would corrupt the result, so it fails the job instead.
+        if (size && written != *size)
+            throw std::logic_error("a part's length was miscounted");
+    };
+    Descriptor mine;
+    if (!openEverywhere(mine))
+        return writeThroughFirst(blocks);
+    job_.attempt([&] {
+        // Lines never hold a CR LF (they were split at them): each break
+        // between them is one byte or two. All the lines are read in memory
+        // order, a selection in its order.
+        long long bytes = 0;
+        if (order.size() == lines.size()) {
+            for (const QStringView line : lines)
+                bytes += utf8Bytes(line);
+        } else {
+            for (const std::uint32_t k : order)
+                bytes += utf8Bytes(lines[k]);
+        }
+        const std::size_t breaks = order.empty() ? 0 : order.size() - 1;
+        size = bytes + lineBreak.size() * qsizetype(breaks + (breakAfter ? 1 : 0));
+    });
+    job_.agree();
+    writeAtOffsets(mine, *size, blocks);
 }
 
 void OrderedOutput::writeSpilled(SpilledPart &part)

@@ -20,7 +20,6 @@
 #include "basLibWordFreq.h"
 #include "CommandTable.h"
 #include "TextViews.h"
-#include "UniqueLines.h"
 #include "WordCount.h"
 #include "SortWordsSteps.h"
 
@@ -119,6 +118,26 @@ private:
     QString text_;
 };
 
+// Unique Lines on lines in sorted order: the first of every run of equal
+// non-empty lines, as the command keeps them from the joined sorted text.
+std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines, const std::vector<std::uint32_t> &order)
+{
+    std::vector<std::uint32_t> kept;
+    kept.reserve(order.size());
+    QStringView last;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        // The lines stand anywhere in memory: fetch a few ahead.
+        if (k + 8 < order.size())
+            __builtin_prefetch(lines[order[k + 8]].utf16());
+        const QStringView line = lines[order[k]];
+        if (line.isEmpty() || (!kept.empty() && codeUnits(line) == codeUnits(last)))
+            continue;
+        kept.push_back(order[k]);
+        last = line;
+    }
+    return kept;
+}
+
 // Sort Lines and Unique Lines: every range's lines (tabs as spaces, leading
 // spaces removed) go to the process of their range of keys, each sorts its
 // own, and the parts follow in rank order. A range that ends before the
@@ -153,35 +172,16 @@ void sortLines(Context &c, bool unique)
     std::vector<std::uint32_t> order;
     c.job.attempt([&] { order = stableCodeUnitOrder(range.items.keys); });
     c.step("Sorted");
-    if (!unique && c.job.size() == 1) {
-        // One process: the lines go out as wordloom-cli writes them, a block
-        // at a time, never joined into a second text as large as the input.
-        c.job.attempt([&] {
-            cli::CliHost host(QString(), c.options, c.output.file());
-            host.setResultLines(range.items.keys, order);
-        });
-        c.step("Written");
-        c.output.commit();
-        return;
-    }
-    // The part is joined and de-duplicated by the command's own steps, as
-    // wordloom-cli does on the whole text: equal lines are all here.
-    QString part;
     bool holds = false;
     c.job.attempt([&] {
-        part = ops::joinInOrder(range.items.keys, order, kCrLf);
+        if (unique)
+            order = firstOfEachRun(range.items.keys, order);
         holds = !order.empty();
-        order = {};
-        range = KeyRange();
-        text = QString();
-        if (unique) {
-            BatchHost quiet;
-            part = *ops::keepUniqueSortedLines(part, quiet);
-            holds = !part.isEmpty(); // kept lines are never empty
-        }
     });
+    // The parts follow each other in rank order: a line break after each but
+    // the last that holds lines.
     const bool lastJoined = lastHolder(c.job, holds) == c.job.rank();
-    c.output.writeParts(part, c.crLfToLf, holds && !lastJoined);
+    c.output.writeLines(range.items.keys, order, c.crLfToLf, holds && !lastJoined);
     c.step("Written");
     c.output.commit();
 }
