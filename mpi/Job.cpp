@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <time.h>
 
 namespace wordloom::mpi {
 
@@ -65,8 +66,23 @@ void Job::attempt(const std::function<void()> &work, long long position)
     }
 }
 
+void Job::waitForAll() const
+{
+    MPI_Request request;
+    MPI_Ibarrier(MPI_COMM_WORLD, &request);
+    for (long pause = 50'000;; pause = std::min(2 * pause, 5'000'000L)) { // 50 µs to 5 ms
+        int done = 0;
+        MPI_Test(&request, &done, MPI_STATUS_IGNORE);
+        if (done)
+            return;
+        const timespec wait{0, pause};
+        nanosleep(&wait, nullptr);
+    }
+}
+
 long long Job::agree(long long bytesDone)
 {
+    waitForAll();
     // The earliest position wins, then the lowest rank.
     long long pair[2] = {failure_.position, rank_}, best[2];
     long long done = 0;

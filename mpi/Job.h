@@ -55,7 +55,10 @@ public:
     void fail(long long position, int exitCode, const std::string &message);
     // Whether this process holds a failure: work that would only add to it stops.
     bool failing() const { return failure_.failed(); }
-    // Every process waits here; when any holds a failure, the earliest is
+    // Every process waits here (asleep: the waits at the steps' ends are
+    // long, a range taking longer than another, and a polling wait would
+    // take a core from the processes still working, which an oversubscribed
+    // or shared machine needs); when any holds a failure, the earliest is
     // thrown on all as JobFailed. Returns the sum of `bytesDone` over them.
     long long agree(long long bytesDone = 0);
 
@@ -86,6 +89,8 @@ public:
     long long bytesSent() const { return sent_; }
 
 private:
+    void waitForAll() const;
+
     int rank_ = 0;
     int size_ = 1;
     Failure failure_;
