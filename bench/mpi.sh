@@ -4,10 +4,11 @@
 # wordloom-mpi on one process and on two, in turn, MPI_BENCH_RUNS times
 # (default 3), all writing with -o to a file in the same folder (standard
 # output of an MPI job passes through mpirun, a cost of its own); prints the median
-# wall and CPU seconds (user + system of every process) and the ratios
-# -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the scaling),
-# and whether the bytes are the same, with the load average (1 minute) as
-# each line ends: figures from a busy machine are told apart. Then the communication volume: bytes
+# wall, CPU (user + system of every process) and user seconds, and the
+# ratios -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the
+# scaling), and whether the bytes are the same, with the load average
+# (1 minute) as each line ends: figures from a busy machine are told apart.
+# Then the communication volume: bytes
 # sent between processes over input bytes, on 2 and 4 processes (from the
 # --status lines). Then a process killed mid-run: kill -9 of process 1, then
 # of process 0, of a sort-lines -o job: seconds until the job ends, its exit
@@ -15,7 +16,9 @@
 # The line text is base64 of a seeded AES-CTR stream (76 ASCII characters a
 # line, all distinct); the word text is lines_corpus.awk's million lines
 # (a 50,000-word vocabulary) repeated. Both are made under $BENCH_DATA and
-# removed afterwards. On a shared machine the CPU ratio is the steadier one.
+# removed afterwards. On a shared machine user time is the steadiest figure:
+# the system time of zeroing fresh (large) pages swings with the other
+# processes' use of memory.
 set -e
 : "${WORDLOOM_BUILD:?set WORDLOOM_BUILD to the build folder}"
 : "${BENCH_DATA:?set BENCH_DATA to a data folder}"
@@ -47,10 +50,10 @@ truncate -s "$BYTES" "$work/words"
 rm -f "$work/chunk"
 echo "texts: $BYTES bytes each; $(nproc) cores; load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
 
-# timed COMMAND...: runs it, prints "wallSeconds cpuSeconds".
+# timed COMMAND...: runs it, prints "wallSeconds cpuSeconds userSeconds".
 timed() {
   /usr/bin/time -f '%e %U %S' -o "$work/time" "$@"
-  awk '{ print $1, $2 + $3 }' "$work/time"
+  awk '{ print $1, $2 + $3, $2 }' "$work/time"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -69,10 +72,11 @@ compare() {
   set -- $(for f in cli n1 n2; do
              cut -d' ' -f1 "$work/$f.t" | median
              cut -d' ' -f2 "$work/$f.t" | median
+             cut -d' ' -f3 "$work/$f.t" | median
            done)
   echo "$@" | awk -v n="$cmd" -v same="$same" -v load="$(cut -d' ' -f1 /proc/loadavg)" '{
-    printf "%-12s wall: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %6.1f s, -n 1 %6.1f s, -n 2 %6.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f | same bytes: %s | load %s\n",
-      n, $1, $3, $5, $3 / $1, $5 / $3, $2, $4, $6, $4 / $2, $6 / $4, same, load }'
+    printf "%-12s wall: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || user: cli %5.2f s, -n 1 %5.2f s, -n 2 %5.2f s | -n1/cli %4.2f | same bytes: %s | load %s\n",
+      n, $1, $4, $7, $4 / $1, $7 / $4, $2, $5, $8, $5 / $2, $8 / $5, $3, $6, $9, $6 / $3, same, load }'
 }
 
 echo "medians of $RUNS runs in turn:"

@@ -126,7 +126,10 @@ std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines,
     kept.reserve(order.size());
     QStringView last;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        // The lines stand anywhere in memory: fetch a few ahead.
+        // The lines stand anywhere in memory: fetch a few ahead, their views
+        // first, then their units, as the join does.
+        if (k + 16 < order.size())
+            __builtin_prefetch(&lines[order[k + 16]]);
         if (k + 8 < order.size())
             __builtin_prefetch(lines[order[k + 8]].utf16());
         const QStringView line = lines[order[k]];
