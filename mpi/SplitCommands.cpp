@@ -64,7 +64,8 @@ void writeAndCommit(Context &c, const QString &part)
 // whole text's first ASCII letter.
 void transform(Context &c, ops::CommandId id)
 {
-    const auto [begin, end] = rangeOf(c, Boundary::AfterLf);
+    const auto bounds = rangeOf(c, Boundary::AfterLf);
+    const long long begin = bounds.first, end = bounds.second;
     QString text = readRange(c, begin, end);
     QString part;
     if (id == ops::CommandId::ChangeCase) {
@@ -147,7 +148,8 @@ std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines,
 // text's end ends with a line break, whose empty last piece is not a line.
 void sortLines(Context &c, bool unique)
 {
-    const auto [begin, end] = rangeOf(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf);
+    const auto bounds = rangeOf(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf);
+    const long long begin = bounds.first, end = bounds.second;
     long long largest = 0;
     for (const long long bytes : c.job.allGather(end - begin))
         largest = std::max(largest, bytes);
@@ -228,7 +230,8 @@ Keys distinctWords(Context &c, long long begin, long long end, QString &held)
 // CR LF between them.
 void listWords(Context &c, bool unique)
 {
-    const auto [begin, end] = rangeOf(c, Boundary::WordGap);
+    const auto bounds = rangeOf(c, Boundary::WordGap);
+    const long long begin = bounds.first, end = bounds.second;
     Keys words;
     QString held;
     c.job.attempt([&] { words = distinctWords(c, begin, end, held); });
@@ -289,7 +292,8 @@ void listWords(Context &c, bool unique)
 // (order, column width, format).
 void countWords(Context &c)
 {
-    const auto [begin, end] = rangeOf(c, Boundary::WordGap);
+    const auto bounds = rangeOf(c, Boundary::WordGap);
+    const long long begin = bounds.first, end = bounds.second;
     FrequencyTable table;
     Keys rows;
     c.job.attempt([&] {
