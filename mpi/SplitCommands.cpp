@@ -121,7 +121,8 @@ private:
 
 // Unique Lines on lines in sorted order: the first of every run of equal
 // non-empty lines, as the command keeps them from the joined sorted text.
-std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines, const std::vector<std::uint32_t> &order)
+std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines,
+                                          const std::vector<std::uint32_t> &order)
 {
     std::vector<std::uint32_t> kept;
     kept.reserve(order.size());
