@@ -12,7 +12,9 @@ namespace wordloom::cli {
 
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// SIGPIPE too: a reader that goes away early (`| head`) must not strand the
+// output's temporary file.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
 
 // Plain arrays: the handler may only read memory and call unlink.
 struct Slot {

@@ -6,7 +6,7 @@ namespace wordloom::cli {
 
 // Temporary files that an interrupt must not leave behind: nameless ones for
 // the sort's parts, and named ones (the output's) tracked here. Once
-// installed, SIGINT, SIGTERM and SIGHUP remove every tracked file and then
+// installed, SIGINT, SIGTERM, SIGHUP and SIGPIPE remove every tracked file and then
 // end the process as the signal would have.
 void installTempFileCleanup();
 
