@@ -364,11 +364,31 @@ void countWords(Context &c)
     c.output.commit();
 }
 
+// How each command is split across processes. A command not listed here
+// (Phrase Count, whose walk needs the whole text in order, or one added
+// later) is refused rather than split inexactly.
+enum class Split { None, Ranges, SortedLines, SortedWords, CountedWords };
+
+Split splitOf(ops::CommandId id)
+{
+    switch (id) {
+    case ops::CommandId::SortLines:
+    case ops::CommandId::UniqueLines: return Split::SortedLines;
+    case ops::CommandId::SortWords:
+    case ops::CommandId::UniqueWords: return Split::SortedWords;
+    case ops::CommandId::WordCount: return Split::CountedWords;
+    case ops::CommandId::ChangeCase:
+    case ops::CommandId::CharactersOnly:
+    case ops::CommandId::LettersOnly:
+    case ops::CommandId::BinaryCodes: return Split::Ranges;
+    default: return Split::None;
+    }
+}
 } // namespace
 
 bool splits(const cli::Options &options)
 {
-    return options.command->id != ops::CommandId::PhraseCount;
+    return splitOf(options.command->id) != Split::None;
 }
 
 void runSplit(Job &job, const cli::Options &options)
@@ -378,17 +398,12 @@ void runSplit(Job &job, const cli::Options &options)
     OrderedOutput output(job, options.output);
     InputText input(job, options.files);
     Context c{job, options, input, output, !(options.raw || options.crlf)};
-    switch (command.id) {
-    case ops::CommandId::SortLines:
-    case ops::CommandId::UniqueLines: return sortLines(c, command.traits.unique);
-    case ops::CommandId::SortWords:
-    case ops::CommandId::UniqueWords: return listWords(c, command.traits.unique);
-    case ops::CommandId::WordCount: return countWords(c);
-    case ops::CommandId::PhraseCount: break; // refused before
-    case ops::CommandId::ChangeCase:
-    case ops::CommandId::CharactersOnly:
-    case ops::CommandId::LettersOnly:
-    case ops::CommandId::BinaryCodes: return transform(c, command.id);
+    switch (splitOf(command.id)) {
+    case Split::SortedLines: return sortLines(c, command.traits.unique);
+    case Split::SortedWords: return listWords(c, command.traits.unique);
+    case Split::CountedWords: return countWords(c);
+    case Split::Ranges: return transform(c, command.id);
+    case Split::None: break; // refused before
     }
 }
 

@@ -67,8 +67,8 @@ int run(Job &job, int argc, char **argv)
     }
     if (!splits(arguments.options)) {
         if (job.first())
-            std::fprintf(stderr, "wordloom-mpi: %s walks the whole text in order and cannot be split "
-                                 "exactly; run it with wordloom-cli\n",
+            std::fprintf(stderr, "wordloom-mpi: %s cannot be split across processes exactly; "
+                                 "run it with wordloom-cli\n",
                          std::string(arguments.options.command->name).c_str());
         return Usage;
     }
