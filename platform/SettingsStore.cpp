@@ -175,16 +175,4 @@ void SettingsStore::writeSection(const QString &application, const QString &sect
     replaceAtomically(path, ini.serialize());
 }
 
-QString SettingsStore::read(const QString &application, const QString &section, const QString &key,
-                            const QString &defaultValue) const
-{
-    return readSection(application, section).value(key, defaultValue);
-}
-
-void SettingsStore::write(const QString &application, const QString &section, const QString &key,
-                          const QString &value) const
-{
-    writeSection(application, section, {{key, value}});
-}
-
 } // namespace wordloom

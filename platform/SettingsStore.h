@@ -31,11 +31,6 @@ public:
     QMap<QString, QString> readSection(const QString &application, const QString &section) const;
     void writeSection(const QString &application, const QString &section, const Entries &entries) const;
 
-    QString read(const QString &application, const QString &section, const QString &key,
-                 const QString &defaultValue) const;
-    void write(const QString &application, const QString &section, const QString &key,
-               const QString &value) const;
-
 private:
     QString path(const QString &application) const;
 

@@ -111,8 +111,8 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             window.reset();
             SetUp();
             rtbText(*window)->setText(kInput);
-            settings.write(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
-                           QStringLiteral("WindowState"), QStringLiteral("unset"));
+            settings.writeSection(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
+                                  {{QStringLiteral("WindowState"), QStringLiteral("unset")}});
             seen = 0;
             onPost = [this, post, &seen](const QString &) {
                 if (++seen == post)
@@ -120,8 +120,8 @@ TEST_F(ClosingDuringCommands, CloseAtAnyPostUnwindsThenCloses)
             };
             button(command.name)->click();
             QTRY_VERIFY_WITH_TIMEOUT(!window->isVisible(), wordloom::testing::kPatienceMs);
-            EXPECT_EQ(settings.read(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"),
-                                    QStringLiteral("WindowState"), QString()),
+            EXPECT_EQ(settings.readSection(QStringLiteral("Wordloom"), QStringLiteral("frmWordloom"))
+                          .value(QStringLiteral("WindowState")),
                       QStringLiteral("0"))
                 << "the placement is stored";
             // The command went its way to the end, or to the cancel test that

@@ -25,12 +25,12 @@ protected:
     }
     QString stored(const char *section, const char *key) const
     {
-        return settings.read(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key),
-                             QStringLiteral("<missing>"));
+        return settings.readSection(QStringLiteral("Wordloom"), QLatin1String(section))
+            .value(QLatin1String(key), QStringLiteral("<missing>"));
     }
     void store(const char *section, const char *key, const QString &value) const
     {
-        settings.write(QStringLiteral("Wordloom"), QLatin1String(section), QLatin1String(key), value);
+        settings.writeSection(QStringLiteral("Wordloom"), QLatin1String(section), {{QLatin1String(key), value}});
     }
     // The text a pixel position or size is stored as.
     static QString twipsX(int pixels) { return QString::number(std::llround(Twips::fromPixelsX(pixels))); }
