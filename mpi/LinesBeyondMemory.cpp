@@ -10,6 +10,7 @@
 #include "RunMerge.h"
 
 #include "CodeUnitOrder.h"
+#include "SortLines.h"
 #include "TextViews.h"
 
 #include <cstdlib>
@@ -36,12 +37,7 @@ Keys nextLines(Context &c, long long &at, long long end, qsizetype bytes, QStrin
     lines.keys = ops::splitAtCrLf(text);
     if (at != c.input.size() && !lines.keys.empty())
         lines.keys.pop_back();
-    for (QStringView &line : lines.keys) {
-        qsizetype start = 0;
-        while (start < line.size() && line[start] == u' ')
-            ++start;
-        line = line.sliced(start);
-    }
+    ops::removeLeadingSpaces(lines.keys);
     return lines;
 }
 

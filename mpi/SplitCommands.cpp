@@ -19,6 +19,7 @@
 #include "basLibLibrary.h"
 #include "basLibWordFreq.h"
 #include "CommandTable.h"
+#include "SortLines.h"
 #include "TextViews.h"
 #include "WordCount.h"
 #include "SortWordsSteps.h"
@@ -163,12 +164,7 @@ void sortLines(Context &c, bool unique)
         lines.keys = ops::splitAtCrLf(text);
         if (!endsText && !lines.keys.empty())
             lines.keys.pop_back();
-        for (QStringView &line : lines.keys) {
-            qsizetype start = 0;
-            while (start < line.size() && line[start] == u' ')
-                ++start;
-            line = line.sliced(start);
-        }
+        ops::removeLeadingSpaces(lines.keys);
     });
     c.step("Split");
     KeyRange range;

@@ -7,15 +7,15 @@
 
 namespace wordloom::ops {
 
-namespace {
-QStringView withoutLeadingSpaces(QStringView line)
+void removeLeadingSpaces(std::vector<QStringView> &lines)
 {
-    qsizetype start = 0;
-    while (start < line.size() && line[start] == u' ')
-        ++start;
-    return line.sliced(start);
+    for (QStringView &line : lines) {
+        qsizetype start = 0;
+        while (start < line.size() && line[start] == u' ')
+            ++start;
+        line = line.sliced(start);
+    }
 }
-} // namespace
 
 std::optional<QString> joinedIfAlreadyInOrder(const QString &detabbed)
 {
@@ -70,8 +70,7 @@ Outcome sortLinesUpToJoin(CommandHost &host, SortedLines &sorted, JoinedShortcut
     sorted.lines = splitAtCrLf(sorted.text);
     if (host.cancelRequested())
         return cancelled(host);
-    for (QStringView &line : sorted.lines)
-        line = withoutLeadingSpaces(line);
+    removeLeadingSpaces(sorted.lines);
     host.showStatus(QStringLiteral("Sorting..."));
     sorted.order = stableCodeUnitOrder(sorted.lines);
     if (host.cancelRequested())

@@ -35,6 +35,10 @@ enum class JoinedShortcut { Refused, Accepted };
 Outcome sortLinesUpToJoin(CommandHost &host, SortedLines &sorted,
                           JoinedShortcut shortcut = JoinedShortcut::Refused);
 
+// The step between splitting and sorting: each line without its leading
+// spaces (a view into the same text).
+void removeLeadingSpaces(std::vector<QStringView> &lines);
+
 // What Sort Lines makes of an already detabbed text whose lines need no
 // moving: the text itself when its pieces are in order and none starts with
 // a space, or the text with its final CR LF moved to the front when only an
