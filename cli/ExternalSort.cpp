@@ -6,7 +6,9 @@
 #include "TextViews.h"
 
 #include <algorithm>
+#include <deque>
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -75,6 +77,15 @@ std::unique_ptr<RunFile> sortPiece(QByteArray bytes, bool last, bool afterOthers
     return run;
 }
 
+// About the most that sorting a piece takes: its text in UTF-16, a CR
+// added before each LF, and per line a view, an index and the sort's keys
+// (two of 24 bytes while they are ordered).
+std::size_t sortingBytes(const QByteArray &piece)
+{
+    const auto lines = std::size_t(std::count(piece.cbegin(), piece.cend(), '\n')) + 1;
+    return 2 * (std::size_t(piece.size()) + lines) + 72 * lines;
+}
+
 // Unique Lines keeps each distinct non-empty line once.
 LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 {
@@ -92,23 +103,50 @@ LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 
 qsizetype externalSortChunkBytes(std::size_t bufferBytes)
 {
-    // While a piece is sorted, its text takes twice its bytes in UTF-16, with
-    // a view and an index per line besides, and the next piece's buffer waits.
-    return qsizetype(std::max<std::size_t>(bufferBytes / 6, std::size_t(1) << 16));
+    // Lines of some 80 bytes: two pieces sorted side by side (sortingBytes)
+    // and the next one read fit in the buffer; shorter lines take more for
+    // each, and their pieces are sorted one at a time.
+    return qsizetype(std::max<std::size_t>(bufferBytes / 7, std::size_t(1) << 16));
 }
 
 void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output)
 {
     RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
-    QByteArray piece = std::move(first);
-    for (std::size_t parts = 1;; ++parts) {
-        const bool last = input.atEnd();
-        status.showStatus(QStringLiteral("Sorting part %1...").arg(parts));
-        runs.add(sortPiece(std::move(piece), last, parts > 1, job));
-        if (last)
-            break;
-        piece = input.next();
+    {
+        // Both cores sort: two pieces at a time on threads of their own, the
+        // next piece read while one of them runs, as long as the two and that
+        // piece fit in the buffer; else one at a time. Status is posted and
+        // runs are added here, in the order of the pieces, so the merge and
+        // its ties are as before. Leaving early (an error) waits for the
+        // sorts in hand: a future of std::async joins its thread when it goes.
+        struct Sorting {
+            std::future<std::unique_ptr<RunFile>> run;
+            std::size_t bytes;
+        };
+        constexpr std::size_t kSorters = 2;
+        const auto nextPieceBytes = std::size_t(externalSortChunkBytes(job.bufferBytes));
+        std::deque<Sorting> sorting;
+        QByteArray piece = std::move(first);
+        for (std::size_t parts = 1;; ++parts) {
+            const bool last = input.atEnd();
+            const std::size_t bytes = sortingBytes(piece);
+            while (!sorting.empty()
+                   && (sorting.size() == kSorters
+                       || sorting.front().bytes + bytes + nextPieceBytes > job.bufferBytes)) {
+                runs.add(sorting.front().run.get());
+                sorting.pop_front();
+            }
+            status.showStatus(QStringLiteral("Sorting part %1...").arg(parts));
+            sorting.push_back({std::async(std::launch::async, sortPiece, std::move(piece), last,
+                                          parts > 1, std::cref(job)),
+                               bytes});
+            if (last)
+                break;
+            piece = input.next();
+        }
+        for (; !sorting.empty(); sorting.pop_front())
+            runs.add(sorting.front().run.get());
     }
     status.showStatus(QStringLiteral("Merging..."));
     LineOutput joined(output, job.crLfToLf);
@@ -127,13 +165,23 @@ void LineOutput::add(QStringView line)
     if (terminated_)
         buffer_ += u"\r\n";
     if (buffer_.size() >= kBlock)
-        flush();
+        handOff();
+}
+
+void LineOutput::handOff()
+{
+    if (written_.valid())
+        written_.get();
+    // The two blocks change places, each keeping its pages for the next turn.
+    writing_.swap(buffer_);
+    buffer_.resize(0);
+    written_ = std::async(std::launch::async, [this] { output_.write(writing_, crLfToLf_); });
 }
 
 void LineOutput::flush()
 {
-    output_.write(buffer_, crLfToLf_);
-    buffer_.resize(0); // keeps the block: no fresh pages for the next one
+    handOff();
+    written_.get();
 }
 
 } // namespace wordloom::cli

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,21 +40,28 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
 
 // Lines to the output a block at a time, CR LF between them (or after each,
 // when terminated), written only after a whole line, so that no CR LF pair is
-// split between two writes.
+// split between two writes. A full block is encoded and written on a thread
+// of its own while the next one fills; a failure there is thrown by the next
+// add() or flush().
 class LineOutput {
 public:
     LineOutput(OutputFile &output, bool crLfToLf, bool terminated = false)
         : output_(output), crLfToLf_(crLfToLf), terminated_(terminated) {}
     void add(QStringView line);
+    // Everything added so far is written when it returns.
     void flush();
 
 private:
+    void handOff();
+
     static constexpr qsizetype kBlock = qsizetype(1) << 20;
     OutputFile &output_;
     bool crLfToLf_;
     bool terminated_;
     bool first_ = true;
     QString buffer_;
+    QString writing_;             // the block being written
+    std::future<void> written_;   // last: its end waits for the write using the members above
 };
 
 } // namespace wordloom::cli
