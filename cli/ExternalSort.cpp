@@ -104,8 +104,8 @@ LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 qsizetype externalSortChunkBytes(std::size_t bufferBytes)
 {
     // Lines of some 80 bytes: two pieces sorted side by side (sortingBytes)
-    // and the next one read fit in the buffer; shorter lines take more for
-    // each, and their pieces are sorted one at a time.
+    // fit in the buffer, and one beside the next piece read; shorter lines
+    // take more for each, and their pieces are sorted one at a time.
     return qsizetype(std::max<std::size_t>(bufferBytes / 7, std::size_t(1) << 16));
 }
 
@@ -114,39 +114,39 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
 {
     RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
     {
-        // Both cores sort: two pieces at a time on threads of their own, the
-        // next piece read while one of them runs, as long as the two and that
-        // piece fit in the buffer; else one at a time. Status is posted and
-        // runs are added here, in the order of the pieces, so the merge and
-        // its ties are as before. Leaving early (an error) waits for the
-        // sorts in hand: a future of std::async joins its thread when it goes.
+        // Both cores sort: two pieces at a time on threads of their own when
+        // both fit in the buffer, else one at a time; the next piece is read
+        // while one runs. Status is posted and runs are added here, in the
+        // order of the pieces, so the merge and its ties are as before.
+        // Leaving early (an error) waits for the sorts in hand: a future of
+        // std::async joins its thread when it goes.
         struct Sorting {
             std::future<std::unique_ptr<RunFile>> run;
             std::size_t bytes;
         };
-        constexpr std::size_t kSorters = 2;
-        const auto nextPieceBytes = std::size_t(externalSortChunkBytes(job.bufferBytes));
         std::deque<Sorting> sorting;
+        const auto addOldest = [&] {
+            runs.add(sorting.front().run.get());
+            sorting.pop_front();
+        };
         QByteArray piece = std::move(first);
         for (std::size_t parts = 1;; ++parts) {
             const bool last = input.atEnd();
             const std::size_t bytes = sortingBytes(piece);
-            while (!sorting.empty()
-                   && (sorting.size() == kSorters
-                       || sorting.front().bytes + bytes + nextPieceBytes > job.bufferBytes)) {
-                runs.add(sorting.front().run.get());
-                sorting.pop_front();
-            }
+            if (!sorting.empty() && sorting.front().bytes + bytes > job.bufferBytes)
+                addOldest();
             status.showStatus(QStringLiteral("Sorting part %1...").arg(parts));
             sorting.push_back({std::async(std::launch::async, sortPiece, std::move(piece), last,
                                           parts > 1, std::cref(job)),
                                bytes});
             if (last)
                 break;
+            if (sorting.size() == 2)
+                addOldest();
             piece = input.next();
         }
-        for (; !sorting.empty(); sorting.pop_front())
-            runs.add(sorting.front().run.get());
+        while (!sorting.empty())
+            addOldest();
     }
     status.showStatus(QStringLiteral("Merging..."));
     LineOutput joined(output, job.crLfToLf);

@@ -251,6 +251,15 @@ TEST_F(CliExternalSort, FailuresLeaveNothingBehind)
                   "wordloom-cli: cannot write '/sys/sorted': Permission denied\n");
     }
 
+    // The merged result goes out a block at a time from a thread of its own:
+    // a write failing there (more than a block here) is still the command's.
+    const QString large = file("large", generatedLines(5, 400000));
+    const CliRun noRoom = runShell("$CLI sort-lines -S64K -T '" + temporary.path() + "' '" + large
+                                   + "' > /dev/full");
+    EXPECT_EQ(noRoom.exitCode, 1);
+    EXPECT_EQ(noRoom.err, "wordloom-cli: cannot write standard output: No space left on device\n");
+    EXPECT_TRUE(entriesOf(temporary.path()).isEmpty());
+
     // A temporary directory that takes no more: files limited to 100 blocks.
     const CliRun full = runShell("trap '' XFSZ; ulimit -f 100; $CLI sort-lines -S64K -T '"
                                  + temporary.path() + "' '" + good + "'");
