@@ -1,5 +1,6 @@
 #include "ExternalSort.h"
 #include "BatchHost.h"
+#include "BufferSize.h"
 
 #include "RunFile.h"
 #include "SortLines.h"
@@ -86,6 +87,17 @@ std::size_t sortingBytes(const QByteArray &piece)
     return 2 * (std::size_t(piece.size()) + lines) + 72 * lines;
 }
 
+// Threads take address space of their own (a stack, an allocator arena),
+// which a limit on the address space or the data counts. Under one, work
+// waits for the calling thread (each task runs there at get()), as before,
+// rather than failing where one thread fits.
+std::launch threadsWithinBounds()
+{
+    const MemoryBounds bounds = currentMemoryBounds();
+    return bounds.addressSpaceLimit == 0 && bounds.dataLimit == 0 ? std::launch::async
+                                                                   : std::launch::deferred;
+}
+
 // Unique Lines keeps each distinct non-empty line once.
 LineSink finalSink(LineOutput &joined, bool unique, QString &lastKept)
 {
@@ -125,6 +137,7 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
             std::size_t bytes;
         };
         std::deque<Sorting> sorting;
+        const std::launch policy = threadsWithinBounds();
         const auto addOldest = [&] {
             runs.add(sorting.front().run.get());
             sorting.pop_front();
@@ -136,7 +149,7 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
             if (!sorting.empty() && sorting.front().bytes + bytes > job.bufferBytes)
                 addOldest();
             status.showStatus(QStringLiteral("Sorting part %1...").arg(parts));
-            sorting.push_back({std::async(std::launch::async, sortPiece, std::move(piece), last,
+            sorting.push_back({std::async(policy, sortPiece, std::move(piece), last,
                                           parts > 1, std::cref(job)),
                                bytes});
             if (last)
@@ -154,6 +167,11 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
     runs.finish(finalSink(joined, job.unique, lastKept));
     joined.flush();
     status.showStatus(QStringLiteral("Ready"));
+}
+
+LineOutput::LineOutput(OutputFile &output, bool crLfToLf, bool terminated)
+    : output_(output), crLfToLf_(crLfToLf), terminated_(terminated), policy_(threadsWithinBounds())
+{
 }
 
 void LineOutput::add(QStringView line)
@@ -175,7 +193,7 @@ void LineOutput::handOff()
     // The two blocks change places, each keeping its pages for the next turn.
     writing_.swap(buffer_);
     buffer_.resize(0);
-    written_ = std::async(std::launch::async, [this] { output_.write(writing_, crLfToLf_); });
+    written_ = std::async(policy_, [this] { output_.write(writing_, crLfToLf_); });
 }
 
 void LineOutput::flush()

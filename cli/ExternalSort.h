@@ -41,12 +41,11 @@ void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob
 // Lines to the output a block at a time, CR LF between them (or after each,
 // when terminated), written only after a whole line, so that no CR LF pair is
 // split between two writes. A full block is encoded and written on a thread
-// of its own while the next one fills; a failure there is thrown by the next
-// add() or flush().
+// of its own while the next one fills (unless memory limits count threads);
+// a failure there is thrown by the next add() or flush().
 class LineOutput {
 public:
-    LineOutput(OutputFile &output, bool crLfToLf, bool terminated = false)
-        : output_(output), crLfToLf_(crLfToLf), terminated_(terminated) {}
+    LineOutput(OutputFile &output, bool crLfToLf, bool terminated = false);
     void add(QStringView line);
     // Everything added so far is written when it returns.
     void flush();
@@ -59,6 +58,7 @@ private:
     bool crLfToLf_;
     bool terminated_;
     bool first_ = true;
+    std::launch policy_; // a thread, unless memory limits count threads
     QString buffer_;
     QString writing_;             // the block being written
     std::future<void> written_;   // last: its end waits for the write using the members above

@@ -325,6 +325,21 @@ TEST_F(CliExternalSort, TheDefaultBufferFitsAnAddressSpaceLimit)
     EXPECT_TRUE(limited.err.contains("Merging...\nReady\n")) << limited.err.constData();
     const CliRun whole = runShell("$CLI sort-lines '" + path + "' | md5sum");
     EXPECT_EQ(limited.out, whole.out);
+
+    // Threads take address space (each a stack of `ulimit -s`, 64 MiB here),
+    // which such a limit counts: 24 MiB above the least limit at which the
+    // program sorts a line at all, parts are sorted as ever, on one thread.
+    const auto within = [](int kib, const QString &command) {
+        return runShell("ulimit -s 65536 && ulimit -v " + QString::number(kib) + " && " + command);
+    };
+    int least = 16 << 10; // KiB, raised in steps of 4 MiB
+    while (least < (1 << 20) && within(least, "echo a | $CLI sort-lines").exitCode != 0)
+        least += 4 << 10;
+    const QString small = file("small", generatedLines(6, 200000));
+    const CliRun bounded = within(least + (24 << 10), "$CLI sort-lines -S 256K -T '" + temporary.path()
+                                                          + "' '" + small + "'");
+    EXPECT_EQ(bounded.exitCode, 0) << bounded.err.constData();
+    EXPECT_EQ(bounded.out, runCli({"sort-lines", small}).out);
 #endif
 }
 
