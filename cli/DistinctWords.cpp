@@ -1,5 +1,7 @@
 #include "DistinctWords.h"
 
+#include "TextViews.h"
+
 #include <algorithm>
 
 namespace wordloom::cli {
@@ -8,6 +10,14 @@ void DistinctWords::add(QStringView word)
 {
     // The piece goes once it is counted: a new word is copied.
     counts_.add(word, [this](QStringView seen) { return keep(seen); });
+}
+
+void DistinctWords::addWordsOf(QString text)
+{
+    ops::removeHyphenBreaks(text);
+    const QString cleaned = ops::lettersAndSpaces(text);
+    text = QString(); // the piece goes before its words are copied
+    ops::forEachWord(cleaned, [this](QStringView word) { add(word); });
 }
 
 QStringView DistinctWords::keep(QStringView word)

@@ -2,6 +2,7 @@
 
 #include "SortWordsSteps.h"
 
+#include <QString>
 #include <QStringView>
 
 #include <cstddef>
@@ -16,6 +17,9 @@ namespace wordloom::cli {
 class DistinctWords {
 public:
     void add(QStringView word);
+    // Sort Words' steps on one piece of text, up to the counting of its
+    // words: hyphen line breaks joined, runs of A-Z and a-z, each added.
+    void addWordsOf(QString text);
     bool empty() const { return counts_.words().empty(); }
     // About the memory held: the words' units and what each word costs besides
     // (the last block's unused end, at most 2 MiB, not counted).

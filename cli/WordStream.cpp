@@ -29,15 +29,6 @@ void forEachTextPiece(ChunkedInput &input, QByteArray first, bool raw,
 
 namespace {
 
-// Sort Words' steps on one piece, up to the counting of its words.
-void addWordsOf(QString text, DistinctWords &words)
-{
-    ops::removeHyphenBreaks(text);
-    const QString cleaned = ops::lettersAndSpaces(text);
-    text = QString();
-    ops::forEachWord(cleaned, [&words](QStringView word) { words.add(word); });
-}
-
 // Sort Words lists a word once per occurrence, Unique Words once.
 void drainListed(DistinctWords &words, bool unique, const LineSink &sink)
 {
@@ -63,7 +54,7 @@ void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSort
         runs.add(std::move(run));
     };
     const auto take = [&](const QByteArray &piece) {
-        addWordsOf(decodeInput(piece, job.raw), words);
+        words.addWordsOf(decodeInput(piece, job.raw));
         if (words.bytes() > job.bufferBytes / 2)
             spill();
     };

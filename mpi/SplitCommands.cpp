@@ -188,16 +188,6 @@ void sortLines(Context &c, bool unique)
     c.output.commit();
 }
 
-// Sort Words' steps on a piece of a range, up to the counting of its words
-// (hyphen line breaks joined, runs of A-Z and a-z).
-void addWordsOf(QString text, cli::DistinctWords &words)
-{
-    ops::removeHyphenBreaks(text);
-    const QString cleaned = ops::lettersAndSpaces(text);
-    text = QString();
-    ops::forEachWord(cleaned, [&words](QStringView word) { words.add(word); });
-}
-
 // The distinct words of [begin, end) with how often each occurs, read a
 // piece at a time as wordloom-cli reads: only the distinct words are held,
 // their units in `held`.
@@ -206,8 +196,8 @@ Keys distinctWords(Context &c, long long begin, long long end, QString &held)
     cli::DistinctWords distinct;
     const qsizetype pieceBytes = cli::wordPieceBytes(cli::workingBufferSize(c.options.bufferSize));
     for (long long at = begin; at < end && !c.job.failing();)
-        addWordsOf(cli::decodeInput(c.input.readPiece(at, end, pieceBytes, Boundary::WordGap), c.options.raw),
-                   distinct);
+        distinct.addWordsOf(
+            cli::decodeInput(c.input.readPiece(at, end, pieceBytes, Boundary::WordGap), c.options.raw));
     Keys words;
     std::vector<qsizetype> starts;
     distinct.drainSorted([&](QStringView word, qsizetype count) {
