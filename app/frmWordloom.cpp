@@ -115,22 +115,22 @@ void frmWordloom::createControls()
 
     rtbText = makePane(client, "rtbText");
     // The buttons are made in their keyboard order, between the two panes.
-    struct ButtonSpec {
+    struct ButtonToMake {
         int tabStop;
         std::string_view name, caption;
         QPushButton **into;
     };
-    std::vector<ButtonSpec> specs;
+    std::vector<ButtonToMake> buttons;
     commandButtons_.assign(ops::commandTable().size(), nullptr);
     for (const ops::Command &c : ops::commandTable())
-        specs.push_back({c.place.tabStop, c.button, c.caption, &commandButtons_[std::size_t(c.id)]});
-    specs.push_back({kExitStop, "cmdExit", "Exit", &cmdExit});
-    specs.push_back({kCancelStop, "cmdCancel", "Cancel", &cmdCancel});
-    std::stable_sort(specs.begin(), specs.end(), [](const auto &a, const auto &b) { return a.tabStop < b.tabStop; });
+        buttons.push_back({c.place.tabStop, c.button, c.caption, &commandButtons_[std::size_t(c.id)]});
+    buttons.push_back({kExitStop, "cmdExit", "Exit", &cmdExit});
+    buttons.push_back({kCancelStop, "cmdCancel", "Cancel", &cmdCancel});
+    std::stable_sort(buttons.begin(), buttons.end(), [](const auto &a, const auto &b) { return a.tabStop < b.tabStop; });
     std::vector<std::pair<int, QWidget *>> order = {{kTextStop, rtbText}};
-    for (const ButtonSpec &spec : specs) {
-        *spec.into = makeButton(client, spec.name, spec.caption);
-        order.emplace_back(spec.tabStop, *spec.into);
+    for (const ButtonToMake &button : buttons) {
+        *button.into = makeButton(client, button.name, button.caption);
+        order.emplace_back(button.tabStop, *button.into);
     }
     rtbResult = makePane(client, "rtbResult");
     order.emplace_back(kResultStop, rtbResult);
