@@ -1,11 +1,13 @@
 // The word index and the counting behind Phrase Count against plain
 // reference methods, on generated word sequences with fixed seeds.
+#include "PhraseForecast.h"
 #include "PhraseOccurrences.h"
 #include "PhraseWalk.h"
 #include "SuffixSorting.h"
 #include "WordSuffixIndex.h"
 #include "basTextRepeat.h"
 #include "RecordingHost.h"
+#include "RepeatingTextGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,50 @@ TEST(PhraseIndex, WordsOfALargeTextAreNumberedInSpellingOrder)
     for (std::uint32_t id = 1; id < index.distinctWords(); ++id)
         ASSERT_LT(QStringView(index.spelling(id - 1)).compare(index.spelling(id)), 0) << id;
     EXPECT_EQ(index.distinctWords(), std::uint32_t(QSet<QString>(words.begin(), words.end()).size()));
+}
+
+// What the forecast promises before the walk, the walk records: as many
+// distinct phrases or more, one as long, as many different first words; and
+// its ceiling is above it.
+TEST(PhraseIndex, ForecastIsBelowWhatTheWalkRecords)
+{
+    std::mt19937 rng(16);
+    using wordloom::testing::RepeatingShape;
+    for (int round = 0; round < 3100; ++round) {
+        QString text;
+        if (round < 3000) {
+            // Words of different lengths, so that characters are not words.
+            for (const auto w : generatedWords(rng))
+                text += QString(qsizetype(1 + w % 3), QChar(char16_t(u'a' + w))) + QStringLiteral(" ");
+        } else {
+            const int periods[] = {1, 2, 3, 8, 21, 60, 150};
+            const RepeatingShape shape{round % 2 ? RepeatingShape::Periodic : RepeatingShape::RepeatedStretches,
+                                       periods[rng() % 7], int(rng() % 3), 500 + rng() % 4000, unsigned(round)};
+            text = wordloom::testing::RepeatingTextGenerator::text(shape);
+        }
+        const WordSuffixIndex index(text);
+        WalkText walkText{index, {1}, 1, text};
+        for (std::uint32_t k = 0; k < index.wordCount(); ++k)
+            walkText.scanStart.push_back(walkText.scanStart.back() + index.spelling(index.id(k)).size() + 1);
+        PhraseBudget budget(std::size_t(1) << 30, ~std::uint64_t(0) >> 8, 0);
+        wordloom::testing::RecordingHost host;
+        std::vector<RecordedPhrase> recorded;
+        ASSERT_EQ(walkPhrases(walkText, host, budget, recorded), Outcome::Ready);
+        std::int64_t longest = 0;
+        QSet<std::uint32_t> firstWords;
+        for (const RecordedPhrase &phrase : recorded) {
+            const std::uint32_t at = index.suffixAt(phrase.lo);
+            longest = std::max(longest, walkText.scanStart[at + phrase.words] - walkText.scanStart[at] - 1);
+            firstWords.insert(index.id(at));
+        }
+        const PhraseForecast forecast = forecastPhrases(walkText);
+        ASSERT_LE(forecast.phrases, recorded.size()) << "round " << round;
+        ASSERT_LE(forecast.longestChars, longest) << "round " << round;
+        ASSERT_LE(forecast.firstWords, std::uint64_t(firstWords.size())) << "round " << round;
+        const PhraseForecast ceiling = forecastCeiling(walkText);
+        ASSERT_GE(ceiling.phrases, forecast.phrases) << "round " << round;
+        ASSERT_GE(ceiling.longestChars, forecast.longestChars) << "round " << round;
+    }
 }
 
 TEST(PhraseIndex, LowerBoundNearAGuessIsTheLowerBound)

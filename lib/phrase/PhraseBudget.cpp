@@ -88,17 +88,36 @@ bool PhraseBudget::addLinePair(std::uint64_t key)
     return true;
 }
 
+std::uint64_t PhraseBudget::mostRecord() const
+{
+    return std::max(kLeastRecordBytes, kRecordBytesPerTextUnit * textUnits_ + budget_);
+}
+
+bool PhraseBudget::refuses(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
+{
+    return (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
+        || phrases * kRecordBytesPerPhrase > mostRecord();
+}
+
+void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
+{
+    if (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
+        failOnResult(firstWords, longestChars, 2);
+    if (phrases * kRecordBytesPerPhrase > mostRecord())
+        failOnRecord(phrases, longestChars, mostRecord());
+}
+
 void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)
 {
     ++phrases_;
     if (phrases_ * kRecordBytesPerPhrase > recordLimit())
-        failOnRecord();
+        failOnRecord(phrases_, std::max(longest_, chars), recordLimit());
     const bool longer = chars > longest_;
     longest_ = std::max(longest_, chars);
     largestCount_ = std::max(largestCount_, count);
     const bool newLine = addLinePair(std::uint64_t(firstWord) << 32 | count);
     if ((longer || newLine) && resultLowerBound() > budget_)
-        failOnResult();
+        failOnResult(pairCount_, longest_, largestCount_);
 }
 
 // Every recorded phrase is listed, or dropped for a longer phrase with the
@@ -107,25 +126,28 @@ void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::i
 // the longest recorded phrase plus two spaces, a count and CR LF.
 std::uint64_t PhraseBudget::resultLowerBound() const
 {
-    if (pairCount_ == 0)
-        return 0;
-    const std::uint64_t width = std::uint64_t(longest_) + 2 + 1 + 2;
-    return 2 * std::uint64_t(pairCount_) * width;
+    return listBytes(pairCount_, longest_);
 }
 
-void PhraseBudget::failOnResult() const
+std::uint64_t PhraseBudget::listBytes(std::uint64_t lines, std::int64_t longest)
+{
+    const std::uint64_t width = std::uint64_t(longest) + 2 + 1 + 2;
+    return 2 * lines * width;
+}
+
+void PhraseBudget::failOnResult(std::uint64_t lines, std::int64_t longest, std::uint32_t largestCount) const
 {
     throw CommandError(kPrefix + "its list of phrases would take more than "
-                       + readableBytes(resultLowerBound()) + " (at least " + grouped(pairCount_)
-                       + " lines of " + grouped(std::uint64_t(longest_) + 2 + digitCount(largestCount_))
+                       + readableBytes(listBytes(lines, longest)) + " (at least " + grouped(lines)
+                       + " lines of " + grouped(std::uint64_t(longest) + 2 + digitCount(largestCount))
                        + " characters), beyond the " + readableBytes(budget_) + " allowed.");
 }
 
-void PhraseBudget::failOnRecord() const
+void PhraseBudget::failOnRecord(std::uint64_t phrases, std::int64_t longest, std::uint64_t memory) const
 {
-    throw CommandError(kPrefix + "it repeats long passages so often that it has more than "
-                       + grouped(phrases_) + " repeated phrases, the longest " + grouped(std::uint64_t(longest_))
-                       + " characters long; counting them would need more than " + readableBytes(recordLimit())
+    throw CommandError(kPrefix + "it repeats long passages so often that it has at least "
+                       + grouped(phrases) + " repeated phrases, the longest " + grouped(std::uint64_t(longest))
+                       + " characters long; counting them would need more than " + readableBytes(memory)
                        + " of memory.");
 }
 

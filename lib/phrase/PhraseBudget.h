@@ -19,6 +19,12 @@ public:
     // may take a few times its size on top of the least size of the result.
     PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits);
 
+    // Before the walk: it is certain to record at least this many phrases,
+    // the longest this long, beginning with this many different words. Stops
+    // at once what the walk would stop later.
+    void expect(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const;
+    // Whether expect would stop at such figures.
+    bool refuses(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const;
     // A phrase was recorded: its first word, its count, its length in characters.
     void recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars);
     // Counting examined this many occurrences or positions.
@@ -33,12 +39,17 @@ public:
     std::uint64_t resultLowerBound() const;
 
 private:
-    [[noreturn]] void failOnResult() const;
-    [[noreturn]] void failOnRecord() const;
+    [[noreturn]] void failOnResult(std::uint64_t lines, std::int64_t longest, std::uint32_t largestCount) const;
+    [[noreturn]] void failOnRecord(std::uint64_t phrases, std::int64_t longest, std::uint64_t memory) const;
     [[noreturn]] void failOnWork() const;
     bool addLinePair(std::uint64_t key);
 
     std::uint64_t recordLimit() const;
+    // The most the record may take as the walk goes, whatever it finds.
+    std::uint64_t mostRecord() const;
+    // Bytes of the list for this many lines as wide as the longest phrase
+    // with a count of this many digits.
+    static std::uint64_t listBytes(std::uint64_t lines, std::int64_t longest);
 
     std::size_t budget_;
     std::uint64_t workLimit_;

@@ -1,6 +1,7 @@
 #include "basTextRepeat.h"
 
 #include "DecimalText.h"
+#include "PhraseForecast.h"
 #include "PhrasePruning.h"
 #include "PhraseRows.h"
 #include "PhraseStatus.h"
@@ -139,6 +140,13 @@ Outcome BuildPhraseFrequency(QString text, CommandHost &host, FrequencyTable &ta
     // the cleaned text's own leading space.
     const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1, cleaned};
     PhraseBudget budget(budgetBytes, workLimit, std::uint64_t(cleaned.size()));
+    // A text that repeats long passages often is refused before the walk
+    // spends seconds recording what could never be listed.
+    const PhraseForecast ceiling = forecastCeiling(walkText);
+    if (budget.refuses(ceiling.phrases, ceiling.longestChars, ceiling.firstWords)) {
+        const PhraseForecast forecast = forecastPhrases(walkText);
+        budget.expect(forecast.phrases, forecast.longestChars, forecast.firstWords);
+    }
     std::vector<RecordedPhrase> record;
     if (walkPhrases(walkText, host, budget, record) == Outcome::Cancelled)
         return Outcome::Cancelled;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "PhraseWalk.h"
+
+#include <cstdint>
+
+namespace wordloom {
+
+// What the walk of Phrase Count is certain to record, known from the suffix
+// index before it starts: a phrase that begins at a word the walk reaches and
+// occurs again later, without overlapping itself, is counted at least twice
+// there, so it and each of its beginnings of two words or more are recorded.
+// Every figure is a lower bound of the walk's own.
+struct PhraseForecast {
+    // Distinct phrases recorded.
+    std::uint64_t phrases = 0;
+    // Characters of the longest one.
+    std::int64_t longestChars = 0;
+    // Distinct first words among them: each needs a line of the list.
+    std::uint64_t firstWords = 0;
+};
+
+PhraseForecast forecastPhrases(const WalkText &text);
+
+// Figures the forecast cannot exceed, from one pass along the text: when
+// even they would not stop the walk, the forecast is not worth its cost.
+// (The walk itself may record more.)
+PhraseForecast forecastCeiling(const WalkText &text);
+
+} // namespace wordloom
