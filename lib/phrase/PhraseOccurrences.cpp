@@ -4,6 +4,26 @@
 
 namespace wordloom {
 
+namespace {
+
+// The first position at or after `wanted`, searched from `from` in steps
+// that double: the next free occurrence is mostly a few entries on, where a
+// search over the whole rest of the list would miss the cache at each halving.
+template <typename Iterator>
+Iterator gallopTo(Iterator from, Iterator end, std::uint32_t wanted)
+{
+    std::ptrdiff_t step = 1;
+    auto lo = from;
+    while (end - lo > step && lo[step] < wanted) {
+        lo += step;
+        step *= 2;
+    }
+    const auto hi = end - lo > step ? lo + step + 1 : end;
+    return std::lower_bound(lo, hi, wanted);
+}
+
+} // namespace
+
 bool OccurrenceCounter::listHolds(WordRange occurrences) const
 {
     // A list of many more positions is made afresh: passing them would cost more.
@@ -95,7 +115,7 @@ std::uint32_t OccurrenceCounter::countFromPositions(WordRange occurrences, std::
             const std::uint64_t nextFree = std::uint64_t(*it) + words;
             ++it;
             if (it != end && *it < nextFree)
-                it = std::lower_bound(it, end, nextFree);
+                it = gallopTo(it, end, nextFree);
         } else {
             ++passed;
             ++it;
