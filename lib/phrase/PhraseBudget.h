@@ -71,14 +71,17 @@ inline constexpr std::size_t kRecordBytesPerPhrase = 48;
 inline constexpr std::uint64_t kRecordBytesPerTextUnit = 6;
 // ... and at least this much, for short texts.
 inline constexpr std::uint64_t kLeastRecordBytes = std::uint64_t(64) << 20;
-// Counting steps allowed per character of the text, beyond workLimit.
-inline constexpr std::uint64_t kWorkPerTextUnit = 100;
+// Counting steps allowed per character of the text, beyond workLimit: a
+// natural text of megabytes takes a few; a near-periodic one takes all
+// there are, and a step over scattered occurrences costs a cache miss.
+inline constexpr std::uint64_t kWorkPerTextUnit = 20;
 
 // A post and a look-up in the record, in counting steps.
 inline constexpr std::uint64_t kWorkPerCandidate = 4;
 
-// Counting steps Phrase Count may take: about a second and a half of work.
-inline constexpr std::uint64_t kDefaultPhraseWork = 600'000'000;
+// Counting steps Phrase Count may take: about a second of work (the Bible
+// takes some 24 million).
+inline constexpr std::uint64_t kDefaultPhraseWork = 500'000'000;
 
 // "2.1 GB", "340 MB", "12 KB": a size for people.
 std::string readableBytes(std::uint64_t bytes);
