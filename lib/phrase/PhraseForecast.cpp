@@ -1,5 +1,7 @@
 #include "PhraseForecast.h"
 
+#include "SideBySide.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -10,6 +12,8 @@ namespace {
 // Neighbours in suffix order looked at on each side for a later occurrence:
 // the nearest ones share the most words.
 constexpr int kNeighbours = 4;
+// Starts in a text of about a megabyte.
+constexpr std::uint32_t kStartsWorthASecondCore = std::uint32_t(kUnitsWorthASecondCore / 6);
 
 // Words of a phrase from position, as long as can be seen from its nearest
 // suffixes, that also occurs at a later position, not overlapping it, and
@@ -90,15 +94,26 @@ PhraseForecast forecastPhrases(const WalkText &text)
     if (words < 2)
         return forecast;
     const std::uint32_t lastStart = lastStartOf(index);
+    // Each start's look at its neighbours misses the cache: on a long text
+    // the two halves of the starts are looked at side by side.
     std::vector<std::uint32_t> longest(words, 0);
+    const auto lookAt = [&](std::uint32_t begin, std::uint32_t end) {
+        for (std::uint32_t i = begin; i < end; ++i)
+            if (index.repeatedFrom(i) >= 2)
+                longest[i] = repeatedLaterFrom(index, i);
+    };
+    const std::uint32_t starts = lastStart + 1;
+    if (starts >= kStartsWorthASecondCore)
+        runSideBySide([&] { lookAt(0, starts / 2); }, [&] { lookAt(starts / 2, starts); });
+    else
+        lookAt(0, starts);
     std::vector<bool> firstWordSeen(index.distinctWords(), false);
-    for (std::uint32_t i = 0; i <= lastStart; ++i) {
-        if (index.repeatedFrom(i) < 2)
+    for (std::uint32_t i = 0; i < starts; ++i) {
+        const std::uint32_t length = longest[i];
+        if (length < 2) {
+            longest[i] = 0;
             continue;
-        const std::uint32_t length = repeatedLaterFrom(index, i);
-        if (length < 2)
-            continue;
-        longest[i] = length;
+        }
         forecast.longestChars = std::max(forecast.longestChars, text.scanStart[i + length] - text.scanStart[i] - 1);
         if (!firstWordSeen[index.id(i)]) {
             firstWordSeen[index.id(i)] = true;
