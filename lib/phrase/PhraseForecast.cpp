@@ -86,7 +86,7 @@ PhraseForecast forecastCeiling(const WalkText &text)
     return ceiling;
 }
 
-PhraseForecast forecastPhrases(const WalkText &text)
+PhraseForecast forecastPhrases(const WalkText &text, const std::function<void()> &betweenPhases)
 {
     const WordSuffixIndex &index = text.index;
     const std::uint32_t words = index.wordCount();
@@ -107,6 +107,8 @@ PhraseForecast forecastPhrases(const WalkText &text)
         runSideBySide([&] { lookAt(0, starts / 2); }, [&] { lookAt(starts / 2, starts); });
     else
         lookAt(0, starts);
+    if (betweenPhases)
+        betweenPhases();
     std::vector<bool> firstWordSeen(index.distinctWords(), false);
     for (std::uint32_t i = 0; i < starts; ++i) {
         const std::uint32_t length = longest[i];
@@ -120,6 +122,8 @@ PhraseForecast forecastPhrases(const WalkText &text)
             ++forecast.firstWords;
         }
     }
+    if (betweenPhases)
+        betweenPhases();
     // Distinct phrases: in suffix order, a start's phrases that an earlier
     // start in that order already has are the ones within the words both
     // share and the earlier one's length (`carried`, the most over all of them).

@@ -3,6 +3,7 @@
 #include "PhraseWalk.h"
 
 #include <cstdint>
+#include <functional>
 
 namespace wordloom {
 
@@ -20,7 +21,8 @@ struct PhraseForecast {
     std::uint64_t firstWords = 0;
 };
 
-PhraseForecast forecastPhrases(const WalkText &text);
+// betweenPhases, if given, runs between its passes over the text.
+PhraseForecast forecastPhrases(const WalkText &text, const std::function<void()> &betweenPhases = {});
 
 // Figures the forecast cannot exceed, from one pass along the text: when
 // even they would not stop the walk, the forecast is not worth its cost.

@@ -144,7 +144,9 @@ Outcome BuildPhraseFrequency(QString text, CommandHost &host, FrequencyTable &ta
     // spends seconds recording what could never be listed.
     const PhraseForecast ceiling = forecastCeiling(walkText);
     if (budget.refuses(ceiling.phrases, ceiling.longestChars, ceiling.firstWords)) {
-        const PhraseForecast forecast = forecastPhrases(walkText);
+        host.stayResponsive();
+        const PhraseForecast forecast = forecastPhrases(walkText, [&host] { host.stayResponsive(); });
+        host.stayResponsive();
         budget.expect(forecast.phrases, forecast.longestChars, forecast.firstWords);
     }
     std::vector<RecordedPhrase> record;
