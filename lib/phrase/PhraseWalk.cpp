@@ -155,25 +155,25 @@ Outcome Walk::jumpRecorded()
     // Every phrase the walk records had each of its shorter beginnings as a
     // candidate before it, recorded or found recorded: P with the first m
     // pending words is recorded for every m up to some limit and for none
-    // beyond. The limit is found by doubling, then halving.
+    // beyond. The limit is mostly just short of the pending words' end (the
+    // candidate the last start failed on ended in a word that breaks the
+    // repeat), so it is searched from there down in steps that double, then
+    // by halving.
     const std::uint32_t base = p_.words();
     std::uint32_t known = 0, beyond = next.words + 1, lookups = 0;
-    for (std::uint32_t m = kLeastJump; m <= next.words; m *= 2, ++lookups) {
-        if (!isRecorded(base + m)) {
-            beyond = m;
+    for (std::uint32_t m = next.words, step = 1;; step *= 2) {
+        ++lookups;
+        if (isRecorded(base + m)) {
+            known = m;
             break;
         }
-        known = m;
+        beyond = m;
+        if (m < kLeastJump + step)
+            break;
+        m -= step;
     }
     if (known == 0)
         return Outcome::Ready;
-    if (beyond > next.words && known < next.words) {
-        if (isRecorded(base + next.words))
-            known = next.words;
-        else
-            beyond = next.words;
-        ++lookups;
-    }
     while (beyond - known > 1) {
         const std::uint32_t mid = known + (beyond - known) / 2;
         (isRecorded(base + mid) ? known : beyond) = mid;
