@@ -85,6 +85,27 @@ TEST(PhraseGuard, TextsThatRepeatAtLengthAreRefusedQuickly)
     }
 }
 
+// Texts whose repeated stretches the walk would record by the tens of
+// millions are refused before its first candidate, with figures.
+TEST(PhraseGuard, LongRepeatsAreRefusedBeforeTheWalk)
+{
+    using wordloom::testing::RepeatingShape;
+    const RepeatingShape shapes[] = {{RepeatingShape::RepeatedStretches, 1000, 0, 1000000, 3},
+                                     {RepeatingShape::Periodic, 400, 3, 1000000, 4}};
+    for (const RepeatingShape &shape : shapes) {
+        RecordingHost host(wordloom::testing::RepeatingTextGenerator::text(shape));
+        std::string message;
+        try {
+            ops::phraseCount(host, kComma);
+        } catch (const CommandError &error) {
+            message = error.what();
+        }
+        EXPECT_NE(message.find("too repetitive for Phrase Count"), std::string::npos) << shape.name() << ": " << message;
+        EXPECT_NE(message.find_first_of("0123456789"), std::string::npos) << message;
+        EXPECT_FALSE(host.posts.join(u'|').contains(QStringLiteral("Analyzing word"))) << shape.name();
+    }
+}
+
 // The status texts in order, each once where it was posted several times in a row.
 QStringList withoutRepeats(const QStringList &posts)
 {
