@@ -12,6 +12,8 @@ namespace {
 // Neighbours in suffix order looked at on each side for a later occurrence:
 // the nearest ones share the most words.
 constexpr int kNeighbours = 4;
+// Starts looked at between two calls of betweenPhases: a few milliseconds.
+constexpr std::uint32_t kStartsBetweenPauses = 1u << 15;
 // Starts in a text of about a megabyte.
 constexpr std::uint32_t kStartsWorthASecondCore = std::uint32_t(kUnitsWorthASecondCore / 6);
 
@@ -97,16 +99,20 @@ PhraseForecast forecastPhrases(const WalkText &text, const std::function<void()>
     // Each start's look at its neighbours misses the cache: on a long text
     // the two halves of the starts are looked at side by side.
     std::vector<std::uint32_t> longest(words, 0);
-    const auto lookAt = [&](std::uint32_t begin, std::uint32_t end) {
-        for (std::uint32_t i = begin; i < end; ++i)
+    // The calling thread's part stops now and then for betweenPhases.
+    const auto lookAt = [&](std::uint32_t begin, std::uint32_t end, bool callingThread) {
+        for (std::uint32_t i = begin; i < end; ++i) {
             if (index.repeatedFrom(i) >= 2)
                 longest[i] = repeatedLaterFrom(index, i);
+            if (callingThread && betweenPhases && (i - begin) % kStartsBetweenPauses == kStartsBetweenPauses - 1)
+                betweenPhases();
+        }
     };
     const std::uint32_t starts = lastStart + 1;
     if (starts >= kStartsWorthASecondCore)
-        runSideBySide([&] { lookAt(0, starts / 2); }, [&] { lookAt(starts / 2, starts); });
+        runSideBySide([&] { lookAt(0, starts / 2, true); }, [&] { lookAt(starts / 2, starts, false); });
     else
-        lookAt(0, starts);
+        lookAt(0, starts, true);
     if (betweenPhases)
         betweenPhases();
     std::vector<bool> firstWordSeen(index.distinctWords(), false);

@@ -21,7 +21,8 @@ struct PhraseForecast {
     std::uint64_t firstWords = 0;
 };
 
-// betweenPhases, if given, runs between its passes over the text.
+// betweenPhases, if given, runs between its passes over the text and now
+// and then during them, on the calling thread.
 PhraseForecast forecastPhrases(const WalkText &text, const std::function<void()> &betweenPhases = {});
 
 // Figures the forecast cannot exceed, from one pass along the text: when
