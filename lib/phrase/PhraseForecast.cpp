@@ -79,10 +79,17 @@ PhraseForecast forecastCeiling(const WalkText &text)
     const std::uint32_t lastStart = lastStartOf(index);
     for (std::uint32_t i = 0; i <= lastStart; ++i) {
         const std::uint32_t repeated = index.repeatedFrom(i);
-        if (repeated < 2)
-            continue;
-        ceiling.phrases += repeated - 1;
-        ceiling.longestChars = std::max(ceiling.longestChars, text.scanStart[i + repeated] - text.scanStart[i] - 1);
+        if (repeated >= 2)
+            ceiling.longestChars = std::max(ceiling.longestChars, text.scanStart[i + repeated] - text.scanStart[i] - 1);
+    }
+    // Every phrase of two words or more that occurs twice, once: in suffix
+    // order, those a suffix shares with the one before and not with the one
+    // before that.
+    for (std::uint32_t rank = 1, before = 0; rank < index.wordCount(); ++rank) {
+        const std::uint32_t shared = index.sharedWithPrevious(rank);
+        if (shared > std::max(before, 1u))
+            ceiling.phrases += shared - std::max(before, 1u);
+        before = shared;
     }
     ceiling.firstWords = index.distinctWords();
     return ceiling;

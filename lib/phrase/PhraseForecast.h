@@ -25,9 +25,9 @@ struct PhraseForecast {
 // and then during them, on the calling thread.
 PhraseForecast forecastPhrases(const WalkText &text, const std::function<void()> &betweenPhases = {});
 
-// Figures the forecast cannot exceed, from one pass along the text: when
-// even they would not stop the walk, the forecast is not worth its cost.
-// (The walk itself may record more.)
+// Figures the forecast cannot exceed, from passes along the text and the
+// suffix index in order: when even they would not stop the walk, the
+// forecast is not worth its cost.
 PhraseForecast forecastCeiling(const WalkText &text);
 
 } // namespace wordloom
