@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <sched.h>
+#include <thread>
 #include <time.h>
 
 namespace wordloom::mpi {
@@ -43,6 +45,20 @@ Job::Job()
 {
     MPI_Comm_rank(MPI_COMM_WORLD, &rank_);
     MPI_Comm_size(MPI_COMM_WORLD, &size_);
+}
+
+bool Job::hasSecondCore() const
+{
+    MPI_Comm node;
+    MPI_Comm_split_type(MPI_COMM_WORLD, MPI_COMM_TYPE_SHARED, rank_, MPI_INFO_NULL, &node);
+    int here = 1;
+    MPI_Comm_size(node, &here);
+    MPI_Comm_free(&node);
+    cpu_set_t mine;
+    CPU_ZERO(&mine);
+    const int usable = sched_getaffinity(0, sizeof mine, &mine) == 0 ? CPU_COUNT(&mine) : INT_MAX;
+    const unsigned cores = std::thread::hardware_concurrency(); // 0: not known
+    return usable >= 2 && (cores == 0 || 2 * unsigned(here) <= cores);
 }
 
 void Job::fail(long long position, int exitCode, const std::string &message)

@@ -44,6 +44,11 @@ public:
     int size() const { return size_; }
     bool first() const { return rank_ == 0; }
     bool last() const { return rank_ == size_ - 1; }
+    // Whether this process has a second core to itself (collective): it may
+    // run on two (mpirun binds each process to one core when it starts two
+    // or fewer), and the machine has two for each of the job's processes
+    // on it.
+    bool hasSecondCore() const;
 
     // Failures of the command's own work are told as wordloom-cli tells
     // them: "COMMAND: reason".
