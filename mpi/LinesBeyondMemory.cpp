@@ -97,7 +97,8 @@ void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long e
         if (first)
             splitters = chooseSplitters(c.job, lines);
         KeyRange range;
-        c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, splitters); });
+        c.job.attempt(
+            [&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes(), splitters); });
         lines = Keys();
         c.job.attempt([&] {
             if (!c.job.failing())

@@ -168,7 +168,7 @@ void sortLines(Context &c, bool unique)
     });
     c.step("Split");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes()); });
     lines = Keys();
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
@@ -225,7 +225,7 @@ void listWords(Context &c, bool unique)
     c.done = end - begin;
     c.step("Cleaned");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true, c.exchangeRoundBytes()); });
     words = Keys(); // the words that stay here still view `held`
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
@@ -304,7 +304,7 @@ void countWords(Context &c)
     c.done = end - begin;
     c.step("Counted");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true, c.exchangeRoundBytes()); });
     rows = Keys();
     c.step("Exchanged");
     QByteArray summed;
