@@ -72,8 +72,10 @@ bool anyOf(bool mine)
 
 qsizetype linesInMemoryBytes(const Context &c)
 {
-    const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
-    return cli::externalSortChunkBytes(c.job.size() == 1 ? buffer : buffer / 2);
+    // As in wordloom-cli, whatever the number of processes: the exchange
+    // sends in rounds from small buffers, so a share's sort holds about what
+    // wordloom-cli's piece holds, and the lines that came in.
+    return cli::externalSortChunkBytes(cli::workingBufferSize(c.options.bufferSize));
 }
 
 void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long end)
