@@ -122,7 +122,7 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes)
     return qsizetype(std::max<std::size_t>(bufferBytes / 7, std::size_t(1) << 16));
 }
 
-void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+void sortExternally(const LinePieces &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output)
 {
     RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
