@@ -1,7 +1,6 @@
 #include "Job.h"
 
 #include "CliErrors.h"
-#include "LargePages.h"
 
 #include <algorithm>
 #include <climits>
@@ -170,8 +169,7 @@ std::vector<QByteArrayView> Job::allToAll(const std::vector<qsizetype> &sizes, q
     std::vector<qsizetype> offsets(n + 1, 0);
     for (std::size_t k = 0; k < n; ++k)
         offsets[k + 1] = offsets[k] + (receiveSizes[k] + kBlock - 1) / kBlock * kBlock;
-    arrived = QByteArray(offsets[n], Qt::Uninitialized);
-    adviseLargePages(arrived.data(), std::size_t(arrived.size()));
+    arrived.resize(offsets[n]);
     const qsizetype round = std::clamp<qsizetype>(roundBytes, 1, kMessageBytes);
     std::vector<QByteArray> sending(n);
     std::vector<long long> sentSoFar(n, 0), receivedSoFar(n, 0);

@@ -75,7 +75,8 @@ public:
     // round, through send buffers kept from round to round (so the exchange
     // faults in no fresh pages the size of what it sends): `sizes` are the
     // parts' bytes, fill(k, out, bytes) writes the next `bytes` of part k
-    // at `out`. What each process sent here, as views into `arrived`.
+    // at `out`. What each process sent here, as views into `arrived`, which
+    // keeps the pages of the buffer it held, if any.
     using PartFill = std::function<void(int to, char *out, qsizetype bytes)>;
     std::vector<QByteArrayView> allToAll(const std::vector<qsizetype> &sizes, qsizetype roundBytes,
                                          const PartFill &fill, QByteArray &arrived) const;

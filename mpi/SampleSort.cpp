@@ -114,7 +114,7 @@ std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
     return cuts;
 }
 
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes)
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes, QByteArray spare)
 {
     if (job.size() == 1) {
         KeyRange range;
@@ -122,17 +122,18 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundB
         return range;
     }
     const std::vector<QString> cuts = chooseSplitters(job, mine);
-    return exchangeByKey(job, std::move(mine), counted, roundBytes, cuts);
+    return exchangeByKey(job, std::move(mine), counted, roundBytes, cuts, std::move(spare));
 }
 
 KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes,
-                       const std::vector<QString> &cuts)
+                       const std::vector<QString> &cuts, QByteArray spare)
 {
     KeyRange range;
     if (job.size() == 1) {
         range.items = std::move(mine);
         return range;
     }
+    range.arrived = std::move(spare);
     // Each key's process, then the keys listed by process, so that each
     // round takes the next keys for a process without a search.
     const auto processes = std::size_t(job.size());
