@@ -3,6 +3,7 @@
 #include "BufferSize.h"
 
 #include "RunFile.h"
+#include "SideBySide.h"
 #include "SortLines.h"
 #include "TextViews.h"
 
@@ -90,12 +91,12 @@ std::size_t sortingBytes(const QByteArray &piece)
 // Threads take address space of their own (a stack, an allocator arena),
 // which a limit on the address space or the data counts. Under one, work
 // waits for the calling thread (each task runs there at get()), as before,
-// rather than failing where one thread fits.
+// rather than failing where one thread fits. The same without a second core.
 std::launch threadsWithinBounds()
 {
     const MemoryBounds bounds = currentMemoryBounds();
-    return bounds.addressSpaceLimit == 0 && bounds.dataLimit == 0 ? std::launch::async
-                                                                   : std::launch::deferred;
+    return secondCoreAllowed() && bounds.addressSpaceLimit == 0 && bounds.dataLimit == 0 ? std::launch::async
+                                                                                         : std::launch::deferred;
 }
 
 // Unique Lines keeps each distinct non-empty line once.
@@ -121,7 +122,7 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes)
     return qsizetype(std::max<std::size_t>(bufferBytes / 7, std::size_t(1) << 16));
 }
 
-void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+void sortExternally(const LinePieces &input, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output)
 {
     RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);

@@ -35,8 +35,20 @@ qsizetype externalSortChunkBytes(std::size_t bufferBytes);
 // binary order) into a temporary run, and the runs are merged, ties to the
 // earlier run, so the result is the command's, byte for byte. `first` is the
 // piece already read. The runs have no names and vanish with the process.
-void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+// `pieces` hands out the pieces after the first, in order.
+struct LinePieces {
+    std::function<bool()> atEnd;
+    std::function<QByteArray()> next;
+};
+void sortExternally(const LinePieces &pieces, QByteArray first, const ExternalSortJob &job,
                     CommandHost &status, OutputFile &output);
+// The pieces of the files, as wordloom-cli reads them.
+inline void sortExternally(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                           CommandHost &status, OutputFile &output)
+{
+    sortExternally(LinePieces{[&] { return input.atEnd(); }, [&] { return input.next(); }}, std::move(first), job,
+                   status, output);
+}
 
 // Lines to the output a block at a time, CR LF between them (or after each,
 // when terminated), written only after a whole line, so that no CR LF pair is

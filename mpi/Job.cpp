@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <sched.h>
+#include <thread>
 #include <time.h>
 
 namespace wordloom::mpi {
@@ -14,8 +16,10 @@ namespace {
 // Messages stay well below MPI's int counts.
 constexpr qsizetype kMessageBytes = qsizetype(1) << 26;
 
-// Exchanged byte counts travel as 8-byte blocks, so one exchange may carry up
-// to 16 GiB per pair of processes.
+constexpr int kExchangeTag = 8;
+
+// Gathered byte counts travel as 8-byte blocks, so one gather may carry up
+// to 16 GiB per process.
 constexpr qsizetype kBlock = 8;
 
 MPI_Datatype blockType()
@@ -43,6 +47,20 @@ Job::Job()
 {
     MPI_Comm_rank(MPI_COMM_WORLD, &rank_);
     MPI_Comm_size(MPI_COMM_WORLD, &size_);
+}
+
+bool Job::hasSecondCore() const
+{
+    MPI_Comm node;
+    MPI_Comm_split_type(MPI_COMM_WORLD, MPI_COMM_TYPE_SHARED, rank_, MPI_INFO_NULL, &node);
+    int here = 1;
+    MPI_Comm_size(node, &here);
+    MPI_Comm_free(&node);
+    cpu_set_t mine;
+    CPU_ZERO(&mine);
+    const int usable = sched_getaffinity(0, sizeof mine, &mine) == 0 ? CPU_COUNT(&mine) : INT_MAX;
+    const unsigned cores = std::thread::hardware_concurrency(); // 0: not known
+    return usable >= 2 && (cores == 0 || 2 * unsigned(here) <= cores);
 }
 
 void Job::fail(long long position, int exitCode, const std::string &message)
@@ -137,40 +155,59 @@ std::vector<QByteArray> Job::allGather(const QByteArray &bytes) const
     return parts;
 }
 
-std::vector<QByteArrayView> Job::allToAll(const std::vector<qsizetype> &sizes,
-                                          const std::function<void(const std::vector<char *> &)> &fill,
-                                          QByteArray &arrived) const
+std::vector<QByteArrayView> Job::allToAll(const std::vector<qsizetype> &sizes, qsizetype roundBytes,
+                                          const PartFill &fill, QByteArray &arrived) const
 {
-    std::vector<long long> sendSizes(sizes.begin(), sizes.end()), receiveSizes(static_cast<std::size_t>(size_));
-    for (int k = 0; k < size_; ++k)
-        sent_ += k == rank_ ? 0 : sizes[std::size_t(k)];
+    const auto n = static_cast<std::size_t>(size_);
+    std::vector<long long> sendSizes(sizes.begin(), sizes.end()), receiveSizes(n);
+    sendSizes[std::size_t(rank_)] = 0; // a process's own part stays where it is
+    for (const long long bytes : sendSizes)
+        sent_ += bytes;
     MPI_Alltoall(sendSizes.data(), 1, MPI_LONG_LONG, receiveSizes.data(), 1, MPI_LONG_LONG, MPI_COMM_WORLD);
-    // Every part is written in place in one buffer, each padded to whole blocks.
-    const auto layOut = [&](const std::vector<long long> &bytes, std::vector<int> &counts, std::vector<int> &offsets) {
-        qsizetype total = 0;
-        counts.resize(static_cast<std::size_t>(size_));
-        offsets.resize(static_cast<std::size_t>(size_));
-        for (int k = 0; k < size_; ++k) {
-            counts[k] = blocksOf(bytes[std::size_t(k)]);
-            if (total / kBlock > INT_MAX - counts[k])
-                throw std::runtime_error("parts too large for one exchange; run more processes");
-            offsets[k] = int(total / kBlock);
-            total += qsizetype(counts[k]) * kBlock;
+    // The parts arrive end to end in one buffer, each at a multiple of 8
+    // bytes, so that their fields stay aligned.
+    std::vector<qsizetype> offsets(n + 1, 0);
+    for (std::size_t k = 0; k < n; ++k)
+        offsets[k + 1] = offsets[k] + (receiveSizes[k] + kBlock - 1) / kBlock * kBlock;
+    arrived.resize(offsets[n]);
+    const qsizetype round = std::clamp<qsizetype>(roundBytes, 1, kMessageBytes);
+    std::vector<QByteArray> sending(n);
+    std::vector<long long> sentSoFar(n, 0), receivedSoFar(n, 0);
+    std::vector<MPI_Request> requests;
+    for (;;) {
+        requests.clear();
+        // Every process sends to the next ones first, so that no process
+        // is everybody's first.
+        for (int step = 1; step < size_; ++step) {
+            const int from = (rank_ + size_ - step) % size_;
+            const qsizetype bytes = qsizetype(std::min<long long>(round, receiveSizes[from] - receivedSoFar[from]));
+            if (bytes <= 0)
+                continue;
+            requests.emplace_back();
+            MPI_Irecv(arrived.data() + offsets[from] + receivedSoFar[from], int(bytes), MPI_BYTE, from, kExchangeTag,
+                      MPI_COMM_WORLD, &requests.back());
+            receivedSoFar[from] += bytes;
         }
-        return total;
-    };
-    std::vector<int> sendCounts, sendOffsets, receiveCounts, receiveOffsets;
-    QByteArray send(layOut(sendSizes, sendCounts, sendOffsets), Qt::Uninitialized);
-    std::vector<char *> starts(static_cast<std::size_t>(size_));
-    for (int k = 0; k < size_; ++k)
-        starts[std::size_t(k)] = send.data() + qsizetype(sendOffsets[k]) * kBlock;
-    fill(starts);
-    arrived = QByteArray(layOut(receiveSizes, receiveCounts, receiveOffsets), Qt::Uninitialized);
-    MPI_Alltoallv(send.constData(), sendCounts.data(), sendOffsets.data(), blockType(), arrived.data(),
-                  receiveCounts.data(), receiveOffsets.data(), blockType(), MPI_COMM_WORLD);
-    std::vector<QByteArrayView> received(static_cast<std::size_t>(size_));
-    for (int k = 0; k < size_; ++k)
-        received[k] = QByteArrayView(arrived.constData() + qsizetype(receiveOffsets[k]) * kBlock, receiveSizes[k]);
+        for (int step = 1; step < size_; ++step) {
+            const int to = (rank_ + step) % size_;
+            const qsizetype bytes = qsizetype(std::min<long long>(round, sendSizes[to] - sentSoFar[to]));
+            if (bytes <= 0)
+                continue;
+            QByteArray &buffer = sending[std::size_t(to)];
+            if (buffer.size() < bytes)
+                buffer.resize(qsizetype(std::min<long long>(round, sendSizes[to])));
+            fill(to, buffer.data(), bytes);
+            requests.emplace_back();
+            MPI_Isend(buffer.constData(), int(bytes), MPI_BYTE, to, kExchangeTag, MPI_COMM_WORLD, &requests.back());
+            sentSoFar[to] += bytes;
+        }
+        if (requests.empty())
+            break;
+        MPI_Waitall(int(requests.size()), requests.data(), MPI_STATUSES_IGNORE);
+    }
+    std::vector<QByteArrayView> received(n);
+    for (std::size_t k = 0; k < n; ++k)
+        received[k] = QByteArrayView(arrived.constData() + offsets[k], qsizetype(receiveSizes[k]));
     return received;
 }
 

@@ -44,6 +44,11 @@ public:
     int size() const { return size_; }
     bool first() const { return rank_ == 0; }
     bool last() const { return rank_ == size_ - 1; }
+    // Whether this process has a second core to itself (collective): it may
+    // run on two (mpirun binds each process to one core when it starts two
+    // or fewer), and the machine has two for each of the job's processes
+    // on it.
+    bool hasSecondCore() const;
 
     // Failures of the command's own work are told as wordloom-cli tells
     // them: "COMMAND: reason".
@@ -66,12 +71,15 @@ public:
     std::vector<long long> allGather(long long value) const;
     // Bytes from every process, in rank order.
     std::vector<QByteArray> allGather(const QByteArray &bytes) const;
-    // Part k goes to process k: `sizes` are the parts' bytes, and `fill`
-    // writes each part at its start in one send buffer (no part is copied
-    // again); what each process sent here, as views into `arrived`.
-    std::vector<QByteArrayView> allToAll(const std::vector<qsizetype> &sizes,
-                                         const std::function<void(const std::vector<char *> &starts)> &fill,
-                                         QByteArray &arrived) const;
+    // Part k goes to process k, at most `roundBytes` to each process a
+    // round, through send buffers kept from round to round (so the exchange
+    // faults in no fresh pages the size of what it sends): `sizes` are the
+    // parts' bytes, fill(k, out, bytes) writes the next `bytes` of part k
+    // at `out`. What each process sent here, as views into `arrived`, which
+    // keeps the pages of the buffer it held, if any.
+    using PartFill = std::function<void(int to, char *out, qsizetype bytes)>;
+    std::vector<QByteArrayView> allToAll(const std::vector<qsizetype> &sizes, qsizetype roundBytes,
+                                         const PartFill &fill, QByteArray &arrived) const;
     // Bytes from every process to process 0, in rank order.
     std::vector<QByteArray> gatherToFirst(const QByteArray &bytes) const;
     // The bytes of processes 1 to size - 1 to process 0, in rank order,

@@ -3,6 +3,8 @@
 #include "SampleSort.h"
 #include "SpilledPart.h"
 
+#include "BatchHost.h"
+
 #include "BufferSize.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace wordloom::mpi {
@@ -72,12 +75,52 @@ bool anyOf(bool mine)
 
 qsizetype linesInMemoryBytes(const Context &c)
 {
-    const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
-    return cli::externalSortChunkBytes(c.job.size() == 1 ? buffer : buffer / 2);
+    // As in wordloom-cli, whatever the number of processes: the exchange
+    // sends in rounds from small buffers, so a share's sort holds about what
+    // wordloom-cli's piece holds, and the lines that came in.
+    return cli::externalSortChunkBytes(cli::workingBufferSize(c.options.bufferSize));
 }
+
+namespace {
+
+// One process sorts as wordloom-cli does: pieces two at a time on both cores
+// (when it has them), the merge straight to the output.
+void sortAlone(Context &c, bool unique, long long begin, long long end)
+{
+    cli::ExternalSortJob job;
+    job.unique = unique;
+    job.raw = c.options.raw;
+    job.crLfToLf = c.crLfToLf;
+    job.temporaryDirectory = temporaryDirectory(c.options);
+    job.bufferBytes = cli::workingBufferSize(c.options.bufferSize);
+    job.mergeWidth = kMergeWidth;
+    const qsizetype pieceBytes = linesInMemoryBytes(c);
+    const Boundary rule = c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf;
+    c.job.attempt([&] {
+        long long at = begin;
+        // A failure of the input (recorded on the job) stops the sort before
+        // anything is written.
+        const auto next = [&] {
+            QByteArray piece = c.input.readPiece(at, end, pieceBytes, rule);
+            if (c.job.failing())
+                throw std::runtime_error("the input failed");
+            return piece;
+        };
+        BatchHost quiet;
+        QByteArray first = next();
+        cli::sortExternally({[&] { return at >= end; }, next}, std::move(first), job, quiet, *c.output.file());
+    });
+    c.done = end - begin;
+    c.step("Written");
+    c.output.commit();
+}
+
+} // namespace
 
 void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long end)
 {
+    if (c.job.size() == 1)
+        return sortAlone(c, unique, begin, end);
     const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
     const qsizetype pieceBytes = linesInMemoryBytes(c);
     const std::string directory = temporaryDirectory(c.options);
@@ -97,7 +140,8 @@ void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long e
         if (first)
             splitters = chooseSplitters(c.job, lines);
         KeyRange range;
-        c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, splitters); });
+        c.job.attempt(
+            [&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes(), splitters); });
         lines = Keys();
         c.job.attempt([&] {
             if (!c.job.failing())
@@ -121,17 +165,6 @@ void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long e
                 add(line);
             });
     };
-    if (c.job.size() == 1) {
-        // One process: the merge goes straight to the output, as in wordloom-cli.
-        c.job.attempt([&] {
-            cli::LineOutput joined(*c.output.file(), c.crLfToLf);
-            merge([&](QStringView line) { joined.add(line); });
-            joined.flush();
-        });
-        c.step("Written");
-        c.output.commit();
-        return;
-    }
     std::optional<SpilledPart> part;
     bool holds = false;
     c.job.attempt([&] {

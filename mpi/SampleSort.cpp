@@ -22,6 +22,26 @@ qsizetype wireBytes(QStringView key, bool counted)
          + key.size() * qsizetype(sizeof(char16_t));
 }
 
+// Bytes [from, from + bytes) of a key's wire form, for a key that a round
+// cuts in two.
+void putSlice(char *out, QStringView key, const long long *count, qsizetype from, qsizetype bytes)
+{
+    char head[sizeof(std::uint32_t) + sizeof(long long)];
+    const std::uint32_t length = std::uint32_t(key.size());
+    std::memcpy(head, &length, sizeof length);
+    const qsizetype headBytes = qsizetype(sizeof length) + (count ? qsizetype(sizeof *count) : 0);
+    if (count)
+        std::memcpy(head + sizeof length, count, sizeof *count);
+    if (from < headBytes) {
+        const qsizetype n = std::min(bytes, headBytes - from);
+        std::memcpy(out, head + from, std::size_t(n));
+        out += n;
+        from += n;
+        bytes -= n;
+    }
+    std::memcpy(out, reinterpret_cast<const char *>(key.utf16()) + (from - headBytes), std::size_t(bytes));
+}
+
 char *put(char *at, QStringView key, const long long *count)
 {
     const std::uint32_t length = std::uint32_t(key.size());
@@ -61,6 +81,19 @@ void parse(QByteArrayView bytes, bool counted, Keys &into)
     }
 }
 
+// How many keys a part holds: only their lengths are read.
+std::size_t keysIn(QByteArrayView bytes, bool counted)
+{
+    std::size_t keys = 0;
+    const qsizetype head = qsizetype(sizeof(std::uint32_t)) + (counted ? qsizetype(sizeof(long long)) : 0);
+    for (const char *p = bytes.data(), *const end = p + bytes.size(); p < end; ++keys) {
+        std::uint32_t length;
+        std::memcpy(&length, p, sizeof length);
+        p += head + qsizetype(length) * qsizetype(sizeof(char16_t));
+    }
+    return keys;
+}
+
 } // namespace
 
 std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
@@ -81,7 +114,7 @@ std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
     return cuts;
 }
 
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted)
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes, QByteArray spare)
 {
     if (job.size() == 1) {
         KeyRange range;
@@ -89,46 +122,87 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted)
         return range;
     }
     const std::vector<QString> cuts = chooseSplitters(job, mine);
-    return exchangeByKey(job, std::move(mine), counted, cuts);
+    return exchangeByKey(job, std::move(mine), counted, roundBytes, cuts, std::move(spare));
 }
 
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, const std::vector<QString> &cuts)
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes,
+                       const std::vector<QString> &cuts, QByteArray spare)
 {
     KeyRange range;
     if (job.size() == 1) {
         range.items = std::move(mine);
         return range;
     }
-    // Each key's process first, so that the parts are written once, in place.
-    std::vector<std::uint32_t> owners(mine.keys.size());
-    std::vector<qsizetype> sizes(std::size_t(job.size()), 0);
-    std::vector<std::size_t> staying;
-    for (std::size_t k = 0; k < mine.keys.size(); ++k) {
-        const QStringView key = mine.keys[k];
-        const auto above = std::upper_bound(cuts.begin(), cuts.end(), key,
-                                            [](QStringView a, const QString &b) { return codeUnitsLess(a, b); });
-        owners[k] = std::uint32_t(above - cuts.begin());
-        if (int(owners[k]) == job.rank())
-            staying.push_back(k);
-        else
+    range.arrived = std::move(spare);
+    // Each key's process, then the keys listed by process, so that each
+    // round takes the next keys for a process without a search.
+    const auto processes = std::size_t(job.size());
+    std::vector<std::uint32_t> byOwner(mine.keys.size());
+    std::vector<std::size_t> starts(processes + 1, 0);
+    std::vector<qsizetype> sizes(processes, 0);
+    {
+        std::vector<std::uint32_t> owners(mine.keys.size());
+        for (std::size_t k = 0; k < mine.keys.size(); ++k) {
+            const QStringView key = mine.keys[k];
+            const auto above = std::upper_bound(cuts.begin(), cuts.end(), key,
+                                                [](QStringView a, const QString &b) { return codeUnitsLess(a, b); });
+            owners[k] = std::uint32_t(above - cuts.begin());
+            ++starts[owners[k] + 1];
             sizes[owners[k]] += wireBytes(key, counted);
-    }
-    const std::vector<QByteArrayView> arrived = job.allToAll(sizes, [&](const std::vector<char *> &starts) {
-        std::vector<char *> at = starts;
+        }
+        for (std::size_t p = 0; p < processes; ++p)
+            starts[p + 1] += starts[p];
+        std::vector<std::size_t> next(starts.begin(), starts.end() - 1);
         for (std::size_t k = 0; k < mine.keys.size(); ++k)
-            if (int(owners[k]) != job.rank())
-                at[owners[k]] = put(at[owners[k]], mine.keys[k], counted ? &mine.counts[k] : nullptr);
-    }, range.arrived);
-    owners = {};
-    for (int k = 0; k < job.size(); ++k) {
-        if (k != job.rank()) {
-            parse(arrived[std::size_t(k)], counted, range.items);
+            byOwner[next[owners[k]]++] = std::uint32_t(k);
+    }
+    // Where each process's part goes on: its next key, and how much of that
+    // key's wire form an earlier round took.
+    struct Cursor {
+        std::size_t next;
+        qsizetype taken = 0;
+    };
+    std::vector<Cursor> cursors;
+    for (std::size_t p = 0; p < processes; ++p)
+        cursors.push_back(Cursor{starts[p]});
+    const std::vector<QByteArrayView> arrived =
+        job.allToAll(sizes, roundBytes, [&](int to, char *out, qsizetype bytes) {
+            Cursor &at = cursors[std::size_t(to)];
+            while (bytes > 0) {
+                const std::uint32_t k = byOwner[at.next];
+                const long long *count = counted ? &mine.counts[k] : nullptr;
+                const qsizetype whole = wireBytes(mine.keys[k], counted);
+                const qsizetype n = std::min(bytes, whole - at.taken);
+                if (n == whole)
+                    put(out, mine.keys[k], count);
+                else
+                    putSlice(out, mine.keys[k], count, at.taken, n);
+                out += n;
+                bytes -= n;
+                at.taken += n;
+                if (at.taken == whole) {
+                    at.taken = 0;
+                    ++at.next;
+                }
+            }
+        }, range.arrived);
+    // Room for every key at once: a growing list would copy itself, into
+    // fresh pages each time.
+    std::size_t keys = starts[std::size_t(job.rank()) + 1] - starts[std::size_t(job.rank())];
+    for (const QByteArrayView part : arrived)
+        keys += keysIn(part, counted);
+    range.items.keys.reserve(keys);
+    if (counted)
+        range.items.counts.reserve(keys);
+    for (int p = 0; p < job.size(); ++p) {
+        if (p != job.rank()) {
+            parse(arrived[std::size_t(p)], counted, range.items);
             continue;
         }
-        for (const std::size_t index : staying) {
-            range.items.keys.push_back(mine.keys[index]);
+        for (std::size_t j = starts[std::size_t(p)]; j < starts[std::size_t(p) + 1]; ++j) {
+            range.items.keys.push_back(mine.keys[byOwner[j]]);
             if (counted)
-                range.items.counts.push_back(mine.counts[index]);
+                range.items.counts.push_back(mine.counts[byOwner[j]]);
         }
     }
     return range;

@@ -30,14 +30,17 @@ struct KeyRange {
 // of every process's keys, compared in the binary order of 16-bit code units,
 // cut the keys into one range per process, and each key goes to the process
 // of its range (equal keys to the same one, process k's range before
-// process k + 1's). Keys that stay here are not copied.
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted);
+// process k + 1's), at most `roundBytes` to each process a round. Keys that
+// stay here are not copied. The keys that come in reuse the pages of
+// `spare`, a buffer whose bytes are no longer needed.
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes, QByteArray spare = {});
 
 // The keys that end every process's range of keys but the last's, drawn from
 // that sample (collective): the same on every process.
 std::vector<QString> chooseSplitters(const Job &job, const Keys &mine);
 // The exchange by splitters chosen before, for keys that come in rounds.
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, const std::vector<QString> &splitters);
+KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes,
+                       const std::vector<QString> &splitters, QByteArray spare = {});
 
 // Each distinct key once, in the order given (ascending), with its total
 // count: run(key, count).

@@ -44,13 +44,22 @@ std::pair<long long, long long> rangeOf(Context &c, Boundary rule)
 
 // This process's text: its range, read, checked and decoded as the input
 // pane would hold it.
-QString readRange(Context &c, long long begin, long long end)
+QString readRange(Context &c, long long begin, long long end, QByteArray &bytes)
 {
     QString text;
-    c.job.attempt([&] { text = cli::decodeInput(c.input.read(begin, end), c.options.raw); });
+    c.job.attempt([&] {
+        bytes = c.input.read(begin, end);
+        text = cli::decodeInput(bytes, c.options.raw);
+    });
     c.done = end - begin;
     c.step("Read");
     return text;
+}
+
+QString readRange(Context &c, long long begin, long long end)
+{
+    QByteArray bytes;
+    return readRange(c, begin, end, bytes);
 }
 
 void writeAndCommit(Context &c, const QString &part)
@@ -158,7 +167,12 @@ void sortLines(Context &c, bool unique)
     if (largest > linesInMemoryBytes(c))
         return sortLinesBeyondMemory(c, unique, begin, end);
     const bool endsText = end == c.input.size();
-    QString text = ops::detab(readRange(c, begin, end));
+    // The range's bytes, once decoded, lend their pages to the lines that
+    // come in: fresh pages cost more than the work on them.
+    QByteArray bytes;
+    QString text = ops::detab(readRange(c, begin, end, bytes));
+    if (c.job.size() == 1)
+        bytes = QByteArray(); // nothing comes in
     Keys lines;
     c.job.attempt([&] {
         lines.keys = ops::splitAtCrLf(text);
@@ -168,7 +182,8 @@ void sortLines(Context &c, bool unique)
     });
     c.step("Split");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false); });
+    c.job.attempt(
+        [&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes(), std::move(bytes)); });
     lines = Keys();
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
@@ -225,7 +240,7 @@ void listWords(Context &c, bool unique)
     c.done = end - begin;
     c.step("Cleaned");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(words), true, c.exchangeRoundBytes()); });
     words = Keys(); // the words that stay here still view `held`
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
@@ -304,7 +319,7 @@ void countWords(Context &c)
     c.done = end - begin;
     c.step("Counted");
     KeyRange range;
-    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true); });
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(rows), true, c.exchangeRoundBytes()); });
     rows = Keys();
     c.step("Exchanged");
     QByteArray summed;

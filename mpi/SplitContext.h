@@ -4,10 +4,12 @@
 #include "Job.h"
 #include "OrderedOutput.h"
 
+#include "BufferSize.h"
 #include "Options.h"
 
 #include <mpi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,6 +25,16 @@ struct Context {
     OrderedOutput &output;
     bool crLfToLf;
     long long done = 0; // this process's input bytes through the current step
+
+    // What an exchange sends to each process a round: 64 MiB over all of
+    // them, or a sixteenth of the buffer when that is less, and at least
+    // 4 KiB.
+    qsizetype exchangeRoundBytes() const
+    {
+        const auto all = qsizetype(std::min<std::size_t>(std::size_t(64) << 20,
+                                                         cli::workingBufferSize(options.bufferSize) / 16));
+        return std::max<qsizetype>(all / std::max(job.size() - 1, 1), 4096);
+    }
 
     // Every process finishes a step together; process 0 tells how far the
     // input is through it.

@@ -5,6 +5,7 @@
 
 #include "CliErrors.h"
 #include "Options.h"
+#include "SideBySide.h"
 #include "StandardStreams.h"
 #include "TempFiles.h"
 
@@ -100,6 +101,8 @@ int main(int argc, char **argv)
     int code = Failed;
     {
         mpi::Job job;
+        // Two processes on two cores gain nothing from a second thread each.
+        allowSecondCore(job.hasSecondCore());
         code = run(job, argc, argv);
         std::fflush(stdout);
         // mpirun ends the whole job as soon as one process exits with a
