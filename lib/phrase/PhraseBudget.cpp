@@ -96,7 +96,7 @@ std::uint64_t PhraseBudget::mostRecord() const
 bool PhraseBudget::refuses(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
 {
     return (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
-        || phrases * kRecordBytesPerPhrase > mostRecord();
+        || phrases * kRecordBytesPerPhrase > mostRecord() || work_ + phrases * kWorkPerRecordedPhrase > workLimit_;
 }
 
 void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
@@ -105,11 +105,14 @@ void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std:
         failOnResult(firstWords, longestChars, 2);
     if (phrases * kRecordBytesPerPhrase > mostRecord())
         failOnRecord(phrases, longestChars, mostRecord());
+    if (work_ + phrases * kWorkPerRecordedPhrase > workLimit_)
+        failOnForecastWork(phrases, longestChars);
 }
 
 void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)
 {
     ++phrases_;
+    worked(kWorkPerRecordedPhrase);
     if (phrases_ * kRecordBytesPerPhrase > recordLimit())
         failOnRecord(phrases_, std::max(longest_, chars), recordLimit());
     const bool longer = chars > longest_;
@@ -153,10 +156,18 @@ void PhraseBudget::failOnRecord(std::uint64_t phrases, std::int64_t longest, std
 
 void PhraseBudget::failOnWork() const
 {
-    throw CommandError(kPrefix + "its long repeated passages would take more than " + grouped(workLimit_)
-                       + " counting steps, far beyond a few seconds; "
+    throw CommandError(kPrefix + "recording and counting its repeated passages would take more than the "
+                       + grouped(workLimit_) + " counting steps allowed (a second or two); "
                        + grouped(phrases_) + " repeated phrases were found before it stopped, the longest "
                        + grouped(std::uint64_t(longest_)) + " characters long.");
+}
+
+void PhraseBudget::failOnForecastWork(std::uint64_t phrases, std::int64_t longest) const
+{
+    throw CommandError(kPrefix + "recording and counting its repeated passages would take more than the "
+                       + grouped(workLimit_) + " counting steps allowed (a second or two): it has at least "
+                       + grouped(phrases) + " repeated phrases, the longest " + grouped(std::uint64_t(longest))
+                       + " characters long.");
 }
 
 } // namespace wordloom

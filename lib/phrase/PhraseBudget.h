@@ -42,6 +42,7 @@ private:
     [[noreturn]] void failOnResult(std::uint64_t lines, std::int64_t longest, std::uint32_t largestCount) const;
     [[noreturn]] void failOnRecord(std::uint64_t phrases, std::int64_t longest, std::uint64_t memory) const;
     [[noreturn]] void failOnWork() const;
+    [[noreturn]] void failOnForecastWork(std::uint64_t phrases, std::int64_t longest) const;
     bool addLinePair(std::uint64_t key);
 
     std::uint64_t recordLimit() const;
@@ -74,14 +75,17 @@ inline constexpr std::uint64_t kLeastRecordBytes = std::uint64_t(64) << 20;
 // Counting steps allowed per character of the text, beyond workLimit: a
 // natural text of megabytes takes a few; a near-periodic one takes all
 // there are, and a step over scattered occurrences costs a cache miss.
-inline constexpr std::uint64_t kWorkPerTextUnit = 20;
+inline constexpr std::uint64_t kWorkPerTextUnit = 10;
 
 // A post and a look-up in the record, in counting steps.
 inline constexpr std::uint64_t kWorkPerCandidate = 4;
+// Recording a phrase, in counting steps: its slot in the record's table and
+// its entry in the list are cache misses, often in fresh memory.
+inline constexpr std::uint64_t kWorkPerRecordedPhrase = 100;
 
-// Counting steps Phrase Count may take: about a second of work (the Bible
-// takes some 24 million).
-inline constexpr std::uint64_t kDefaultPhraseWork = 500'000'000;
+// Counting steps Phrase Count may take: a second or two of work on a slow
+// machine (the Bible takes some 64 million, its recorded phrases included).
+inline constexpr std::uint64_t kDefaultPhraseWork = 250'000'000;
 
 // "2.1 GB", "340 MB", "12 KB": a size for people.
 std::string readableBytes(std::uint64_t bytes);
