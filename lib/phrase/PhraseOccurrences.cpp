@@ -12,6 +12,17 @@ namespace {
 template <typename Iterator>
 Iterator gallopTo(Iterator from, Iterator end, std::uint32_t wanted)
 {
+    // Positions differ by one at least, so the answer is at most
+    // wanted - *from entries on; where they follow each other (a run of one
+    // word) it is just there.
+    if (from != end && *from < wanted) {
+        const std::ptrdiff_t most = std::ptrdiff_t(wanted - *from);
+        if (end - from > most) {
+            end = from + most + 1;
+            if (end[-2] < wanted)
+                return end - 1;
+        }
+    }
     std::ptrdiff_t step = 1;
     auto lo = from;
     while (end - lo > step && lo[step] < wanted) {
