@@ -100,9 +100,20 @@ void OccurrenceCounter::listPositions(WordRange occurrences)
     const std::uint32_t found = occurrences.hi - occurrences.lo;
     budget_.worked(std::uint64_t(found) * 4);
     positions_.resize(found);
-    for (std::uint32_t r = occurrences.lo; r < occurrences.hi; ++r)
-        positions_[r - occurrences.lo] = index_.suffixAt(r);
-    std::sort(positions_.begin(), positions_.end());
+    if (std::uint64_t(found) * 8 >= index_.wordCount()) {
+        // Many occurrences (a text that repeats a short passage): reading
+        // the ranks in text order costs less than sorting the positions.
+        std::uint32_t k = 0;
+        for (std::uint32_t p = 0; p < index_.wordCount(); ++p) {
+            const std::uint32_t rank = index_.rankOf(p);
+            if (rank >= occurrences.lo && rank < occurrences.hi)
+                positions_[k++] = p;
+        }
+    } else {
+        for (std::uint32_t r = occurrences.lo; r < occurrences.hi; ++r)
+            positions_[r - occurrences.lo] = index_.suffixAt(r);
+        std::sort(positions_.begin(), positions_.end());
+    }
     listRange_ = occurrences;
     listValid_ = true;
 }
