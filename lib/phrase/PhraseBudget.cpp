@@ -50,7 +50,8 @@ std::string readableBytes(std::uint64_t bytes)
 }
 
 PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits)
-    : budget_(budgetBytes), workLimit_(workLimit + kWorkPerTextUnit * textUnits), textUnits_(textUnits),
+    : budget_(budgetBytes), workLimit_(std::uint64_t(double(workLimit) * double(kWorkHalvedAtTextUnits)
+                                                       / double(kWorkHalvedAtTextUnits + textUnits))), textUnits_(textUnits),
       pairs_(1024, kNoPair)
 {
 }
@@ -96,7 +97,7 @@ std::uint64_t PhraseBudget::mostRecord() const
 bool PhraseBudget::refuses(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
 {
     return (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
-        || phrases * kRecordBytesPerPhrase > mostRecord() || work_ + phrases * kWorkPerRecordedPhrase > workLimit_;
+        || phrases * kRecordBytesPerPhrase > mostRecord() || phrases > kMostRecordedPhrases;
 }
 
 void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
@@ -105,14 +106,15 @@ void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std:
         failOnResult(firstWords, longestChars, 2);
     if (phrases * kRecordBytesPerPhrase > mostRecord())
         failOnRecord(phrases, longestChars, mostRecord());
-    if (work_ + phrases * kWorkPerRecordedPhrase > workLimit_)
-        failOnForecastWork(phrases, longestChars);
+    if (phrases > kMostRecordedPhrases)
+        failOnRecordTime(phrases, longestChars, "at least ");
 }
 
 void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)
 {
     ++phrases_;
-    worked(kWorkPerRecordedPhrase);
+    if (phrases_ > kMostRecordedPhrases)
+        failOnRecordTime(phrases_, std::max(longest_, chars), "more than ");
     if (phrases_ * kRecordBytesPerPhrase > recordLimit())
         failOnRecord(phrases_, std::max(longest_, chars), recordLimit());
     const bool longer = chars > longest_;
@@ -156,18 +158,17 @@ void PhraseBudget::failOnRecord(std::uint64_t phrases, std::int64_t longest, std
 
 void PhraseBudget::failOnWork() const
 {
-    throw CommandError(kPrefix + "recording and counting its repeated passages would take more than the "
+    throw CommandError(kPrefix + "counting its repeated passages would take more than the "
                        + grouped(workLimit_) + " counting steps allowed (a second or two); "
                        + grouped(phrases_) + " repeated phrases were found before it stopped, the longest "
                        + grouped(std::uint64_t(longest_)) + " characters long.");
 }
 
-void PhraseBudget::failOnForecastWork(std::uint64_t phrases, std::int64_t longest) const
+void PhraseBudget::failOnRecordTime(std::uint64_t phrases, std::int64_t longest, const char *howMany) const
 {
-    throw CommandError(kPrefix + "recording and counting its repeated passages would take more than the "
-                       + grouped(workLimit_) + " counting steps allowed (a second or two): it has at least "
-                       + grouped(phrases) + " repeated phrases, the longest " + grouped(std::uint64_t(longest))
-                       + " characters long.");
+    throw CommandError(kPrefix + "it has " + howMany + grouped(phrases) + " repeated phrases, the longest "
+                       + grouped(std::uint64_t(longest)) + " characters long; recording more than "
+                       + grouped(kMostRecordedPhrases) + " would take more than a second or two.");
 }
 
 } // namespace wordloom

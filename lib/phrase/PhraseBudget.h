@@ -42,7 +42,7 @@ private:
     [[noreturn]] void failOnResult(std::uint64_t lines, std::int64_t longest, std::uint32_t largestCount) const;
     [[noreturn]] void failOnRecord(std::uint64_t phrases, std::int64_t longest, std::uint64_t memory) const;
     [[noreturn]] void failOnWork() const;
-    [[noreturn]] void failOnForecastWork(std::uint64_t phrases, std::int64_t longest) const;
+    [[noreturn]] void failOnRecordTime(std::uint64_t phrases, std::int64_t longest, const char *howMany) const;
     bool addLinePair(std::uint64_t key);
 
     std::uint64_t recordLimit() const;
@@ -72,20 +72,23 @@ inline constexpr std::size_t kRecordBytesPerPhrase = 48;
 inline constexpr std::uint64_t kRecordBytesPerTextUnit = 6;
 // ... and at least this much, for short texts.
 inline constexpr std::uint64_t kLeastRecordBytes = std::uint64_t(64) << 20;
-// Counting steps allowed per character of the text, beyond workLimit: a
-// natural text of megabytes takes a few; a near-periodic one takes all
-// there are, and a step over scattered occurrences costs a cache miss.
-inline constexpr std::uint64_t kWorkPerTextUnit = 10;
+// The allowance of counting steps shrinks as the text grows: a step over a
+// larger index misses the cache more often, and the index itself takes
+// longer to build. Half the allowance is left for a text of this many
+// characters.
+inline constexpr std::uint64_t kWorkHalvedAtTextUnits = 2'500'000;
 
 // A post and a look-up in the record, in counting steps.
 inline constexpr std::uint64_t kWorkPerCandidate = 4;
-// Recording a phrase, in counting steps: its slot in the record's table and
-// its entry in the list are cache misses, often in fresh memory.
-inline constexpr std::uint64_t kWorkPerRecordedPhrase = 100;
 
-// Counting steps Phrase Count may take: a second or two of work on a slow
-// machine (the Bible takes some 64 million, its recorded phrases included).
-inline constexpr std::uint64_t kDefaultPhraseWork = 250'000'000;
+// Counting steps Phrase Count may take on a short text: a second or two of
+// work on a slow machine (the Bible takes some 24 million of the 220
+// million it is allowed).
+inline constexpr std::uint64_t kDefaultPhraseWork = 600'000'000;
+
+// Phrases the walk may record: once the record outgrows the cache each one
+// costs about half a microsecond, so this many take a second or two.
+inline constexpr std::uint64_t kMostRecordedPhrases = 3'500'000;
 
 // "2.1 GB", "340 MB", "12 KB": a size for people.
 std::string readableBytes(std::uint64_t bytes);
