@@ -133,7 +133,7 @@ TEST(PhraseGuard, RepeatingTextsMatchLiteralAndTakeBoundedWork)
             for (const int changes : {0, 3}) {
                 if (kind == RepeatingShape::RepeatedStretches && (changes > 0 || period > 150))
                     continue;
-                RepeatingShape shape{kind, period, changes, std::size_t(400 + 40 * (seed % 7)), ++seed};
+                RepeatingShape shape{kind, period, changes, std::size_t(320 + 32 * (seed % 7)), ++seed};
                 // The literal walk's record grows with the period times the
                 // length, and each candidate searches it from the start.
                 if (period <= 21) {
@@ -147,7 +147,7 @@ TEST(PhraseGuard, RepeatingTextsMatchLiteralAndTakeBoundedWork)
                     ASSERT_EQ(withoutRepeats(real.posts), withoutRepeats(literal.posts)) << shape.name();
                 }
                 // A long period has more distinct phrases to record, each counted.
-                shape.bytes = period < 60 ? 20000 : 8000;
+                shape.bytes = period < 60 ? 20000 : 6000;
                 const std::uint64_t stepsPerByte = period < 60 ? 1000 : 5000;
                 RecordingHost large;
                 try {
