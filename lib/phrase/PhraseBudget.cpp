@@ -50,9 +50,10 @@ std::string readableBytes(std::uint64_t bytes)
 }
 
 PhraseBudget::PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits)
-    : budget_(budgetBytes), workLimit_(std::uint64_t(double(workLimit) * double(kWorkHalvedAtTextUnits)
-                                                       / double(kWorkHalvedAtTextUnits + textUnits))), textUnits_(textUnits),
-      pairs_(1024, kNoPair)
+    : budget_(budgetBytes),
+      workLimit_(std::uint64_t(double(workLimit) * double(kWorkHalvedAtTextUnits)
+                               / double(kWorkHalvedAtTextUnits + textUnits))),
+      textUnits_(textUnits), pairs_(1024, kNoPair)
 {
 }
 
@@ -94,20 +95,35 @@ std::uint64_t PhraseBudget::mostRecord() const
     return std::max(kLeastRecordBytes, kRecordBytesPerTextUnit * textUnits_ + budget_);
 }
 
+PhraseBudget::Refusal PhraseBudget::refusalFor(std::uint64_t phrases, std::int64_t longestChars,
+                                               std::uint64_t firstWords) const
+{
+    if (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
+        return Refusal::List;
+    if (phrases * kRecordBytesPerPhrase > mostRecord())
+        return Refusal::RecordMemory;
+    if (phrases > kMostRecordedPhrases)
+        return Refusal::RecordTime;
+    return Refusal::None;
+}
+
 bool PhraseBudget::refuses(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
 {
-    return (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
-        || phrases * kRecordBytesPerPhrase > mostRecord() || phrases > kMostRecordedPhrases;
+    return refusalFor(phrases, longestChars, firstWords) != Refusal::None;
 }
 
 void PhraseBudget::expect(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const
 {
-    if (firstWords > 0 && listBytes(firstWords, longestChars) > budget_)
+    switch (refusalFor(phrases, longestChars, firstWords)) {
+    case Refusal::None:
+        return;
+    case Refusal::List:
         failOnResult(firstWords, longestChars, 2);
-    if (phrases * kRecordBytesPerPhrase > mostRecord())
+    case Refusal::RecordMemory:
         failOnRecord(phrases, longestChars, mostRecord());
-    if (phrases > kMostRecordedPhrases)
+    case Refusal::RecordTime:
         failOnRecordTime(phrases, longestChars, "at least ");
+    }
 }
 
 void PhraseBudget::recorded(std::uint32_t firstWord, std::uint32_t count, std::int64_t chars)

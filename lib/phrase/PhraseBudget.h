@@ -14,9 +14,10 @@ namespace wordloom {
 class PhraseBudget {
 public:
     // budgetBytes: the most the result may take as UTF-16.
-    // workLimit: the most counting steps the walk may take, beyond some per
-    // character of the text. textUnits: the length of the cleaned text; the record
-    // may take a few times its size on top of the least size of the result.
+    // workLimit: the most counting steps the walk may take on a short text
+    // (fewer on a long one, see kWorkHalvedAtTextUnits). textUnits: the length
+    // of the cleaned text; the record may take a few times its size on top of
+    // the least size of the result.
     PhraseBudget(std::size_t budgetBytes, std::uint64_t workLimit, std::uint64_t textUnits);
 
     // Before the walk: it is certain to record at least this many phrases,
@@ -43,13 +44,15 @@ private:
     [[noreturn]] void failOnRecord(std::uint64_t phrases, std::int64_t longest, std::uint64_t memory) const;
     [[noreturn]] void failOnWork() const;
     [[noreturn]] void failOnRecordTime(std::uint64_t phrases, std::int64_t longest, const char *howMany) const;
+    enum class Refusal { None, List, RecordMemory, RecordTime };
+    Refusal refusalFor(std::uint64_t phrases, std::int64_t longestChars, std::uint64_t firstWords) const;
     bool addLinePair(std::uint64_t key);
 
     std::uint64_t recordLimit() const;
     // The most the record may take as the walk goes, whatever it finds.
     std::uint64_t mostRecord() const;
-    // Bytes of the list for this many lines as wide as the longest phrase
-    // with a count of this many digits.
+    // Bytes of the list, at least, for this many lines as wide as the
+    // longest phrase with a count of one digit.
     static std::uint64_t listBytes(std::uint64_t lines, std::int64_t longest);
 
     std::size_t budget_;

@@ -141,7 +141,7 @@ Outcome BuildPhraseFrequency(QString text, CommandHost &host, FrequencyTable &ta
     const WalkText walkText{index, scannerStarts(index), cleaned.startsWith(u' ') ? 2 : 1, cleaned};
     PhraseBudget budget(budgetBytes, workLimit, std::uint64_t(cleaned.size()));
     // A text that repeats long passages often is refused before the walk
-    // spends seconds recording what could never be listed.
+    // spends seconds on what it would refuse in the end.
     const PhraseForecast ceiling = forecastCeiling(walkText);
     if (budget.refuses(ceiling.phrases, ceiling.longestChars, ceiling.firstWords)) {
         host.stayResponsive();
