@@ -13,6 +13,10 @@ namespace wordloom::cli {
 
 namespace {
 constexpr std::size_t kWriteBuffer = std::size_t(1) << 20;
+// Reads this large already stream from disk at full speed, even with many
+// runs taking turns; a larger buffer only touches fresh memory, which costs
+// more than the reads it saves.
+constexpr std::size_t kMostReadBuffer = std::size_t(16) << 20;
 using Length = std::uint32_t; // each line is stored as its length in units, then its units
 } // namespace
 
@@ -57,6 +61,7 @@ void RunFile::flushWrites()
             fail("write", errno);
         done += std::size_t(std::max<ssize_t>(wrote, 0));
     }
+    written_ += buffer_.size();
     buffer_.clear();
 }
 
@@ -71,7 +76,8 @@ void RunFile::startReading(std::size_t readBufferBytes)
     flushWrites();
     if (::lseek(fd_, 0, SEEK_SET) != 0)
         fail("read", errno);
-    buffer_.resize(std::max(readBufferBytes, std::size_t(1) << 16));
+    // No more than the run holds: a short run next to long ones needs little.
+    buffer_.resize(std::max(std::min({readBufferBytes, kMostReadBuffer, written_}), std::size_t(1) << 16));
     buffer_.shrink_to_fit();
     begin_ = end_ = 0;
 }

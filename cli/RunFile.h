@@ -35,6 +35,7 @@ private:
     std::string directory_;
     int fd_ = -1;
     std::vector<char> buffer_;
+    std::size_t written_ = 0; // bytes in the file
     std::size_t begin_ = 0; // reading: the unread bytes are [begin_, end_)
     std::size_t end_ = 0;
 };
