@@ -75,6 +75,12 @@ QByteArray ChunkedInput::next()
     QByteArray piece;
     if (cut == pending_.size()) {
         piece.swap(pending_);
+    } else if (pending_.size() - cut < cut) {
+        // The piece keeps the buffer it was read into and the short rest
+        // moves: copying the piece would fill as much fresh memory again.
+        piece.swap(pending_);
+        pending_ = piece.sliced(cut);
+        piece.truncate(cut);
     } else {
         piece = pending_.first(cut);
         pending_.remove(0, cut);
