@@ -2,6 +2,7 @@
 
 #include "CliErrors.h"
 #include "InputFiles.h"
+#include "LargePages.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -197,6 +198,7 @@ QByteArray InputText::readPiece(long long &at, long long end, qsizetype bytes, B
     long long to = std::min(end, at + std::max<qsizetype>(bytes, 1));
     // Checked once cut: the bytes read may end inside a character.
     QByteArray piece(qsizetype(to - at), Qt::Uninitialized);
+    adviseLargePages(piece.data(), std::size_t(piece.size())); // as wordloom-cli reads
     copyOut(at, to, piece.data(), false);
     if (to < end) {
         qsizetype cut = piece.size();
