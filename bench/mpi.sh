@@ -2,7 +2,8 @@
 # wordloom-mpi on one machine: sort-lines, unique-lines and word-count of a
 # generated text (MPI_BENCH_BYTES, default 1 GiB) by wordloom-cli, by
 # wordloom-mpi on one process (unbound, as wordloom-cli runs) and on two, in
-# turn, MPI_BENCH_RUNS times (default 3), all writing with -o to a file in the
+# turn, MPI_BENCH_RUNS times (default 3; MPI_BENCH_COMMANDS picks the
+# commands), all writing with -o to a file in the
 # same folder (standard output of an MPI job passes through mpirun, a cost of
 # its own); prints the median
 # wall, CPU (user + system of every process) and user seconds, and the
@@ -84,9 +85,9 @@ compare() {
 }
 
 echo "medians of $RUNS runs in turn:"
-compare sort-lines "$work/lines"
-compare unique-lines "$work/lines"
-compare word-count "$work/words"
+for cmd in ${MPI_BENCH_COMMANDS:-sort-lines unique-lines word-count}; do
+  case $cmd in *word*) compare "$cmd" "$work/words" ;; *) compare "$cmd" "$work/lines" ;; esac
+done
 
 echo "communication volume (bytes sent between processes / input bytes; -o, each process writing its part):"
 for cmd in sort-lines unique-lines sort-words unique-words word-count change-case; do
