@@ -22,8 +22,6 @@ namespace {
 // Far beyond any placement; a larger file is not ours: it reads as empty and
 // is never replaced.
 constexpr qint64 kMaxFileSize = 1 << 20;
-// Leaves room for both the start and the close under a second.
-constexpr std::chrono::milliseconds kLockPatience(400);
 
 enum class PathKind { Missing, RegularFile, Other };
 
@@ -163,7 +161,7 @@ void SettingsStore::writeSection(const QString &application, const QString &sect
     if (kindOf(path) == PathKind::Other)
         return;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const StoreLock lock(path + QStringLiteral(".flock"), kLockPatience);
+    const StoreLock lock(path + QStringLiteral(".flock"), lockPatience_);
     // A file that cannot be read whole is not ours to replace: what it holds
     // would be lost.
     const std::optional<QByteArray> bytes = readStoreFile(path);

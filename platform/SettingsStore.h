@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QPair>
 #include <QString>
+#include <chrono>
 #include <utility>
 
 namespace wordloom {
@@ -22,11 +23,18 @@ class SettingsStore {
 public:
     using Entries = QList<QPair<QString, QString>>; // key and value, in writing order
 
+    // How long a write waits for another one to finish before it writes
+    // anyway: room for both the start and the close under a second.
+    static constexpr std::chrono::milliseconds kLockPatience{400};
+
     // The user's own store.
     SettingsStore() = default;
     // A store kept in the given folder instead, as <folder>/<application>.conf:
     // for tests and tools that must not touch the user's placement.
-    explicit SettingsStore(QString folder) : folder_(std::move(folder)) {}
+    explicit SettingsStore(QString folder, std::chrono::milliseconds lockPatience = kLockPatience)
+        : folder_(std::move(folder)), lockPatience_(lockPatience)
+    {
+    }
 
     QMap<QString, QString> readSection(const QString &application, const QString &section) const;
     void writeSection(const QString &application, const QString &section, const Entries &entries) const;
@@ -35,6 +43,7 @@ private:
     QString path(const QString &application) const;
 
     QString folder_; // empty: the user's configuration folder
+    std::chrono::milliseconds lockPatience_ = kLockPatience;
 };
 
 } // namespace wordloom
