@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace wordloom::mpi {
@@ -44,6 +45,22 @@ bool cutAfter(const char *p, qsizetype end, Boundary rule)
     return false;
 }
 
+// srun hands standard input to every task from one stream, which stops
+// while any task's pipe is full: the processes that do not read it empty
+// theirs, or process 0 never gets to its end. Under mpirun theirs is
+// /dev/null. The thread is left to end with its stream or with the process.
+void discardStandardInput()
+{
+    std::thread([] {
+        char sink[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(STDIN_FILENO, sink, sizeof sink);
+            if (got == 0 || (got < 0 && errno != EINTR))
+                return;
+        }
+    }).detach();
+}
+
 } // namespace
 
 InputText::InputText(Job &job, std::vector<std::string> names) : job_(job)
@@ -56,6 +73,10 @@ InputText::InputText(Job &job, std::vector<std::string> names) : job_(job)
     }
     if (job_.first())
         lookAtSources();
+    else if (std::ranges::any_of(sources_, [](const Source &source) { return source.name == "-"; }))
+        discardStandardInput();
+    // Asleep while process 0 reads: standard input may take long to come.
+    job_.waitForAll();
     shareSources();
 }
 

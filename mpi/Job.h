@@ -66,6 +66,8 @@ public:
     // or shared machine needs); when any holds a failure, the earliest is
     // thrown on all as JobFailed. Returns the sum of `bytesDone` over them.
     long long agree(long long bytesDone = 0);
+    // Every process waits here, asleep as in agree(), and nothing more.
+    void waitForAll() const;
 
     // The value from every process, in rank order.
     std::vector<long long> allGather(long long value) const;
@@ -97,8 +99,6 @@ public:
     long long bytesSent() const { return sent_; }
 
 private:
-    void waitForAll() const;
-
     int rank_ = 0;
     int size_ = 1;
     Failure failure_;

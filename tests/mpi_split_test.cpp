@@ -13,8 +13,13 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <fcntl.h>
+#include <optional>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -92,6 +97,48 @@ struct Case {
     QByteArray input;              // standard input
     QStringList extraNames;        // names added after the files (missing ones, folders)
     bool beyondBuffer = false;     // run with the least buffer (-S) and temporary files in the folder (-T)
+    bool inputToAll = false;       // standard input handed to every process, as srun hands it
+};
+
+// Standard input handed to every process as srun hands it: a named pipe
+// each, fed a piece to each in turn, so that a process that leaves its pipe
+// full stops the others' input too, and the run waits for ctest's timeout.
+// (Open MPI 4.1's mpirun --stdin all hands them nothing.)
+class InputToAll {
+public:
+    InputToAll(int processes, const QByteArray &bytes)
+    {
+        for (int k = 0; k < processes; ++k) {
+            const QByteArray path = QFile::encodeName(dir_.filePath(QString::number(k)));
+            EXPECT_EQ(::mkfifo(path.constData(), 0600), 0);
+            // Opened for reading too, so that opening waits for no reader.
+            pipes_.push_back(::open(path.constData(), O_RDWR | O_CLOEXEC));
+        }
+        feeder_ = std::thread([this, bytes] {
+            constexpr qsizetype kPiece = 16384;
+            for (qsizetype at = 0; at < bytes.size(); at += kPiece) {
+                for (const int fd : pipes_)
+                    (void)!::write(fd, bytes.constData() + at, std::size_t(std::min(kPiece, bytes.size() - at)));
+            }
+            for (const int fd : pipes_)
+                ::close(fd);
+        });
+    }
+    ~InputToAll() { feeder_.join(); }
+
+    // The program and its arguments, run with the process's own pipe as
+    // standard input.
+    QStringList command(const QStringList &programAndArgs) const
+    {
+        return QStringList{QStringLiteral("sh"), QStringLiteral("-c"),
+                           QStringLiteral("exec \"$@\" < \"$0/${OMPI_COMM_WORLD_RANK:-$PMI_RANK}\""), dir_.path()}
+            + programAndArgs;
+    }
+
+private:
+    QTemporaryDir dir_;
+    std::vector<int> pipes_;
+    std::thread feeder_;
 };
 
 std::vector<Case> cases()
@@ -116,6 +163,7 @@ std::vector<Case> cases()
         {"missing file", true, {"a\n", "b"}, {}, {QStringLiteral("missing.txt")}},
         {"folder", true, {"a\n"}, {}, {QStringLiteral(".")}},
         {"standard input", false, {}, generated(6, 120), {}},
+        {"standard input to every process", false, {}, generated(13, 60000), {}, false, true},
         {"beyond the buffer", false, {large, generated(10, 20000)}, {}, {}, true},
         {"invalid UTF-8 beyond the buffer", true, {large + "\n\xe2\x82\n" + large}, {}, {}, true},
     };
@@ -213,9 +261,13 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
                 QFile::remove(dir.filePath(QStringLiteral("out.txt")));
             }
             const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-            const Outcome mpi = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes),
-                                                            QStringLiteral(WORDLOOM_MPI)} + args,
-                                       dir.path(), c.input);
+            const QStringList program = QStringList{QStringLiteral(WORDLOOM_MPI)} + args;
+            std::optional<InputToAll> toAll;
+            if (c.inputToAll)
+                toAll.emplace(processes, c.input);
+            const Outcome mpi = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes)}
+                                                       + (toAll ? toAll->command(program) : program),
+                                           dir.path(), toAll ? QByteArray() : c.input);
             EXPECT_EQ(mpi.exitCode, cli.exitCode);
             EXPECT_EQ(mpi.out, cli.out);
             EXPECT_EQ(ownLines(asCli(mpi.err)), cli.err);
