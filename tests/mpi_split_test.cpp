@@ -13,8 +13,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
+#include <optional>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -26,9 +30,20 @@ struct Outcome {
     QByteArray err;
 };
 
-Outcome runProgram(const QString &program, const QStringList &args, const QString &dir, const QByteArray &input)
+// How the programs' standard streams are set up besides the pipes.
+struct Streams {
+    int closed = -1;                // a standard stream they start without
+    const char *outputTo = nullptr; // standard output into this device
+};
+
+Outcome runProgram(const QString &program, const QStringList &args, const QString &dir, const QByteArray &input,
+                   Streams streams = {})
 {
     QProcess p;
+    if (streams.outputTo)
+        p.setStandardOutputFile(QString::fromLatin1(streams.outputTo));
+    if (streams.closed >= 0)
+        p.setChildProcessModifier([fd = streams.closed] { ::close(fd); });
     p.setWorkingDirectory(dir);
     // Processes on one machine talk through shared memory; Open MPI need
     // not look for networks (a third of each run's time), nor use a kernel
@@ -92,6 +107,35 @@ struct Case {
     QByteArray input;              // standard input
     QStringList extraNames;        // names added after the files (missing ones, folders)
     bool beyondBuffer = false;     // run with the least buffer (-S) and temporary files in the folder (-T)
+    Streams streams = {};
+    bool namedPipe = false;        // the last file is a named pipe carrying its bytes
+};
+
+// Feeds a named pipe once, as a writer at the other end would; the writer
+// ends even when the program never opened the pipe.
+class PipeFeeder {
+public:
+    PipeFeeder(const QString &path, const QByteArray &bytes)
+        : path_(path.toStdString()), writer_([this, bytes] {
+              const int fd = ::open(path_.c_str(), O_WRONLY);
+              if (fd >= 0) {
+                  (void)!::write(fd, bytes.constData(), std::size_t(bytes.size()));
+                  ::close(fd);
+              }
+          })
+    {
+    }
+    ~PipeFeeder()
+    {
+        const int unblock = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+        writer_.join();
+        if (unblock >= 0)
+            ::close(unblock);
+    }
+
+private:
+    std::string path_;
+    std::thread writer_;
 };
 
 std::vector<Case> cases()
@@ -118,6 +162,13 @@ std::vector<Case> cases()
         {"standard input", false, {}, generated(6, 120), {}},
         {"beyond the buffer", false, {large, generated(10, 20000)}, {}, {}, true},
         {"invalid UTF-8 beyond the buffer", true, {large + "\n\xe2\x82\n" + large}, {}, {}, true},
+        // mpirun passes process 0's standard streams through its own.
+        {"standard input closed", true, {"a\n"}, {}, {QStringLiteral("-")}, false, {0}},
+        {"standard output closed", true, {generated(11, 50)}, {}, {}, false, {1}},
+        {"standard output full", true, {generated(12, 50)}, {}, {}, false, {-1, "/dev/full"}},
+        // Files that are read to their end, not to their size.
+        {"a named pipe and a /proc file", false, {"b\nexam-", "pipe words\nzeta"}, {}, {QStringLiteral("/proc/sys/kernel/ostype")},
+         false, {}, true},
     };
 }
 
@@ -166,6 +217,10 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
         QStringList names;
         for (std::size_t k = 0; k < c.files.size(); ++k) {
             names << QStringLiteral("f%1").arg(k);
+            if (c.namedPipe && k + 1 == c.files.size()) {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(names.back())).constData(), 0600), 0);
+                continue;
+            }
             QFile file(dir.filePath(names.back()));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(c.files[k]);
@@ -203,7 +258,14 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
             SCOPED_TRACE(std::string(c.name) + ": " + command.toStdString() + " " + options.join(' ').toStdString()
                          + " on " + std::to_string(processes) + " processes");
             const QStringList args = QStringList{command} + options + names;
-            const Outcome cli = runProgram(QStringLiteral(WORDLOOM_CLI), args, dir.path(), c.input);
+            // A named pipe carries its bytes once to each program.
+            const auto runFed = [&](const QString &program, const QStringList &programArgs) {
+                std::optional<PipeFeeder> feeder;
+                if (c.namedPipe)
+                    feeder.emplace(dir.filePath(names[qsizetype(c.files.size()) - 1]), c.files.back());
+                return runProgram(program, programArgs, dir.path(), c.input, c.streams);
+            };
+            const Outcome cli = runFed(QStringLiteral(WORDLOOM_CLI), args);
             QByteArray expectedFile;
             bool expectFile = false;
             if (options.contains(QStringLiteral("out.txt"))) {
@@ -213,9 +275,8 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
                 QFile::remove(dir.filePath(QStringLiteral("out.txt")));
             }
             const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-            const Outcome mpi = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes),
-                                                            QStringLiteral(WORDLOOM_MPI)} + args,
-                                       dir.path(), c.input);
+            const Outcome mpi = runFed(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes),
+                                                                     QStringLiteral(WORDLOOM_MPI)} + args);
             EXPECT_EQ(mpi.exitCode, cli.exitCode);
             EXPECT_EQ(mpi.out, cli.out);
             EXPECT_EQ(ownLines(asCli(mpi.err)), cli.err);
