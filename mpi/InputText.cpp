@@ -266,6 +266,20 @@ long long InputText::nextCut(long long from, Boundary rule)
     }
 }
 
+void InputText::settleEarlyFailure()
+{
+    const long long failedAt = job_.earliestFailure();
+    if (failedAt == Failure::kNowhere)
+        return;
+    // A failure found there is at a file's start, after a line break.
+    const std::vector<long long> all = cuts(Boundary::AfterLf);
+    long long at = std::min(all[std::size_t(job_.rank())], failedAt);
+    const long long end = std::min(all[std::size_t(job_.rank()) + 1], failedAt);
+    while (at < end && !job_.failingBefore(at))
+        readPiece(at, end, kSearchBlock * 16, Boundary::AfterLf);
+    job_.agree();
+}
+
 std::vector<long long> InputText::cuts(Boundary rule)
 {
     const int n = job_.size();
