@@ -159,9 +159,12 @@ std::vector<Case> cases()
         {"UTF-16", true, {"a\n", QByteArray("\xFF\xFEh\0i\0", 6)}, {}, {}},
         {"missing file", true, {"a\n", "b"}, {}, {QStringLiteral("missing.txt")}},
         {"folder", true, {"a\n"}, {}, {QStringLiteral(".")}},
+        {"invalid UTF-8 before a missing file", true, {"\xff bad\nfine\n"}, {}, {QStringLiteral("missing.txt")}},
         {"standard input", false, {}, generated(6, 120), {}},
         {"beyond the buffer", false, {large, generated(10, 20000)}, {}, {}, true},
-        {"invalid UTF-8 beyond the buffer", true, {large + "\n\xe2\x82\n" + large}, {}, {}, true},
+        // The first found, at the start of a later range, is not the first in the text.
+        {"invalid UTF-8 beyond the buffer", true,
+         {large.first(330000) + "\n\xff\n" + large.sliced(330000) + "\n\xe2\x82\n" + large}, {}, {}, true},
         // mpirun passes process 0's standard streams through its own.
         {"standard input closed", true, {"a\n"}, {}, {QStringLiteral("-")}, false, {0}},
         {"standard output closed", true, {generated(11, 50)}, {}, {}, false, {1}},
