@@ -8,7 +8,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <thread>
 #include <unistd.h>
 
@@ -33,6 +35,26 @@ void broadcast(QByteArray &bytes, long long size)
     bytes.resize(qsizetype(size));
     for (long long at = 0; at < size; at += kBroadcastBytes)
         MPI_Bcast(bytes.data() + at, int(std::min(kBroadcastBytes, size - at)), MPI_BYTE, 0, MPI_COMM_WORLD);
+}
+
+// Whether a regular file's size is the number of bytes a read gives: not so
+// for an empty size (/proc's files) nor on the kernel's other pseudo file
+// systems (/sys's files claim a page), which are read whole like a stream.
+bool sizeHolds(int fd, const struct stat &info)
+{
+    struct statfs where {};
+    if (info.st_size == 0 || fstatfs(fd, &where) != 0)
+        return false;
+    switch (where.f_type) {
+    case PROC_SUPER_MAGIC:
+    case SYSFS_MAGIC:
+    case DEBUGFS_MAGIC:
+    case TRACEFS_MAGIC:
+    case SECURITYFS_MAGIC:
+    case CGROUP_SUPER_MAGIC:
+    case CGROUP2_SUPER_MAGIC: return false;
+    default: return true;
+    }
 }
 
 bool cutAfter(const char *p, qsizetype end, Boundary rule)
@@ -94,15 +116,19 @@ void InputText::lookAtSources()
         Source &source = sources_[i];
         source.start = position;
         bool endsInLf = false;
-        const int fd = source.name == "-" ? -1 : ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
+        // A pipe or a device is opened once, by the read below: a named pipe
+        // opened twice would wait for a second writer.
         struct stat info {};
-        if (source.name != "-" && fd < 0) {
+        const bool stream = source.name == "-"
+            || (stat(source.name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode));
+        const int fd = stream ? -1 : ::open(source.name.c_str(), O_RDONLY | O_CLOEXEC);
+        if (!stream && fd < 0) {
             job_.fail(position, 1, ioError("open", source.name, errno).what());
         } else if (fd >= 0 && fstat(fd, &info) != 0) {
             job_.fail(position, 1, ioError("read", source.name, errno).what());
         } else if (fd >= 0 && S_ISDIR(info.st_mode)) {
             job_.fail(position, 1, ioError("read", source.name, EISDIR).what());
-        } else if (fd >= 0 && S_ISREG(info.st_mode)) {
+        } else if (fd >= 0 && S_ISREG(info.st_mode) && sizeHolds(fd, info)) {
             QByteArray head(qsizetype(std::min<long long>(info.st_size, kHeadBytes)), '\0');
             char last = 0;
             if (pread(fd, head.data(), size_t(head.size()), 0) != head.size()
@@ -117,7 +143,8 @@ void InputText::lookAtSources()
             source.size = info.st_size - source.skip;
             endsInLf = last == '\n';
         } else {
-            // Standard input, a pipe or a device: read once, here.
+            // Standard input, a pipe, a device or a file whose size tells
+            // nothing: read once, here.
             source.stream = true;
             try {
                 source.bytes = cli::readInputFiles({source.name});
@@ -258,6 +285,20 @@ long long InputText::nextCut(long long from, Boundary rule)
             return size_;
         windowStart = windowEnd - 3;
     }
+}
+
+void InputText::settleEarlyFailure()
+{
+    const long long failedAt = job_.earliestFailure();
+    if (failedAt == Failure::kNowhere)
+        return;
+    // A failure found there is at a file's start, after a line break.
+    const std::vector<long long> all = cuts(Boundary::AfterLf);
+    long long at = std::min(all[std::size_t(job_.rank())], failedAt);
+    const long long end = std::min(all[std::size_t(job_.rank()) + 1], failedAt);
+    while (at < end && !job_.failingBefore(at))
+        readPiece(at, end, kSearchBlock * 16, Boundary::AfterLf);
+    job_.agree();
 }
 
 std::vector<long long> InputText::cuts(Boundary rule)

@@ -38,6 +38,11 @@ public:
     // may be empty).
     std::vector<long long> cuts(Boundary rule);
 
+    // A file that failed when first looked at (missing, a folder, UTF-16)
+    // ends the job, but only once the text before it is checked: invalid
+    // UTF-8 there comes first, as wordloom-cli reads in order (collective).
+    void settleEarlyFailure();
+
     // The bytes [begin, end), each file's part checked to be UTF-8.
     QByteArray read(long long begin, long long end);
     // The next piece of [at, end), which starts where the rule allows: about

@@ -126,6 +126,22 @@ long long Job::agree(long long bytesDone)
     throw JobFailed(code, message);
 }
 
+long long Job::earliestFailure() const
+{
+    long long earliest = Failure::kNowhere;
+    MPI_Allreduce(&failure_.position, &earliest, 1, MPI_LONG_LONG, MPI_MIN, MPI_COMM_WORLD);
+    return earliest;
+}
+
+void Job::agreeOnceSettled(long long unreadFrom)
+{
+    long long unread = Failure::kNowhere;
+    MPI_Allreduce(&unreadFrom, &unread, 1, MPI_LONG_LONG, MPI_MIN, MPI_COMM_WORLD);
+    const long long earliest = earliestFailure();
+    if (earliest != Failure::kNowhere && earliest <= unread)
+        agree();
+}
+
 std::vector<long long> Job::allGather(long long value) const
 {
     std::vector<long long> values(static_cast<std::size_t>(size_));

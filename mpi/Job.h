@@ -60,6 +60,11 @@ public:
     void fail(long long position, int exitCode, const std::string &message);
     // Whether this process holds a failure: work that would only add to it stops.
     bool failing() const { return failure_.failed(); }
+    // Whether it holds one before `position`: input from there on can only
+    // add later ones.
+    bool failingBefore(long long position) const { return failure_.position < position; }
+    // The earliest failure any process holds (collective); kNowhere: none.
+    long long earliestFailure() const;
     // Every process waits here (asleep: the waits at the steps' ends are
     // long, a range taking longer than another, and a polling wait would
     // take a core from the processes still working, which an oversubscribed
@@ -68,6 +73,11 @@ public:
     long long agree(long long bytesDone = 0);
     // Every process waits here, asleep as in agree(), and nothing more.
     void waitForAll() const;
+    // agree(), but only once no process can still come upon an earlier
+    // failure than the earliest held (collective): each tells where its
+    // unread input begins (kNowhere: none left, or it stopped at a failure
+    // of its own).
+    void agreeOnceSettled(long long unreadFrom);
 
     // The value from every process, in rank order.
     std::vector<long long> allGather(long long value) const;

@@ -102,7 +102,7 @@ void sortAlone(Context &c, bool unique, long long begin, long long end)
         // anything is written.
         const auto next = [&] {
             QByteArray piece = c.input.readPiece(at, end, pieceBytes, rule);
-            if (c.job.failing())
+            if (c.job.failingBefore(at))
                 throw std::runtime_error("the input failed");
             return piece;
         };
@@ -129,7 +129,7 @@ void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long e
     std::vector<QString> splitters;
     long long at = begin;
     // Every process takes part in every round until all are through.
-    for (bool first = true; anyOf(at < end); first = false) {
+    for (bool first = true; anyOf(at < end && !c.job.failing()); first = false) {
         QString text;
         Keys lines;
         const long long from = at;
@@ -150,7 +150,9 @@ void sortLinesBeyondMemory(Context &c, bool unique, long long begin, long long e
         range = KeyRange();
         text = QString(); // the lines that stayed here were views into it
         c.done += at - from;
-        c.job.agree(); // a failure ends the job at once, not after the last round
+        // A failure ends the job as soon as no earlier range can still hold
+        // an earlier one, not after the last round.
+        c.job.agreeOnceSettled(at < end && !c.job.failing() ? at : Failure::kNowhere);
     }
     c.step("Sorted");
     // Unique Lines keeps each distinct non-empty line once.

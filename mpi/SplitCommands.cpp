@@ -398,6 +398,7 @@ void runSplit(Job &job, const cli::Options &options)
     job.setCommandName(std::string(command.name));
     OrderedOutput output(job, options.output);
     InputText input(job, options.files);
+    input.settleEarlyFailure();
     Context c{job, options, input, output, !(options.raw || options.crlf)};
     switch (splitOf(command.id)) {
     case Split::SortedLines: return sortLines(c, command.traits.unique);

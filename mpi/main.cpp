@@ -1,10 +1,12 @@
 // mpirun -n N wordloom-mpi COMMAND [OPTION]... [FILE]...: runs one command
 // over N processes, with the bytes and exit status wordloom-cli gives.
 #include "Job.h"
+#include "LauncherStreams.h"
 #include "SplitCommands.h"
 
 #include "CliErrors.h"
 #include "Options.h"
+#include "OutputFile.h"
 #include "SideBySide.h"
 #include "StandardStreams.h"
 #include "TempFiles.h"
@@ -59,10 +61,18 @@ int run(Job &job, int argc, char **argv)
         return usage(job, e.what());
     }
     if (arguments.action != cli::Arguments::Action::Run) {
-        if (job.first()) {
-            const std::string text = arguments.action == cli::Arguments::Action::Help
-                ? helpText() : std::string("wordloom-mpi " WORDLOOM_MPI_VERSION "\n");
-            std::fwrite(text.data(), 1, text.size(), stdout);
+        if (!job.first())
+            return Ok;
+        const std::string text = arguments.action == cli::Arguments::Action::Help
+            ? helpText() : std::string("wordloom-mpi " WORDLOOM_MPI_VERSION "\n");
+        // Checked as wordloom-cli checks it: a closed or full output fails.
+        try {
+            cli::OutputFile output(std::nullopt);
+            output.write(QByteArrayView(text.data(), qsizetype(text.size())));
+            output.commit();
+        } catch (const cli::IoError &e) {
+            std::fprintf(stderr, "wordloom-mpi: %s\n", e.what());
+            return Failed;
         }
         return Ok;
     }
@@ -101,6 +111,8 @@ int main(int argc, char **argv)
     int code = Failed;
     {
         mpi::Job job;
+        if (job.first())
+            mirrorLauncherStreams();
         // Two processes on two cores gain nothing from a second thread each.
         allowSecondCore(job.hasSecondCore());
         code = run(job, argc, argv);

@@ -31,9 +31,20 @@ struct Outcome {
     QByteArray err;
 };
 
-Outcome runProgram(const QString &program, const QStringList &args, const QString &dir, const QByteArray &input)
+// How the programs' standard streams are set up besides the pipes.
+struct Streams {
+    int closed = -1;                // a standard stream they start without
+    const char *outputTo = nullptr; // standard output into this device
+};
+
+Outcome runProgram(const QString &program, const QStringList &args, const QString &dir, const QByteArray &input,
+                   Streams streams = {})
 {
     QProcess p;
+    if (streams.outputTo)
+        p.setStandardOutputFile(QString::fromLatin1(streams.outputTo));
+    if (streams.closed >= 0)
+        p.setChildProcessModifier([fd = streams.closed] { ::close(fd); });
     p.setWorkingDirectory(dir);
     // Processes on one machine talk through shared memory; Open MPI need
     // not look for networks (a third of each run's time), nor use a kernel
@@ -97,6 +108,8 @@ struct Case {
     QByteArray input;              // standard input
     QStringList extraNames;        // names added after the files (missing ones, folders)
     bool beyondBuffer = false;     // run with the least buffer (-S) and temporary files in the folder (-T)
+    Streams streams = {};
+    bool namedPipe = false;        // the last file is a named pipe carrying its bytes
     bool inputToAll = false;       // standard input handed to every process, as srun hands it
 };
 
@@ -141,6 +154,33 @@ private:
     std::thread feeder_;
 };
 
+// Feeds a named pipe once, as a writer at the other end would; the writer
+// ends even when the program never opened the pipe.
+class PipeFeeder {
+public:
+    PipeFeeder(const QString &path, const QByteArray &bytes)
+        : path_(path.toStdString()), writer_([this, bytes] {
+              const int fd = ::open(path_.c_str(), O_WRONLY);
+              if (fd >= 0) {
+                  (void)!::write(fd, bytes.constData(), std::size_t(bytes.size()));
+                  ::close(fd);
+              }
+          })
+    {
+    }
+    ~PipeFeeder()
+    {
+        const int unblock = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+        writer_.join();
+        if (unblock >= 0)
+            ::close(unblock);
+    }
+
+private:
+    std::string path_;
+    std::thread writer_;
+};
+
 std::vector<Case> cases()
 {
     const QByteArray invalid = generated(7, 60) + "\n\xe2\x82\n" + generated(8, 60);
@@ -162,10 +202,20 @@ std::vector<Case> cases()
         {"UTF-16", true, {"a\n", QByteArray("\xFF\xFEh\0i\0", 6)}, {}, {}},
         {"missing file", true, {"a\n", "b"}, {}, {QStringLiteral("missing.txt")}},
         {"folder", true, {"a\n"}, {}, {QStringLiteral(".")}},
+        {"invalid UTF-8 before a missing file", true, {"\xff bad\nfine\n"}, {}, {QStringLiteral("missing.txt")}},
         {"standard input", false, {}, generated(6, 120), {}},
-        {"standard input to every process", false, {}, generated(13, 60000), {}, false, true},
+        {"standard input to every process", false, {}, generated(13, 60000), {}, false, {}, false, true},
         {"beyond the buffer", false, {large, generated(10, 20000)}, {}, {}, true},
-        {"invalid UTF-8 beyond the buffer", true, {large + "\n\xe2\x82\n" + large}, {}, {}, true},
+        // The first found, at the start of a later range, is not the first in the text.
+        {"invalid UTF-8 beyond the buffer", true,
+         {large.first(330000) + "\n\xff\n" + large.sliced(330000) + "\n\xe2\x82\n" + large}, {}, {}, true},
+        // mpirun passes process 0's standard streams through its own.
+        {"standard input closed", true, {"a\n"}, {}, {QStringLiteral("-")}, false, {0}},
+        {"standard output closed", true, {generated(11, 50)}, {}, {}, false, {1}},
+        {"standard output full", true, {generated(12, 50)}, {}, {}, false, {-1, "/dev/full"}},
+        // Files that are read to their end, not to their size.
+        {"a named pipe and a /proc file", false, {"b\nexam-", "pipe words\nzeta"}, {}, {QStringLiteral("/proc/sys/kernel/ostype")},
+         false, {}, true},
     };
 }
 
@@ -214,6 +264,10 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
         QStringList names;
         for (std::size_t k = 0; k < c.files.size(); ++k) {
             names << QStringLiteral("f%1").arg(k);
+            if (c.namedPipe && k + 1 == c.files.size()) {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(names.back())).constData(), 0600), 0);
+                continue;
+            }
             QFile file(dir.filePath(names.back()));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(c.files[k]);
@@ -251,7 +305,14 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
             SCOPED_TRACE(std::string(c.name) + ": " + command.toStdString() + " " + options.join(' ').toStdString()
                          + " on " + std::to_string(processes) + " processes");
             const QStringList args = QStringList{command} + options + names;
-            const Outcome cli = runProgram(QStringLiteral(WORDLOOM_CLI), args, dir.path(), c.input);
+            // A named pipe carries its bytes once to each program.
+            const auto runFed = [&](const QString &program, const QStringList &programArgs) {
+                std::optional<PipeFeeder> feeder;
+                if (c.namedPipe)
+                    feeder.emplace(dir.filePath(names[qsizetype(c.files.size()) - 1]), c.files.back());
+                return runProgram(program, programArgs, dir.path(), c.input, c.streams);
+            };
+            const Outcome cli = runFed(QStringLiteral(WORDLOOM_CLI), args);
             QByteArray expectedFile;
             bool expectFile = false;
             if (options.contains(QStringLiteral("out.txt"))) {
@@ -265,9 +326,11 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
             std::optional<InputToAll> toAll;
             if (c.inputToAll)
                 toAll.emplace(processes, c.input);
-            const Outcome mpi = runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes)}
-                                                       + (toAll ? toAll->command(program) : program),
-                                           dir.path(), toAll ? QByteArray() : c.input);
+            const Outcome mpi = toAll ? runProgram(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes)}
+                                                       + toAll->command(program),
+                                                   dir.path(), QByteArray(), c.streams)
+                                      : runFed(mpiexec, mpirun + QStringList{QStringLiteral("-n"), QString::number(processes)}
+                                                        + program);
             EXPECT_EQ(mpi.exitCode, cli.exitCode);
             EXPECT_EQ(mpi.out, cli.out);
             EXPECT_EQ(ownLines(asCli(mpi.err)), cli.err);
