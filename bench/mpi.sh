@@ -2,7 +2,7 @@
 # wordloom-mpi on one machine: sort-lines, unique-lines and word-count of a
 # generated text (MPI_BENCH_BYTES, default 1 GiB) by wordloom-cli, by
 # wordloom-mpi on one process (unbound, as wordloom-cli runs) and on two, in
-# turn, MPI_BENCH_RUNS times (default 3; MPI_BENCH_COMMANDS picks the
+# turn (each run starting with the next of the three), MPI_BENCH_RUNS times (default 3; MPI_BENCH_COMMANDS picks the
 # commands), all writing with -o to a file in the
 # same folder (standard output of an MPI job passes through mpirun, a cost of
 # its own); prints the median
@@ -67,10 +67,22 @@ compare() {
   cmd=$1 text=$2
   : > "$work/cli.t"; : > "$work/n1.t"; : > "$work/n2.t"
   same=yes
+  # Each run starts with another of the three: on a virtual machine the
+  # memory a process lets go is cheap to take again for a while, so the
+  # one that follows a large run is favoured.
   for run in $(seq "$RUNS"); do
-    timed "$CLI" "$cmd" -o "$work/cli.out" "$text" >> "$work/cli.t"
-    timed $ALONE -n 1 "$MPI" "$cmd" -o "$work/n1.out" "$text" >> "$work/n1.t"
-    timed $MPIRUN -n 2 "$MPI" "$cmd" -o "$work/n2.out" "$text" >> "$work/n2.t"
+    case $((run % 3)) in
+      1) order="cli n1 n2" ;;
+      2) order="n1 n2 cli" ;;
+      0) order="n2 cli n1" ;;
+    esac
+    for who in $order; do
+      case $who in
+        cli) timed "$CLI" "$cmd" -o "$work/cli.out" "$text" >> "$work/cli.t" ;;
+        n1) timed $ALONE -n 1 "$MPI" "$cmd" -o "$work/n1.out" "$text" >> "$work/n1.t" ;;
+        n2) timed $MPIRUN -n 2 "$MPI" "$cmd" -o "$work/n2.out" "$text" >> "$work/n2.t" ;;
+      esac
+    done
     cmp -s "$work/cli.out" "$work/n1.out" && cmp -s "$work/cli.out" "$work/n2.out" || same=NO
     rm -f "$work/cli.out" "$work/n1.out" "$work/n2.out"
   done
