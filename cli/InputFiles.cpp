@@ -78,8 +78,11 @@ QByteArray ChunkedInput::next()
     } else if (pending_.size() - cut < cut) {
         // The piece keeps the buffer it was read into and the short rest
         // moves: copying the piece would fill as much fresh memory again.
+        // The new buffer is as large, so the reads grow it as they grew
+        // the old one (untouched room costs address space only).
         piece.swap(pending_);
-        pending_ = piece.sliced(cut);
+        makeRoom(pending_, piece.capacity());
+        pending_.append(QByteArrayView(piece).sliced(cut));
         piece.truncate(cut);
     } else {
         piece = pending_.first(cut);
