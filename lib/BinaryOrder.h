@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <algorithm>
@@ -47,6 +48,36 @@ inline int compareCodeUnits(QStringView a, QStringView b)
 inline bool codeUnitsLess(QStringView a, QStringView b)
 {
     return codeUnits(a) < codeUnits(b);
+}
+
+// A byte of valid UTF-8 as it orders among the others when the text is
+// compared by UTF-16 code units: the lead bytes of U+E000..U+FFFF (EE, EF)
+// go above those of the characters beyond U+FFFF (F0..F4), whose surrogates
+// come first in UTF-16. No other byte moves, and F5..FF never occur.
+constexpr unsigned utf16OrderByte(unsigned char b)
+{
+    return b == 0xEE || b == 0xEF ? b + 7u : b;
+}
+
+// compareCodeUnits for valid UTF-8: the result the UTF-16 forms would give.
+inline int compareUtf8InCodeUnitOrder(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype common = std::min(a.size(), b.size());
+    const auto *pa = reinterpret_cast<const unsigned char *>(a.data());
+    const auto *pb = reinterpret_cast<const unsigned char *>(b.data());
+    qsizetype i = 0;
+    for (; i + 8 <= common; i += 8) {
+        std::uint64_t wa, wb;
+        std::memcpy(&wa, pa + i, sizeof wa);
+        std::memcpy(&wb, pb + i, sizeof wb);
+        if (wa != wb)
+            break;
+    }
+    for (; i < common; ++i) {
+        if (pa[i] != pb[i])
+            return utf16OrderByte(pa[i]) < utf16OrderByte(pb[i]) ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 } // namespace wordloom

@@ -14,15 +14,13 @@ namespace wordloom {
 
 namespace {
 
-// Items are sorted by a 128-bit key that holds seven code units from `depth`
-// on (zero-padded) and, in its low bits, how many units remain there (0..7,
-// or 8 for "more"). Keys order exactly as the strings do whenever they
-// differ; equal keys with fewer than eight remaining units mean equal
-// strings, and equal keys with more go on to the next seven units. Seven
-// units settle most items in the first round, which reads the text in order.
-constexpr qsizetype kUnitsPerKey = 7;
-constexpr std::uint64_t kMore = kUnitsPerKey + 1;
-
+// Items are sorted by a 128-bit key that holds the next units from `depth`
+// on (zero-padded: seven 16-bit units, or fifteen UTF-8 bytes) and, in its
+// low bits, how many units remain there (up to that many, or one more for
+// "more"). Keys order exactly as the strings do whenever they differ; equal
+// keys with fewer remaining units than a key holds mean equal strings, and
+// equal keys with more go on to the next units. One key settles most items
+// in the first round, which reads the text in order.
 struct Entry {
     std::uint64_t high, low;
     std::uint32_t index;
@@ -40,23 +38,74 @@ struct Entry {
 
 using EntryIt = std::vector<Entry>::iterator;
 
-void setKey(Entry &entry, QStringView item, qsizetype depth)
-{
-    const qsizetype left = item.size() - depth;
-    const char16_t *p = item.utf16() + depth;
-    const std::uint64_t count = std::uint64_t(std::min<qsizetype>(left, kMore));
-    if (left >= kUnitsPerKey) { // the common case, without a test per unit
-        using U = std::uint64_t;
-        entry.high = U(p[0]) << 48 | U(p[1]) << 32 | U(p[2]) << 16 | U(p[3]);
-        entry.low = U(p[4]) << 48 | U(p[5]) << 32 | U(p[6]) << 16 | count;
-        return;
+// Strings of 16-bit code units.
+struct Utf16Units {
+    using View = QStringView;
+    static constexpr qsizetype kUnitsPerKey = 7;
+    static constexpr std::uint64_t kCountMask = 0xFFFF;
+    static constexpr std::size_t kFirstUnits = std::size_t(1) << 16;
+
+    static const void *at(View item, qsizetype depth) { return item.utf16() + depth; }
+    static std::size_t firstUnit(View item) { return item.utf16()[0]; }
+    static bool inOrder(View a, View b) { return compareCodeUnits(a, b) <= 0; }
+    static void setKey(Entry &entry, View item, qsizetype depth)
+    {
+        constexpr std::uint64_t kMore = kUnitsPerKey + 1;
+        const qsizetype left = item.size() - depth;
+        const char16_t *p = item.utf16() + depth;
+        const std::uint64_t count = std::uint64_t(std::min<qsizetype>(left, kMore));
+        if (left >= kUnitsPerKey) { // the common case, without a test per unit
+            using U = std::uint64_t;
+            entry.high = U(p[0]) << 48 | U(p[1]) << 32 | U(p[2]) << 16 | U(p[3]);
+            entry.low = U(p[4]) << 48 | U(p[5]) << 32 | U(p[6]) << 16 | count;
+            return;
+        }
+        std::uint64_t unit[kUnitsPerKey] = {};
+        for (qsizetype k = 0; k < left; ++k)
+            unit[k] = p[k];
+        entry.high = unit[0] << 48 | unit[1] << 32 | unit[2] << 16 | unit[3];
+        entry.low = unit[4] << 48 | unit[5] << 32 | unit[6] << 16 | count;
     }
-    std::uint64_t unit[kUnitsPerKey] = {};
-    for (qsizetype k = 0; k < left; ++k)
-        unit[k] = p[k];
-    entry.high = unit[0] << 48 | unit[1] << 32 | unit[2] << 16 | unit[3];
-    entry.low = unit[4] << 48 | unit[5] << 32 | unit[6] << 16 | count;
-}
+};
+
+// Valid UTF-8, each byte as it orders among the UTF-16 units (utf16OrderByte).
+struct Utf8InUtf16Order {
+    using View = QByteArrayView;
+    static constexpr qsizetype kUnitsPerKey = 15;
+    static constexpr std::uint64_t kCountMask = 0xFF;
+    static constexpr std::size_t kFirstUnits = 256;
+
+    static const void *at(View item, qsizetype depth) { return item.data() + depth; }
+    static std::size_t firstUnit(View item) { return utf16OrderByte(static_cast<unsigned char>(item[0])); }
+    static bool inOrder(View a, View b) { return compareUtf8InCodeUnitOrder(a, b) <= 0; }
+    // Eight bytes, the first in the highest bits.
+    static std::uint64_t ordered(const unsigned char *p)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        if (word & 0x8080808080808080ULL) { // only then can a byte move
+            std::uint64_t moved = 0;
+            for (int k = 0; k < 8; ++k)
+                moved = moved << 8 | utf16OrderByte(p[k]);
+            return moved;
+        }
+        return std::endian::native == std::endian::little ? __builtin_bswap64(word) : word;
+    }
+    static void setKey(Entry &entry, View item, qsizetype depth)
+    {
+        constexpr std::uint64_t kMore = kUnitsPerKey + 1;
+        const qsizetype left = item.size() - depth;
+        const auto *p = reinterpret_cast<const unsigned char *>(item.data()) + depth;
+        const std::uint64_t count = std::uint64_t(std::min<qsizetype>(left, kMore));
+        unsigned char padded[16] = {};
+        if (left < 16) { // never read past the item's end
+            std::memcpy(padded, p, std::size_t(std::min<qsizetype>(left, kUnitsPerKey)));
+            p = padded;
+        }
+        entry.high = ordered(p);
+        entry.low = (ordered(p + 8) & ~std::uint64_t(0xFF)) | count;
+    }
+};
 
 // Small groups are sorted on their keys alone: the keys' loads are
 // independent, so their cache misses overlap, where comparing whole strings
@@ -130,7 +179,8 @@ struct Group {
 
 // Sorts one group whose members share their first `depth` units and stand in
 // index order, then queues the subgroups that still tie.
-void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
+template <typename Units>
+void sortGroup(std::span<const typename Units::View> items, std::vector<Entry> &entries,
                KeyRadixSort &radixSort, const Group &group, std::vector<Group> &pending)
 {
     const auto first = entries.begin() + std::ptrdiff_t(group.begin);
@@ -141,8 +191,8 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
         if (last - it > kViewsAhead)
             __builtin_prefetch(&items[(it + kViewsAhead)->index]);
         if (last - it > kUnitsAhead)
-            __builtin_prefetch(items[(it + kUnitsAhead)->index].utf16() + group.depth);
-        setKey(*it, items[it->index], group.depth);
+            __builtin_prefetch(Units::at(items[(it + kUnitsAhead)->index], group.depth));
+        Units::setKey(*it, items[it->index], group.depth);
     }
     // Already in order is common for runs of equal or presorted strings.
     if (std::is_sorted(first, last))
@@ -157,10 +207,10 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
         auto tieEnd = it + 1;
         while (tieEnd != last && tieEnd->sameKey(*it))
             ++tieEnd;
-        if (tieEnd - it > 1 && (it->low & 0xFFFF) == kMore) {
+        if (tieEnd - it > 1 && (it->low & Units::kCountMask) == Units::kUnitsPerKey + 1) {
             pending.push_back({std::size_t(it - entries.begin()),
                                std::size_t(tieEnd - entries.begin()),
-                               group.depth + kUnitsPerKey});
+                               group.depth + Units::kUnitsPerKey});
         }
         it = tieEnd;
     }
@@ -170,23 +220,26 @@ void sortGroup(std::span<const QStringView> items, std::vector<Entry> &entries,
 // the first 64 members are plenty to keep the memory busy meanwhile.
 constexpr std::size_t kPrefetchedMembers = 64;
 
-void prefetchViews(std::span<const QStringView> items, const std::vector<Entry> &entries,
+template <typename View>
+void prefetchViews(std::span<const View> items, const std::vector<Entry> &entries,
                    const Group &group)
 {
     for (std::size_t k = group.begin; k < group.end && k < group.begin + kPrefetchedMembers; ++k)
         __builtin_prefetch(&items[entries[k].index]);
 }
 
-void prefetchUnits(std::span<const QStringView> items, const std::vector<Entry> &entries,
+template <typename Units>
+void prefetchUnits(std::span<const typename Units::View> items, const std::vector<Entry> &entries,
                    const Group &group)
 {
     for (std::size_t k = group.begin; k < group.end && k < group.begin + kPrefetchedMembers; ++k)
-        __builtin_prefetch(items[entries[k].index].utf16() + group.depth);
+        __builtin_prefetch(Units::at(items[entries[k].index], group.depth));
 }
 
 // Sorts entries that stand in index order. Within every tie the index breaks
 // it, so each group stays in index order and the result is stable.
-void sortEntries(std::span<const QStringView> items, std::vector<Entry> &entries,
+template <typename Units>
+void sortEntries(std::span<const typename Units::View> items, std::vector<Entry> &entries,
                  KeyRadixSort &radixSort)
 {
     // Ties are refined level by level, in place order, so that the strings
@@ -197,8 +250,8 @@ void sortEntries(std::span<const QStringView> items, std::vector<Entry> &entries
             if (g + 2 < level.size())
                 prefetchViews(items, entries, level[g + 2]);
             if (g + 1 < level.size())
-                prefetchUnits(items, entries, level[g + 1]);
-            sortGroup(items, entries, radixSort, level[g], next);
+                prefetchUnits<Units>(items, entries, level[g + 1]);
+            sortGroup<Units>(items, entries, radixSort, level[g], next);
         }
         level.swap(next);
         next.clear();
@@ -215,14 +268,15 @@ struct FirstUnitBuckets {
     std::size_t largest = 0;
 };
 
-FirstUnitBuckets bucketsByFirstUnit(std::span<const QStringView> items)
+template <typename Units>
+FirstUnitBuckets bucketsByFirstUnit(std::span<const typename Units::View> items)
 {
-    const auto bucketOf = [](QStringView item) {
-        return item.isEmpty() ? std::size_t(0) : std::size_t(item.utf16()[0]) + 1;
+    const auto bucketOf = [](typename Units::View item) {
+        return item.isEmpty() ? std::size_t(0) : Units::firstUnit(item) + 1;
     };
     FirstUnitBuckets buckets;
-    buckets.starts.assign(std::size_t(1) << 16 | 2, 0);
-    for (const QStringView item : items)
+    buckets.starts.assign(Units::kFirstUnits + 2, 0);
+    for (const auto item : items)
         ++buckets.starts[bucketOf(item) + 1];
     for (std::size_t b = 1; b < buckets.starts.size(); ++b) {
         buckets.largest = std::max<std::size_t>(buckets.largest, buckets.starts[b]);
@@ -236,23 +290,22 @@ FirstUnitBuckets bucketsByFirstUnit(std::span<const QStringView> items)
     return buckets;
 }
 
-} // namespace
-
-std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items)
+template <typename Units>
+std::vector<std::uint32_t> stableOrder(std::span<const typename Units::View> items)
 {
     if (items.size() > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("too many items to sort");
     // A list that a sort made (Unique Words sorts Sort Words' list again)
     // costs one pass; an unsorted list shows itself within a few items.
-    const auto outOfOrder = std::adjacent_find(items.begin(), items.end(), [](QStringView a, QStringView b) {
-        return compareCodeUnits(a, b) > 0;
+    const auto outOfOrder = std::adjacent_find(items.begin(), items.end(), [](auto a, auto b) {
+        return !Units::inOrder(a, b);
     });
     if (outOfOrder == items.end()) {
         std::vector<std::uint32_t> identity(items.size());
         std::iota(identity.begin(), identity.end(), 0u);
         return identity;
     }
-    FirstUnitBuckets buckets = bucketsByFirstUnit(items);
+    FirstUnitBuckets buckets = bucketsByFirstUnit<Units>(items);
     std::vector<std::uint32_t> order = std::move(buckets.order);
     std::vector<Entry> entries;
     reserveLarge(entries, buckets.largest);
@@ -264,11 +317,23 @@ std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> item
         entries.resize(last - first);
         for (std::size_t k = 0; k < entries.size(); ++k)
             entries[k].index = order[first + k];
-        sortEntries(items, entries, radixSort);
+        sortEntries<Units>(items, entries, radixSort);
         for (std::size_t k = 0; k < entries.size(); ++k)
             order[first + k] = entries[k].index;
     }
     return order;
+}
+
+} // namespace
+
+std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items)
+{
+    return stableOrder<Utf16Units>(items);
+}
+
+std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QByteArrayView> utf8Items)
+{
+    return stableOrder<Utf8InUtf16Order>(utf8Items);
 }
 
 } // namespace wordloom

@@ -2,6 +2,7 @@
 
 #include "BinaryOrder.h"
 
+#include <QByteArrayView>
 #include <QStringView>
 
 #include <cstdint>
@@ -14,5 +15,8 @@ namespace wordloom {
 // the item that goes to place k. Equal items keep their relative order.
 // O(n log n) on short common prefixes; strings are only read, never copied.
 std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QStringView> items);
+// The same order for items of valid UTF-8, as their UTF-16 forms would sort:
+// a text's lines sorted without being decoded.
+std::vector<std::uint32_t> stableCodeUnitOrder(std::span<const QByteArrayView> utf8Items);
 
 } // namespace wordloom

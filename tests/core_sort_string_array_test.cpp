@@ -1,4 +1,5 @@
 #include "CodeUnitOrder.h"
+#include "TextCodec.h"
 #include "Literal.h"
 #include "CommandRun.h"
 #include "TextGenerator.h"
@@ -69,21 +70,37 @@ TEST(SortStringArray, MatchesTheExchangeSortOnGeneratedLists)
     }
 }
 
-// The order itself shows stability: equal strings keep ascending indices.
-void expectStableBinaryOrder(const std::vector<QStringView> &items)
+std::vector<std::uint32_t> stableSortedIndices(const std::vector<QStringView> &items)
 {
-    std::vector<std::uint32_t> expected(items.size());
-    for (std::uint32_t i = 0; i < expected.size(); ++i)
-        expected[i] = i;
-    std::stable_sort(expected.begin(), expected.end(), [&](std::uint32_t a, std::uint32_t b) {
+    std::vector<std::uint32_t> order(items.size());
+    for (std::uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
         return wordloom::compareCodeUnits(items[a], items[b]) < 0;
     });
-    ASSERT_EQ(wordloom::stableCodeUnitOrder(items), expected);
+    return order;
+}
+
+// The order itself shows stability: equal strings keep ascending indices.
+// The same strings as UTF-8 (a lone surrogate made U+FFFD) sort as their
+// UTF-16 forms do.
+void expectStableBinaryOrder(const std::vector<QStringView> &items)
+{
+    ASSERT_EQ(wordloom::stableCodeUnitOrder(items), stableSortedIndices(items));
+    std::vector<QByteArray> utf8;
+    QStringList decoded;
+    for (const QStringView item : items) {
+        utf8.push_back(item.toUtf8());
+        decoded.append(wordloom::decodeUtf8(utf8.back(), false)); // keeps a BOM, as files are read
+    }
+    const std::vector<QByteArrayView> utf8Views(utf8.cbegin(), utf8.cend());
+    ASSERT_EQ(wordloom::stableCodeUnitOrder(utf8Views),
+              stableSortedIndices(std::vector<QStringView>(decoded.cbegin(), decoded.cend())));
 }
 
 TEST(StableCodeUnitOrder, NoItemsAndOneItem)
 {
-    EXPECT_TRUE(wordloom::stableCodeUnitOrder({}).empty());
+    EXPECT_TRUE(wordloom::stableCodeUnitOrder(std::span<const QStringView>()).empty());
     const std::vector<QStringView> one{QStringView(u"x")};
     EXPECT_EQ(wordloom::stableCodeUnitOrder(one), std::vector<std::uint32_t>{0});
 }
