@@ -48,32 +48,6 @@ void encode(QStringView text, bool crLfToLf, bool breakAfter, Encoded &out)
     out.size = std::size_t(end - out.bytes);
 }
 
-// The bytes encodeUtf8 writes for a text without CR LF (each lone
-// surrogate one "?").
-long long utf8Bytes(QStringView text)
-{
-    long long bytes = 0;
-    const char16_t *const units = text.utf16();
-    for (qsizetype k = 0; k < text.size(); ++k) {
-        // Four ASCII units at a time: most text is ASCII.
-        std::uint64_t four;
-        while (k + 4 <= text.size() && (std::memcpy(&four, units + k, sizeof four), !(four & 0xFF80FF80FF80FF80u)))
-            bytes += 4, k += 4;
-        if (k == text.size())
-            break;
-        const char16_t u = units[k];
-        if (u < 0x80)
-            bytes += 1;
-        else if (u < 0x800)
-            bytes += 2;
-        else if (QChar::isHighSurrogate(u) && k + 1 < text.size() && QChar::isLowSurrogate(units[k + 1]))
-            bytes += 4, ++k;
-        else
-            bytes += QChar::isSurrogate(u) ? 1 : 3;
-    }
-    return bytes;
-}
-
 } // namespace
 
 OrderedOutput::OrderedOutput(Job &job, const std::optional<std::string> &path)
@@ -178,30 +152,39 @@ void OrderedOutput::writeParts(const QString &part, bool crLfToLf, bool breakAft
     });
 }
 
-void OrderedOutput::writeLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order,
+void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<const std::uint32_t> order,
                                bool crLfToLf, bool breakAfter)
 {
     const QByteArrayView lineBreak = crLfToLf ? QByteArrayView("\n") : QByteArrayView("\r\n");
     std::optional<long long> size; // what the blocks below come to, when reckoned
     const Blocks blocks = [&](const BlockSink &sink) {
-        // The command's own join, a block of lines at a time, as wordloom-cli
-        // writes sorted lines: the joined part is never built whole.
-        constexpr std::size_t kLinesPerBlock = std::size_t(1) << 16;
-        std::vector<char> encoded;
+        // A block of lines at a time: the joined part is never built whole.
+        constexpr std::size_t kBlockBytes = std::size_t(4) << 20;
+        std::vector<char> block;
+        block.reserve(kBlockBytes);
         long long written = 0;
-        for (std::size_t k = 0; k < order.size(); k += kLinesPerBlock) {
+        const auto flush = [&] {
+            sink(QByteArrayView(block.data(), qsizetype(block.size())));
+            written += qsizetype(block.size());
+            block.clear();
+        };
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            // The lines stand anywhere in memory: their views and bytes are
+            // fetched a few ahead, so that the misses overlap.
+            if (k + 16 < order.size())
+                __builtin_prefetch(&lines[order[k + 16]]);
+            if (k + 8 < order.size())
+                __builtin_prefetch(lines[order[k + 8]].data());
+            const QByteArrayView line = lines[order[k]];
             if (k > 0)
-                sink(lineBreak), written += lineBreak.size();
-            const QString joined =
-                ops::joinInOrder(lines, order.subspan(k, std::min(kLinesPerBlock, order.size() - k)), ops::kCrLf);
-            encoded.resize(std::size_t(3 * joined.size() + 4));
-            const char16_t *units = QStringView(joined).utf16();
-            const char *end = encodeUtf8(units, 0, joined.size(), joined.size(), crLfToLf, encoded.data());
-            sink(QByteArrayView(encoded.data(), end - encoded.data()));
-            written += end - encoded.data();
+                block.insert(block.end(), lineBreak.begin(), lineBreak.end());
+            block.insert(block.end(), line.begin(), line.end());
+            if (block.size() >= kBlockBytes)
+                flush();
         }
         if (breakAfter)
-            sink(lineBreak), written += lineBreak.size();
+            block.insert(block.end(), lineBreak.begin(), lineBreak.end());
+        flush();
         // The offsets of the later parts were reckoned from `size`: a
         // mismatch would corrupt the result, so it fails the job instead.
         if (size && written != *size)
@@ -211,17 +194,9 @@ void OrderedOutput::writeLines(std::span<const QStringView> lines, std::span<con
     if (!openEverywhere(mine))
         return writeThroughFirst(blocks);
     job_.attempt([&] {
-        // Lines never hold a CR LF (they were split at them): each break
-        // between them is one byte or two. All the lines are read in memory
-        // order, a selection in its order.
         long long bytes = 0;
-        if (order.size() == lines.size()) {
-            for (const QStringView line : lines)
-                bytes += utf8Bytes(line);
-        } else {
-            for (const std::uint32_t k : order)
-                bytes += utf8Bytes(lines[k]);
-        }
+        for (const std::uint32_t k : order)
+            bytes += lines[k].size();
         const std::size_t breaks = order.empty() ? 0 : order.size() - 1;
         size = bytes + lineBreak.size() * qsizetype(breaks + (breakAfter ? 1 : 0));
     });

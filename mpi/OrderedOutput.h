@@ -41,10 +41,10 @@ public:
     // `breakAfter`: a line break follows the part (one the next part's lines
     // need), so that a sorted part is never copied to append it.
     void writeParts(const QString &part, bool crLfToLf, bool breakAfter = false);
-    // The same for sorted lines: lines[order[0]], lines[order[1]]... with
-    // CR LF between them (none of them holding a CR LF), joined and written
-    // a block at a time.
-    void writeLines(std::span<const QStringView> lines, std::span<const std::uint32_t> order, bool crLfToLf,
+    // The same for sorted lines of UTF-8: lines[order[0]], lines[order[1]]...
+    // with a line break between them (LF when `crLfToLf`, else CR LF), none of
+    // them holding one, written a block at a time.
+    void writeLines(std::span<const QByteArrayView> lines, std::span<const std::uint32_t> order, bool crLfToLf,
                     bool breakAfter);
     // The same for a part kept in a temporary file (collective).
     void writeSpilled(SpilledPart &part);

@@ -16,15 +16,22 @@ constexpr std::size_t kSamples = 64;
 // A key on the wire: its length in units (4 bytes), its count when counted
 // (8 bytes), its units. Every field is a whole number of units, so the units
 // of a key stay aligned for viewing in place.
-qsizetype wireBytes(QStringView key, bool counted)
+template <typename View>
+qsizetype unitBytes(View key)
 {
-    return qsizetype(sizeof(std::uint32_t)) + (counted ? qsizetype(sizeof(long long)) : 0)
-         + key.size() * qsizetype(sizeof(char16_t));
+    return key.size() * qsizetype(sizeof(typename KeyTraits<View>::Unit));
+}
+
+template <typename View>
+qsizetype wireBytes(View key, bool counted)
+{
+    return qsizetype(sizeof(std::uint32_t)) + (counted ? qsizetype(sizeof(long long)) : 0) + unitBytes(key);
 }
 
 // Bytes [from, from + bytes) of a key's wire form, for a key that a round
 // cuts in two.
-void putSlice(char *out, QStringView key, const long long *count, qsizetype from, qsizetype bytes)
+template <typename View>
+void putSlice(char *out, View key, const long long *count, qsizetype from, qsizetype bytes)
 {
     char head[sizeof(std::uint32_t) + sizeof(long long)];
     const std::uint32_t length = std::uint32_t(key.size());
@@ -39,10 +46,11 @@ void putSlice(char *out, QStringView key, const long long *count, qsizetype from
         from += n;
         bytes -= n;
     }
-    std::memcpy(out, reinterpret_cast<const char *>(key.utf16()) + (from - headBytes), std::size_t(bytes));
+    std::memcpy(out, static_cast<const char *>(KeyTraits<View>::data(key)) + (from - headBytes), std::size_t(bytes));
 }
 
-char *put(char *at, QStringView key, const long long *count)
+template <typename View>
+char *put(char *at, View key, const long long *count)
 {
     const std::uint32_t length = std::uint32_t(key.size());
     std::memcpy(at, &length, sizeof length);
@@ -51,18 +59,20 @@ char *put(char *at, QStringView key, const long long *count)
         std::memcpy(at, count, sizeof *count);
         at += sizeof *count;
     }
-    std::memcpy(at, key.utf16(), std::size_t(key.size()) * sizeof(char16_t));
-    return at + key.size() * qsizetype(sizeof(char16_t));
+    std::memcpy(at, KeyTraits<View>::data(key), std::size_t(unitBytes(key)));
+    return at + unitBytes(key);
 }
 
-void append(QByteArray &out, QStringView key, const long long *count)
+template <typename View>
+void append(QByteArray &out, View key, const long long *count)
 {
     const qsizetype at = out.size();
     out.resize(at + wireBytes(key, count != nullptr));
     put(out.data() + at, key, count);
 }
 
-void parse(QByteArrayView bytes, bool counted, Keys &into)
+template <typename View>
+void parse(QByteArrayView bytes, bool counted, KeysOf<View> &into)
 {
     const char *p = bytes.data();
     const char *const end = p + bytes.size();
@@ -76,12 +86,14 @@ void parse(QByteArrayView bytes, bool counted, Keys &into)
             p += sizeof count;
             into.counts.push_back(count);
         }
-        into.keys.emplace_back(reinterpret_cast<const char16_t *>(p), qsizetype(length));
-        p += qsizetype(length) * qsizetype(sizeof(char16_t));
+        using Unit = typename KeyTraits<View>::Unit;
+        into.keys.emplace_back(reinterpret_cast<const Unit *>(p), qsizetype(length));
+        p += qsizetype(length) * qsizetype(sizeof(Unit));
     }
 }
 
 // How many keys a part holds: only their lengths are read.
+template <typename View>
 std::size_t keysIn(QByteArrayView bytes, bool counted)
 {
     std::size_t keys = 0;
@@ -89,14 +101,15 @@ std::size_t keysIn(QByteArrayView bytes, bool counted)
     for (const char *p = bytes.data(), *const end = p + bytes.size(); p < end; ++keys) {
         std::uint32_t length;
         std::memcpy(&length, p, sizeof length);
-        p += head + qsizetype(length) * qsizetype(sizeof(char16_t));
+        p += head + qsizetype(length) * qsizetype(sizeof(typename KeyTraits<View>::Unit));
     }
     return keys;
 }
 
 } // namespace
 
-std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
+template <typename View>
+std::vector<typename KeyTraits<View>::Owned> chooseSplitters(const Job &job, const KeysOf<View> &mine)
 {
     QByteArray sample;
     const std::size_t n = mine.keys.size(), taken = std::min(n, kSamples);
@@ -105,30 +118,33 @@ std::vector<QString> chooseSplitters(const Job &job, const Keys &mine)
     QByteArray held;
     for (const QByteArray &part : job.allGather(sample))
         held.append(part);
-    Keys samples;
+    KeysOf<View> samples;
     parse(held, false, samples);
     const std::vector<std::uint32_t> order = stableCodeUnitOrder(samples.keys);
-    std::vector<QString> cuts;
+    std::vector<typename KeyTraits<View>::Owned> cuts;
     for (int k = 1; k < job.size() && !order.empty(); ++k)
-        cuts.push_back(samples.keys[order[std::size_t(k) * order.size() / std::size_t(job.size())]].toString());
+        cuts.push_back(KeyTraits<View>::own(samples.keys[order[std::size_t(k) * order.size() / std::size_t(job.size())]]));
     return cuts;
 }
 
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes, QByteArray spare)
+template <typename View>
+KeyRangeOf<View> exchangeByKey(const Job &job, KeysOf<View> mine, bool counted, qsizetype roundBytes, QByteArray spare)
 {
     if (job.size() == 1) {
-        KeyRange range;
+        KeyRangeOf<View> range;
         range.items = std::move(mine);
         return range;
     }
-    const std::vector<QString> cuts = chooseSplitters(job, mine);
+    const auto cuts = chooseSplitters(job, mine);
     return exchangeByKey(job, std::move(mine), counted, roundBytes, cuts, std::move(spare));
 }
 
-KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundBytes,
-                       const std::vector<QString> &cuts, QByteArray spare)
+template <typename View>
+KeyRangeOf<View> exchangeByKey(const Job &job, KeysOf<View> mine, bool counted, qsizetype roundBytes,
+                               const std::vector<typename KeyTraits<View>::Owned> &cuts, QByteArray spare)
 {
-    KeyRange range;
+    using Owned = typename KeyTraits<View>::Owned;
+    KeyRangeOf<View> range;
     if (job.size() == 1) {
         range.items = std::move(mine);
         return range;
@@ -143,9 +159,9 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundB
     {
         std::vector<std::uint32_t> owners(mine.keys.size());
         for (std::size_t k = 0; k < mine.keys.size(); ++k) {
-            const QStringView key = mine.keys[k];
+            const View key = mine.keys[k];
             const auto above = std::upper_bound(cuts.begin(), cuts.end(), key,
-                                                [](QStringView a, const QString &b) { return codeUnitsLess(a, b); });
+                                                [](View a, const Owned &b) { return KeyTraits<View>::less(a, View(b)); });
             owners[k] = std::uint32_t(above - cuts.begin());
             ++starts[owners[k] + 1];
             sizes[owners[k]] += wireBytes(key, counted);
@@ -190,7 +206,7 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundB
     // fresh pages each time.
     std::size_t keys = starts[std::size_t(job.rank()) + 1] - starts[std::size_t(job.rank())];
     for (const QByteArrayView part : arrived)
-        keys += keysIn(part, counted);
+        keys += keysIn<View>(part, counted);
     range.items.keys.reserve(keys);
     if (counted)
         range.items.counts.reserve(keys);
@@ -207,5 +223,10 @@ KeyRange exchangeByKey(const Job &job, Keys mine, bool counted, qsizetype roundB
     }
     return range;
 }
+
+template std::vector<QString> chooseSplitters(const Job &, const Keys &);
+template KeyRange exchangeByKey(const Job &, Keys, bool, qsizetype, QByteArray);
+template KeyRange exchangeByKey(const Job &, Keys, bool, qsizetype, const std::vector<QString> &, QByteArray);
+template Utf8KeyRange exchangeByKey(const Job &, Utf8Keys, bool, qsizetype, QByteArray);
 
 } // namespace wordloom::mpi

@@ -10,6 +10,7 @@
 #include "OrderedOutput.h"
 #include "SampleSort.h"
 #include "SpilledPart.h"
+#include "Utf8Lines.h"
 #include "WordStream.h"
 
 #include "BatchHost.h"
@@ -19,7 +20,6 @@
 #include "basLibLibrary.h"
 #include "basLibWordFreq.h"
 #include "CommandTable.h"
-#include "SortLines.h"
 #include "TextViews.h"
 #include "WordCount.h"
 #include "SortWordsSteps.h"
@@ -44,22 +44,13 @@ std::pair<long long, long long> rangeOf(Context &c, Boundary rule)
 
 // This process's text: its range, read, checked and decoded as the input
 // pane would hold it.
-QString readRange(Context &c, long long begin, long long end, QByteArray &bytes)
+QString readRange(Context &c, long long begin, long long end)
 {
     QString text;
-    c.job.attempt([&] {
-        bytes = c.input.read(begin, end);
-        text = cli::decodeInput(bytes, c.options.raw);
-    });
+    c.job.attempt([&] { text = cli::decodeInput(c.input.read(begin, end), c.options.raw); });
     c.done = end - begin;
     c.step("Read");
     return text;
-}
-
-QString readRange(Context &c, long long begin, long long end)
-{
-    QByteArray bytes;
-    return readRange(c, begin, end, bytes);
 }
 
 void writeAndCommit(Context &c, const QString &part)
@@ -131,21 +122,21 @@ private:
 
 // Unique Lines on lines in sorted order: the first of every run of equal
 // non-empty lines, as the command keeps them from the joined sorted text.
-std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines,
+std::vector<std::uint32_t> firstOfEachRun(const std::vector<QByteArrayView> &lines,
                                           const std::vector<std::uint32_t> &order)
 {
     std::vector<std::uint32_t> kept;
     kept.reserve(order.size());
-    QStringView last;
+    QByteArrayView last;
     for (std::size_t k = 0; k < order.size(); ++k) {
         // The lines stand anywhere in memory: fetch a few ahead, their views
         // first, then their units, as the join does.
         if (k + 16 < order.size())
             __builtin_prefetch(&lines[order[k + 16]]);
         if (k + 8 < order.size())
-            __builtin_prefetch(lines[order[k + 8]].utf16());
-        const QStringView line = lines[order[k]];
-        if (line.isEmpty() || (!kept.empty() && codeUnits(line) == codeUnits(last)))
+            __builtin_prefetch(lines[order[k + 8]].data());
+        const QByteArrayView line = lines[order[k]];
+        if (line.isEmpty() || (!kept.empty() && KeyTraits<QByteArrayView>::same(line, last)))
             continue;
         kept.push_back(order[k]);
         last = line;
@@ -155,8 +146,9 @@ std::vector<std::uint32_t> firstOfEachRun(const std::vector<QStringView> &lines,
 
 // Sort Lines and Unique Lines: every range's lines (tabs as spaces, leading
 // spaces removed) go to the process of their range of keys, each sorts its
-// own, and the parts follow in rank order. A range that ends before the
-// text's end ends with a line break, whose empty last piece is not a line.
+// own, and the parts follow in rank order. The lines stay UTF-8 throughout,
+// sorted in the order of their UTF-16 forms: half the memory and none of
+// the decoding and encoding.
 void sortLines(Context &c, bool unique)
 {
     const auto bounds = rangeOf(c, c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf);
@@ -166,25 +158,16 @@ void sortLines(Context &c, bool unique)
         largest = std::max(largest, bytes);
     if (largest > linesInMemoryBytes(c))
         return sortLinesBeyondMemory(c, unique, begin, end);
-    const bool endsText = end == c.input.size();
-    // The range's bytes, once decoded, lend their pages to the lines that
-    // come in: fresh pages cost more than the work on them.
     QByteArray bytes;
-    QString text = ops::detab(readRange(c, begin, end, bytes));
-    if (c.job.size() == 1)
-        bytes = QByteArray(); // nothing comes in
-    Keys lines;
-    c.job.attempt([&] {
-        lines.keys = ops::splitAtCrLf(text);
-        if (!endsText && !lines.keys.empty())
-            lines.keys.pop_back();
-        ops::removeLeadingSpaces(lines.keys);
-    });
+    c.job.attempt([&] { bytes = c.input.read(begin, end); });
+    c.done = end - begin;
+    c.step("Read");
+    Utf8Keys lines;
+    c.job.attempt([&] { lines.keys = utf8Lines(bytes, c.options.raw, end == c.input.size()); });
     c.step("Split");
-    KeyRange range;
-    c.job.attempt(
-        [&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes(), std::move(bytes)); });
-    lines = Keys();
+    Utf8KeyRange range;
+    c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes()); });
+    lines = Utf8Keys();
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
     c.job.attempt([&] { order = stableCodeUnitOrder(range.items.keys); });
