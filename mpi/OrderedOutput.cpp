@@ -2,8 +2,6 @@
 
 #include "SpilledPart.h"
 
-#include "TextViews.h"
-
 #include "CliErrors.h"
 #include "TempFiles.h"
 #include "Utf8.h"
