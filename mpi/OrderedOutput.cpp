@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <span>
 #include <stdexcept>
@@ -157,14 +158,18 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
     std::optional<long long> size; // what the blocks below come to, when reckoned
     const Blocks blocks = [&](const BlockSink &sink) {
         // A block of lines at a time: the joined part is never built whole.
-        constexpr std::size_t kBlockBytes = std::size_t(4) << 20;
-        std::vector<char> block;
-        block.reserve(kBlockBytes);
+        constexpr qsizetype kBlockBytes = qsizetype(4) << 20;
+        const std::unique_ptr<char[]> block(new char[std::size_t(kBlockBytes)]);
+        char *write = block.get();
         long long written = 0;
+        const auto put = [&](QByteArrayView bytes) {
+            std::memcpy(write, bytes.data(), std::size_t(bytes.size()));
+            write += bytes.size();
+        };
         const auto flush = [&] {
-            sink(QByteArrayView(block.data(), qsizetype(block.size())));
-            written += qsizetype(block.size());
-            block.clear();
+            sink(QByteArrayView(block.get(), write - block.get()));
+            written += write - block.get();
+            write = block.get();
         };
         for (std::size_t k = 0; k < order.size(); ++k) {
             // The lines stand anywhere in memory: their views and bytes are
@@ -174,14 +179,23 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
             if (k + 8 < order.size())
                 __builtin_prefetch(lines[order[k + 8]].data());
             const QByteArrayView line = lines[order[k]];
-            if (k > 0)
-                block.insert(block.end(), lineBreak.begin(), lineBreak.end());
-            block.insert(block.end(), line.begin(), line.end());
-            if (block.size() >= kBlockBytes)
+            const QByteArrayView before = k > 0 ? lineBreak : QByteArrayView();
+            if (write - block.get() + before.size() + line.size() > kBlockBytes) {
                 flush();
+                if (before.size() + line.size() > kBlockBytes) { // a line longer than a block goes as it is
+                    sink(before), sink(line);
+                    written += before.size() + line.size();
+                    continue;
+                }
+            }
+            put(before);
+            put(line);
         }
-        if (breakAfter)
-            block.insert(block.end(), lineBreak.begin(), lineBreak.end());
+        if (breakAfter) {
+            if (write - block.get() + lineBreak.size() > kBlockBytes)
+                flush();
+            put(lineBreak);
+        }
         flush();
         // The offsets of the later parts were reckoned from `size`: a
         // mismatch would corrupt the result, so it fails the job instead.
