@@ -6,6 +6,9 @@
 #include "SortLines.h"
 #include "SortWords.h"
 #include "UniqueLines.h"
+#include "Utf8Lines.h"
+#include "CodeUnitOrder.h"
+#include "TextCodec.h"
 #include "Literal.h"
 
 namespace fz = wordloom::fuzz;
@@ -47,6 +50,23 @@ void compareResult(const char *command, const std::optional<QString> &real, cons
         fz::mismatch(command, "result", input, 0, fz::shown(real), fz::shown(literal));
 }
 
+// The text as UTF-8 (a lone surrogate made U+FFFD), its lines found and
+// sorted in those bytes: Sort Lines' result on the text they decode to,
+// with and without --raw's line breaks.
+void compareUtf8Lines(const QString &text, bool raw)
+{
+    const QByteArray bytes = text.toUtf8();
+    QByteArray mine = bytes;
+    const std::vector<QByteArrayView> lines = ops::utf8Lines(mine, raw, true);
+    const std::vector<std::uint32_t> order = wordloom::stableCodeUnitOrder(lines);
+    QByteArray joined;
+    for (std::size_t k = 0; k < order.size(); ++k)
+        joined += (k > 0 ? "\r\n" : "") + lines[order[k]].toByteArray();
+    const QString decoded = wordloom::decodeUtf8(bytes, !raw);
+    compareResult(raw ? "Sort Lines of UTF-8, raw" : "Sort Lines of UTF-8", wordloom::decodeUtf8(joined, false),
+                  reference::sortLinesText(decoded), decoded);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -54,6 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const fz::FuzzInput input = fz::decodeInput(data, size, 512);
     fz::compareWithCancel("Sort Lines", ops::sortLines, reference::sortLines, input);
     fz::compareWithCancel("Sort Words", ops::sortWords, reference::sortWords, input);
+
+    compareUtf8Lines(input.text, input.control & 2);
 
     const QString sortedLines = reference::sortLinesText(input.text);
     compareKeptLines(sortedLines, input.control & 1);

@@ -163,7 +163,7 @@ void sortLines(Context &c, bool unique)
     c.done = end - begin;
     c.step("Read");
     Utf8Keys lines;
-    c.job.attempt([&] { lines.keys = utf8Lines(bytes, c.options.raw, end == c.input.size()); });
+    c.job.attempt([&] { lines.keys = ops::utf8Lines(bytes, c.options.raw, end == c.input.size()); });
     c.step("Split");
     Utf8KeyRange range;
     c.job.attempt([&] { range = exchangeByKey(c.job, std::move(lines), false, c.exchangeRoundBytes()); });

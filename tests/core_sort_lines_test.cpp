@@ -1,4 +1,7 @@
 #include "SortLines.h"
+#include "Utf8Lines.h"
+#include "CodeUnitOrder.h"
+#include "TextCodec.h"
 #include "TextViews.h"
 #include "SideBySide.h"
 #include "Literal.h"
@@ -152,4 +155,51 @@ TEST(SideBySide, AFailureOnEitherThreadReachesTheCaller)
     EXPECT_THROW(wordloom::runSideBySide([] { throw std::runtime_error("here"); }, [&] { thereRan = true; }),
                  std::runtime_error);
     EXPECT_TRUE(thereRan);
+}
+
+namespace {
+
+std::vector<QByteArray> ownedLines(QByteArray bytes, bool raw, bool endsText)
+{
+    std::vector<QByteArray> lines;
+    for (const QByteArrayView line : ops::utf8Lines(bytes, raw, endsText))
+        lines.push_back(line.toByteArray());
+    return lines;
+}
+
+} // namespace
+
+// Lines found in UTF-8 and sorted as their UTF-16 forms give Sort Lines'
+// result on the text the bytes decode to, with and without --raw's line
+// breaks; a text cut after a line break gives the same lines in two parts
+// (the first part ends the text only when the cut is at its end).
+TEST(Utf8Lines, SortedTheyAreSortLinesOnTheDecodedText)
+{
+    wt::TextGenerator generate(4401);
+    for (int i = 0; i < 3000; ++i) {
+        QString text = generate.text(60);
+        if (i % 5 == 0)
+            text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        const QByteArray bytes = text.toUtf8();
+        for (const bool raw : {false, true}) {
+            QByteArray mine = bytes;
+            const std::vector<QByteArrayView> lines = ops::utf8Lines(mine, raw, true);
+            const std::vector<std::uint32_t> order = wordloom::stableCodeUnitOrder(lines);
+            QByteArray joined;
+            for (std::size_t k = 0; k < order.size(); ++k)
+                joined += (k > 0 ? "\r\n" : "") + lines[order[k]].toByteArray();
+            ASSERT_EQ(wordloom::decodeUtf8(joined, false),
+                      reference::sortLinesText(wordloom::decodeUtf8(bytes, !raw)))
+                << bytes.toHex(' ').constData() << (raw ? " raw" : "");
+
+            const qsizetype lf = bytes.indexOf(raw ? "\r\n" : "\n", generate.below(int(bytes.size()) + 1));
+            if (lf < 0)
+                continue;
+            const qsizetype cut = lf + (raw ? 2 : 1);
+            std::vector<QByteArray> parts = ownedLines(bytes.left(cut), raw, cut == bytes.size());
+            for (QByteArray &line : ownedLines(bytes.mid(cut), raw, true))
+                parts.push_back(line);
+            ASSERT_EQ(parts, ownedLines(bytes, raw, true)) << bytes.toHex(' ').constData();
+        }
+    }
 }

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace wordloom::mpi {
+namespace wordloom::ops {
 
 // The lines of a range of valid UTF-8 as Sort Lines sees them in the text
 // the range decodes to, without decoding it: split at each LF, which the
@@ -16,4 +16,4 @@ namespace wordloom::mpi {
 // point into `bytes`.
 std::vector<QByteArrayView> utf8Lines(QByteArray &bytes, bool raw, bool endsText);
 
-} // namespace wordloom::mpi
+} // namespace wordloom::ops

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace wordloom::mpi {
+namespace wordloom::ops {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::vector<QByteArrayView> utf8Lines(QByteArray &bytes, bool raw, bool endsText
     return lines;
 }
 
-} // namespace wordloom::mpi
+} // namespace wordloom::ops
