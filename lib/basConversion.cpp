@@ -1,9 +1,9 @@
 #include "basConversion.h"
 
 #include "TextCodec.h"
-#include "LargePages.h"
 #include "SideBySide.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -39,25 +39,34 @@ void writeGroups(QStringView text, QChar *out)
 
 // Below this a second thread costs more than it saves.
 constexpr qsizetype kCharactersWorthASecondCore = qsizetype(1) << 18;
+// A slice's listing (18 MB) is written in a few hundredths of a second.
+constexpr qsizetype kCharactersPerSlice = qsizetype(1) << 20;
 
 } // namespace
 
-QString TextToBinaryCodes(const QString &text)
+QString TextToBinaryCodes(const QString &text, const std::function<void()> &between)
 {
     if (text.size() > std::numeric_limits<qsizetype>::max() / kGroupWidth)
         throw std::length_error("text too long for its binary listing");
+    // Written once from front to back, so the buffer gets no large-page
+    // hint: zeroing large pages costs more than the faults it saves here.
     QString out(text.size() * kGroupWidth, Qt::Uninitialized);
     QChar *const write = out.data();
-    wordloom::adviseLargePages(write, std::size_t(out.size()) * sizeof(QChar));
     // Each character's group stands at a known place, so two halves of a
-    // large text are written at once.
+    // large slice are written at once.
     const QStringView all(text);
-    if (text.size() < kCharactersWorthASecondCore) {
-        writeGroups(all, write);
-    } else {
-        const qsizetype half = text.size() / 2;
-        wordloom::runSideBySide([&] { writeGroups(all.first(half), write); },
-                      [&] { writeGroups(all.sliced(half), write + half * kGroupWidth); });
+    for (qsizetype from = 0; from < text.size(); from += kCharactersPerSlice) {
+        if (from > 0 && between)
+            between();
+        const QStringView slice = all.sliced(from, std::min(kCharactersPerSlice, text.size() - from));
+        QChar *const at = write + from * kGroupWidth;
+        if (slice.size() < kCharactersWorthASecondCore) {
+            writeGroups(slice, at);
+        } else {
+            const qsizetype half = slice.size() / 2;
+            wordloom::runSideBySide([&] { writeGroups(slice.first(half), at); },
+                                    [&] { writeGroups(slice.sliced(half), at + half * kGroupWidth); });
+        }
     }
     return out;
 }

@@ -117,12 +117,17 @@ TEST(BinaryCodes, ListsEveryCharacterIncludingLineBreaks)
         const QString text = generate.text(30);
         ASSERT_EQ(basConversion::TextToBinaryCodes(text), reference::textToBinaryCodes(text));
     }
-    // Large texts are written in two halves at once: odd lengths, every code.
-    for (const qsizetype length : {qsizetype(1) << 18, (qsizetype(1) << 18) + 1, qsizetype(300001)}) {
+    // Large texts are written in two halves at once, and in slices with a
+    // pause for the window between them: odd lengths, every code.
+    for (const qsizetype length : {qsizetype(1) << 18, (qsizetype(1) << 18) + 1, qsizetype(300001),
+                                   (qsizetype(1) << 21) + 3}) {
         QString text(length, Qt::Uninitialized);
         for (qsizetype i = 0; i < length; ++i)
             text[i] = QChar(char16_t((i * 7919) % 0x2200));
-        ASSERT_EQ(basConversion::TextToBinaryCodes(text), reference::textToBinaryCodes(text)) << length;
+        int pauses = 0;
+        ASSERT_EQ(basConversion::TextToBinaryCodes(text, [&] { ++pauses; }), reference::textToBinaryCodes(text))
+            << length;
+        EXPECT_EQ(pauses, length > (qsizetype(1) << 20) ? 2 : 0) << length;
     }
 }
 
