@@ -163,6 +163,8 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
         char *write = block.get();
         long long written = 0;
         const auto put = [&](QByteArrayView bytes) {
+            if (bytes.isEmpty())
+                return; // an empty view may hold no pointer at all
             std::memcpy(write, bytes.data(), std::size_t(bytes.size()));
             write += bytes.size();
         };
