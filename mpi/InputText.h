@@ -50,6 +50,9 @@ public:
     // stretch without one comes whole); `at` moves past it. So a range is
     // worked on a piece at a time, as wordloom-cli reads its input.
     QByteArray readPiece(long long &at, long long end, qsizetype bytes, Boundary rule);
+    // The last place in (from, to] where the rule allows a cut, looked for
+    // backwards; `from` when there is none.
+    long long lastCut(long long from, long long to, Boundary rule);
 
 private:
     struct Source {
