@@ -76,6 +76,9 @@ bool sortLinesThroughFolder(Context &c, long long largestRange)
     if (firstRunAt < 0)
         return false; // the whole text fits wordloom-cli's memory, so every range does
     tryFolder(c, firstRunAt);
+    // A failure there ends the job once the text before it is checked: a
+    // range that holds a failure is not read on.
+    c.input.settleEarlyFailure();
     return largestRange > chunkBytes;
 }
 
