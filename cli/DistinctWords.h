@@ -24,6 +24,8 @@ public:
     // About the memory held: the words' units and what each word costs besides
     // (the last block's unused end, at most 2 MiB, not counted).
     std::size_t bytes() const { return unitBytes_ + counts_.words().size() * kBytesPerWord; }
+    // What a word of that many units adds to bytes() when it is new.
+    static constexpr std::size_t bytesFor(qsizetype units) { return std::size_t(units) * sizeof(char16_t) + kBytesPerWord; }
     // Each word with its count in ascending binary order; then none is held.
     void drainSorted(const std::function<void(QStringView word, qsizetype count)> &sink);
 

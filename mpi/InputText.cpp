@@ -287,6 +287,24 @@ long long InputText::nextCut(long long from, Boundary rule)
     }
 }
 
+long long InputText::lastCut(long long from, long long to, Boundary rule)
+{
+    QByteArray window;
+    for (long long blockEnd = to; blockEnd > from;) {
+        const long long blockStart = std::max(from, blockEnd - kSearchBlock);
+        // As in nextCut(): the three bytes before a place decide.
+        const long long windowStart = std::max(blockStart - 3, 0LL);
+        window.resize(qsizetype(blockEnd - windowStart));
+        copyOut(windowStart, blockEnd, window.data(), false);
+        for (long long place = blockEnd; place > blockStart; --place) {
+            if (cutAfter(window.constData(), qsizetype(place - windowStart), rule))
+                return place;
+        }
+        blockEnd = blockStart;
+    }
+    return from;
+}
+
 void InputText::settleEarlyFailure()
 {
     const long long failedAt = job_.earliestFailure();

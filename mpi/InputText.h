@@ -38,9 +38,10 @@ public:
     // may be empty).
     std::vector<long long> cuts(Boundary rule);
 
-    // A file that failed when first looked at (missing, a folder, UTF-16)
-    // ends the job, but only once the text before it is checked: invalid
-    // UTF-8 there comes first, as wordloom-cli reads in order (collective).
+    // A file that failed when first looked at (missing, a folder, UTF-16),
+    // or any failure held before the work, at a line break, ends the job,
+    // but only once the text before it is checked: invalid UTF-8 there comes
+    // first, as wordloom-cli reads in order (collective).
     void settleEarlyFailure();
 
     // The bytes [begin, end), each file's part checked to be UTF-8.
@@ -50,6 +51,9 @@ public:
     // stretch without one comes whole); `at` moves past it. So a range is
     // worked on a piece at a time, as wordloom-cli reads its input.
     QByteArray readPiece(long long &at, long long end, qsizetype bytes, Boundary rule);
+    // The last place in (from, to] where the rule allows a cut, looked for
+    // backwards; `from` when there is none.
+    long long lastCut(long long from, long long to, Boundary rule);
 
 private:
     struct Source {

@@ -218,14 +218,18 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
     writeAtOffsets(mine, *size, blocks);
 }
 
-void OrderedOutput::writeSpilled(SpilledPart &part)
+void OrderedOutput::writeBlocks(long long size, const Blocks &blocks)
 {
     Descriptor mine;
-    const Blocks blocks = [&](const BlockSink &sink) { part.readBack(sink); };
     if (openEverywhere(mine))
-        writeAtOffsets(mine, part.bytes(), blocks);
+        writeAtOffsets(mine, size, blocks);
     else
         writeThroughFirst(blocks);
+}
+
+void OrderedOutput::writeSpilled(SpilledPart &part)
+{
+    writeBlocks(part.bytes(), [&](const BlockSink &sink) { part.readBack(sink); });
 }
 
 void OrderedOutput::commit()

@@ -46,14 +46,17 @@ public:
     // them holding one, written a block at a time.
     void writeLines(std::span<const QByteArrayView> lines, std::span<const std::uint32_t> order, bool crLfToLf,
                     bool breakAfter);
+    // The same for a part that comes a block of bytes at a time, `size`
+    // bytes in all (collective).
+    using BlockSink = std::function<void(QByteArrayView)>;
+    using Blocks = std::function<void(const BlockSink &)>; // a part's bytes in order
+    void writeBlocks(long long size, const Blocks &blocks);
     // The same for a part kept in a temporary file (collective).
     void writeSpilled(SpilledPart &part);
     // Puts the output in place (collective).
     void commit();
 
 private:
-    using BlockSink = std::function<void(QByteArrayView)>;
-    using Blocks = std::function<void(const BlockSink &)>; // a part's bytes in order
     struct Descriptor {
         int fd = -1;
         ~Descriptor();

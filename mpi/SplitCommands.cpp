@@ -9,9 +9,10 @@
 #include "LinesBeyondMemory.h"
 #include "OrderedOutput.h"
 #include "SampleSort.h"
-#include "SpilledPart.h"
+#include "TemporaryFolder.h"
 #include "Utf8Lines.h"
 #include "WordStream.h"
+#include "Utf8.h"
 
 #include "BatchHost.h"
 #include "CaseConversion.h"
@@ -27,7 +28,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <optional>
+#include <stdexcept>
 
 namespace wordloom::mpi {
 
@@ -156,7 +157,7 @@ void sortLines(Context &c, bool unique)
     long long largest = 0;
     for (const long long bytes : c.job.allGather(end - begin))
         largest = std::max(largest, bytes);
-    if (largest > linesInMemoryBytes(c))
+    if (sortLinesThroughFolder(c, largest))
         return sortLinesBeyondMemory(c, unique, begin, end);
     QByteArray bytes;
     c.job.attempt([&] { bytes = c.input.read(begin, end); });
@@ -184,6 +185,56 @@ void sortLines(Context &c, bool unique)
     c.output.writeLines(range.items.keys, order, c.crLfToLf, holds && !lastJoined);
     c.step("Written");
     c.output.commit();
+}
+
+// A sorted list of words as this process's part, written as it is made, a
+// block at a time, so that a long one is never held whole: each word once
+// (`unique`) or as often as it occurs, CR LF between them, and after the last
+// when `breakAfter`.
+void writeListAsMade(Context &c, const Keys &items, const std::vector<std::uint32_t> &order, bool unique,
+                     bool breakAfter)
+{
+    // The words are runs of ASCII letters: a unit is a byte.
+    const long long lineBreak = c.crLfToLf ? 1 : 2;
+    long long size = 0, words = 0;
+    forEachDistinct(items, order, [&](QStringView word, long long count) {
+        const long long times = unique ? 1 : count;
+        size += times * word.size();
+        words += times;
+    });
+    if (words > 0)
+        size += (words - 1 + (breakAfter ? 1 : 0)) * lineBreak;
+    c.output.writeBlocks(size, [&](const OrderedOutput::BlockSink &sink) {
+        constexpr qsizetype kBlockUnits = qsizetype(1) << 20;
+        QString block;
+        std::vector<char> encoded;
+        long long written = 0;
+        const auto flush = [&] {
+            encoded.resize(std::size_t(3 * block.size() + 4));
+            const char *end = encodeUtf8(QStringView(block).utf16(), 0, block.size(), block.size(), c.crLfToLf,
+                                         encoded.data());
+            sink(QByteArrayView(encoded.data(), end - encoded.data()));
+            written += end - encoded.data();
+            block.resize(0);
+        };
+        bool first = true;
+        forEachDistinct(items, order, [&](QStringView word, long long count) {
+            for (long long k = unique ? count - 1 : 0; k < count; ++k) {
+                if (!first)
+                    block += kCrLf; // a block ends after a word: no CR LF is split
+                first = false;
+                block += word;
+                if (block.size() >= kBlockUnits)
+                    flush();
+            }
+        });
+        if (breakAfter)
+            block += kCrLf;
+        flush();
+        // The offsets of the later parts were reckoned from `size`.
+        if (written != size)
+            throw std::logic_error("a part's length was miscounted");
+    });
 }
 
 // The distinct words of [begin, end) with how often each occurs, read a
@@ -228,32 +279,26 @@ void listWords(Context &c, bool unique)
     c.step("Exchanged");
     std::vector<std::uint32_t> order;
     qsizetype units = 0;
+    std::size_t distinctBytes = 0;
     c.job.attempt([&] {
         order = stableCodeUnitOrder(range.items.keys);
         for (std::size_t k = 0; k < order.size(); ++k)
             units += (range.items.keys[k].size() + kCrLf.size()) * (unique ? 1 : range.items.counts[k]);
+        forEachDistinct(range.items, order, [&](QStringView word, long long) {
+            distinctBytes += cli::DistinctWords::bytesFor(word.size());
+        });
     });
+    checkFolderForWords(c, distinctBytes);
     c.step("Sorted");
     const bool holds = !order.empty();
     const bool lastJoined = unique && lastHolder(c.job, holds) == c.job.rank();
     // A list larger than half the buffer on any process (Sort Words lists
-    // every occurrence) goes through a temporary file in -T.
+    // every occurrence) is written as it is made.
     long long largest = 0;
     for (const long long each : c.job.allGather((long long)units * qsizetype(sizeof(char16_t))))
         largest = std::max(largest, each);
     if (largest > (long long)(cli::workingBufferSize(c.options.bufferSize) / 2)) {
-        std::optional<SpilledPart> part;
-        c.job.attempt([&] {
-            part.emplace(temporaryDirectory(c.options), c.crLfToLf);
-            forEachDistinct(range.items, order, [&](QStringView word, long long count) {
-                for (long long k = unique ? count - 1 : 0; k < count; ++k)
-                    part->add(word);
-            });
-            part->finish(holds && !lastJoined);
-        });
-        c.job.agree();
-        range = KeyRange();
-        c.output.writeSpilled(*part);
+        writeListAsMade(c, range.items, order, unique, holds && !lastJoined);
         c.step("Written");
         c.output.commit();
         return;

@@ -103,14 +103,15 @@ QByteArray generated(unsigned seed, int pieces)
 
 struct Case {
     const char *name;
-    bool fails; // a failure of the input: one command per cut rule is enough
+    bool fails = false; // a failure of the input: one command per cut rule is enough
     std::vector<QByteArray> files; // written as f0, f1, ...; an empty list: standard input
-    QByteArray input;              // standard input
-    QStringList extraNames;        // names added after the files (missing ones, folders)
+    QByteArray input = {};         // standard input
+    QStringList extraNames = {};   // names added after the files (missing ones, folders)
     bool beyondBuffer = false;     // run with the least buffer (-S) and temporary files in the folder (-T)
     Streams streams = {};
     bool namedPipe = false;        // the last file is a named pipe carrying its bytes
     bool inputToAll = false;       // standard input handed to every process, as srun hands it
+    QString temporaryFolder = {};  // an unusable -T for the commands that take it, with the least buffer; only they run
 };
 
 // Standard input handed to every process as srun hands it: a named pipe
@@ -181,11 +182,28 @@ private:
     std::thread writer_;
 };
 
+// Distinct words of four letters, `perLine` to a line (0: one line).
+QByteArray distinctWords(int count, int perLine)
+{
+    QByteArray text;
+    for (int k = 0; k < count; ++k) {
+        for (int n = k, i = 0; i < 4; ++i, n /= 26)
+            text += char('a' + n % 26);
+        text += perLine && (k + 1) % perLine == 0 ? '\n' : ' ';
+    }
+    return text;
+}
+
 std::vector<Case> cases()
 {
     const QByteArray invalid = generated(7, 60) + "\n\xe2\x82\n" + generated(8, 60);
     // Larger than four processes' shares of the least buffer.
     const QByteArray large = generated(9, 90000);
+    // Both larger than the piece of the least buffer that wordloom-cli sorts
+    // in memory, with more distinct words than half the buffer holds: the
+    // lines of the first need the temporary folder, those of the one long
+    // line do not; the words of both do.
+    const QByteArray manyLines = distinctWords(16000, 4), oneLine = distinctWords(40000, 0);
     return {
         {"empty", false, {""}, {}, {}},
         {"fewer bytes than processes", false, {"b\na"}, {}, {}},
@@ -216,6 +234,11 @@ std::vector<Case> cases()
         // Files that are read to their end, not to their size.
         {"a named pipe and a /proc file", false, {"b\nexam-", "pipe words\nzeta"}, {}, {QStringLiteral("/proc/sys/kernel/ostype")},
          false, {}, true},
+        // A folder that cannot be used fails wordloom-mpi exactly where it fails wordloom-cli.
+        {.name = "many lines, a missing temporary folder", .files = {manyLines}, .temporaryFolder = "missing/x"},
+        {.name = "many lines, a temporary folder under a file", .files = {manyLines}, .temporaryFolder = "f0/x"},
+        {.name = "one long line, a missing temporary folder", .files = {oneLine}, .temporaryFolder = "missing/x"},
+        {.name = "one long line, a temporary folder under a file", .files = {oneLine}, .temporaryFolder = "f0/x"},
     };
 }
 
@@ -277,6 +300,9 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
             if (c.fails && command != QLatin1String("change-case") && command != QLatin1String("sort-lines")
                 && command != QLatin1String("word-count"))
                 continue;
+            const bool takesFolder = command.startsWith(QLatin1String("sort-")) || command.startsWith(QLatin1String("unique-"));
+            if (!c.temporaryFolder.isEmpty() && !takesFolder)
+                continue;
             // Each command meets the case on a different number of processes
             // and with different options, every combination over the table.
             const int processes = 1 + run % 4;
@@ -297,8 +323,10 @@ TEST_P(MpiSplit, SameBytesExitStatusAndMessageAsTheCli)
                 options << QStringLiteral("--format=csv");
             // The options where the commands take them: the others meet the
             // large text as it is.
-            if (c.beyondBuffer && (command.startsWith(QLatin1String("sort-")) || command.startsWith(QLatin1String("unique-"))))
+            if (c.beyondBuffer && takesFolder)
                 options << QStringLiteral("-T") << dir.path();
+            if (!c.temporaryFolder.isEmpty())
+                options << QStringLiteral("-T") << c.temporaryFolder << QStringLiteral("-S") << QStringLiteral("256K");
             if (c.beyondBuffer && (options.contains(QStringLiteral("-T")) || command == QLatin1String("word-count")))
                 options << QStringLiteral("-S") << QStringLiteral("256K");
             ++run;

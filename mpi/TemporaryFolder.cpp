@@ -1,0 +1,102 @@
+#include "TemporaryFolder.h"
+
+#include "LinesBeyondMemory.h"
+
+#include "BufferSize.h"
+#include "RunFile.h"
+
+#include <algorithm>
+
+namespace wordloom::mpi {
+
+namespace {
+
+// A piece of the text as cli::ChunkedInput cuts it, and how far the text was
+// read by then.
+struct Piece {
+    long long end = 0;
+    long long read = 0;
+    bool textRead = false; // its end was seen: nothing comes after the piece
+};
+
+// wordloom-cli's piece from `from`, `read` bytes of the text having been read:
+// it reads on to chunkBytes past `from` (a read asks for a byte more than it
+// needs, as from a regular file) and cuts at the last place the rule allows
+// in the first chunkBytes + 1; without one it looks a chunk further at a
+// time, reading a chunk more when it has looked at all it read, until the
+// read finds the text's end and the rest comes whole.
+Piece cliPiece(InputText &input, long long from, long long read, qsizetype chunkBytes, Boundary rule)
+{
+    const long long size = input.size();
+    if (size - from < chunkBytes)
+        return {size, size, true};
+    if (read - from < chunkBytes)
+        read = std::min(size, from + chunkBytes + 1);
+    long long looked = from, window = std::min(read, from + chunkBytes + 1);
+    for (;;) {
+        const long long cut = input.lastCut(looked, window, rule);
+        if (cut > looked)
+            return {cut, read, false};
+        looked = window;
+        if (window < read) {
+            window = std::min(read, window + chunkBytes);
+            continue;
+        }
+        if (size < read + chunkBytes)
+            return {size, size, true};
+        const long long before = read;
+        read = std::min(size, read + chunkBytes + 1);
+        window = std::min(read, before + chunkBytes);
+    }
+}
+
+// Process 0 makes a run file in the folder and lets it go: an unusable
+// folder is a failure at `position`, with wordloom-cli's message.
+void tryFolder(Context &c, long long position)
+{
+    if (c.job.first())
+        c.job.attempt([&] { cli::RunFile run(temporaryDirectory(c.options)); }, position);
+}
+
+} // namespace
+
+bool sortLinesThroughFolder(Context &c, long long largestRange)
+{
+    const qsizetype chunkBytes = linesInMemoryBytes(c); // wordloom-cli's piece
+    const Boundary rule = c.options.raw ? Boundary::AfterCrLf : Boundary::AfterLf;
+    // Where wordloom-cli makes its first run: once its second piece is read.
+    long long firstRunAt = -1; // -1: it sorts in memory
+    if (c.job.first()) {
+        const Piece first = cliPiece(c.input, 0, 0, chunkBytes, rule);
+        if (!first.textRead)
+            firstRunAt = first.end == c.input.size() ? first.end
+                                                     : cliPiece(c.input, first.end, first.read, chunkBytes, rule).end;
+    }
+    firstRunAt = c.job.allGather(firstRunAt).front();
+    if (firstRunAt < 0)
+        return false; // the whole text fits wordloom-cli's memory, so every range does
+    tryFolder(c, firstRunAt);
+    // A failure there ends the job once the text before it is checked: a
+    // range that holds a failure is not read on.
+    c.input.settleEarlyFailure();
+    return largestRange > chunkBytes;
+}
+
+void checkFolderForWords(Context &c, std::size_t distinctBytes)
+{
+    const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
+    long long all = 0;
+    for (const long long bytes : c.job.allGather((long long)distinctBytes))
+        all += bytes;
+    if (all <= (long long)(buffer / 2))
+        return;
+    // wordloom-cli reads Sort Words' text in pieces of an eighth of the buffer.
+    long long pieces = 0;
+    if (c.job.first())
+        pieces = cliPiece(c.input, 0, 0, qsizetype(std::max<std::size_t>(buffer / 8, 1)), Boundary::WordGap).textRead
+                     ? 0 : 1;
+    if (c.job.allGather(pieces).front())
+        tryFolder(c, Failure::kNowhere - 1);
+}
+
+} // namespace wordloom::mpi
