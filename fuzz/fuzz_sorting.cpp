@@ -6,9 +6,7 @@
 #include "SortLines.h"
 #include "SortWords.h"
 #include "UniqueLines.h"
-#include "Utf8Lines.h"
-#include "CodeUnitOrder.h"
-#include "TextCodec.h"
+#include "Utf8LinesSorted.h"
 #include "Literal.h"
 
 namespace fz = wordloom::fuzz;
@@ -56,14 +54,8 @@ void compareResult(const char *command, const std::optional<QString> &real, cons
 void compareUtf8Lines(const QString &text, bool raw)
 {
     const QByteArray bytes = text.toUtf8();
-    QByteArray mine = bytes;
-    const std::vector<QByteArrayView> lines = ops::utf8Lines(mine, raw, true);
-    const std::vector<std::uint32_t> order = wordloom::stableCodeUnitOrder(lines);
-    QByteArray joined;
-    for (std::size_t k = 0; k < order.size(); ++k)
-        joined += (k > 0 ? "\r\n" : "") + lines[order[k]].toByteArray();
     const QString decoded = wordloom::decodeUtf8(bytes, !raw);
-    compareResult(raw ? "Sort Lines of UTF-8, raw" : "Sort Lines of UTF-8", wordloom::decodeUtf8(joined, false),
+    compareResult(raw ? "Sort Lines of UTF-8, raw" : "Sort Lines of UTF-8", wordloom::testing::sortedUtf8Lines(bytes, raw),
                   reference::sortLinesText(decoded), decoded);
 }
 

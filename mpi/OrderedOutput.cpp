@@ -2,6 +2,8 @@
 
 #include "SpilledPart.h"
 
+#include "Utf8Lines.h"
+
 #include "CliErrors.h"
 #include "TempFiles.h"
 #include "Utf8.h"
@@ -174,12 +176,7 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
             write = block.get();
         };
         for (std::size_t k = 0; k < order.size(); ++k) {
-            // The lines stand anywhere in memory: their views and bytes are
-            // fetched a few ahead, so that the misses overlap.
-            if (k + 16 < order.size())
-                __builtin_prefetch(&lines[order[k + 16]]);
-            if (k + 8 < order.size())
-                __builtin_prefetch(lines[order[k + 8]].data());
+            ops::prefetchAhead(lines, order, k);
             const QByteArrayView line = lines[order[k]];
             const QByteArrayView before = k > 0 ? lineBreak : QByteArrayView();
             if (write - block.get() + before.size() + line.size() > kBlockBytes) {

@@ -130,12 +130,7 @@ std::vector<std::uint32_t> firstOfEachRun(const std::vector<QByteArrayView> &lin
     kept.reserve(order.size());
     QByteArrayView last;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        // The lines stand anywhere in memory: fetch a few ahead, their views
-        // first, then their units, as the join does.
-        if (k + 16 < order.size())
-            __builtin_prefetch(&lines[order[k + 16]]);
-        if (k + 8 < order.size())
-            __builtin_prefetch(lines[order[k + 8]].data());
+        ops::prefetchAhead(lines, order, k);
         const QByteArrayView line = lines[order[k]];
         if (line.isEmpty() || (!kept.empty() && KeyTraits<QByteArrayView>::same(line, last)))
             continue;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace wordloom::ops {
@@ -15,5 +17,16 @@ namespace wordloom::ops {
 // ends with a line break, whose empty last piece is not a line. The views
 // point into `bytes`.
 std::vector<QByteArrayView> utf8Lines(QByteArray &bytes, bool raw, bool endsText);
+
+// Sorted lines stand anywhere in memory: read in sorted order, the views and
+// then the bytes of the lines a few places after k are fetched ahead, so
+// that the misses overlap.
+inline void prefetchAhead(std::span<const QByteArrayView> lines, std::span<const std::uint32_t> order, std::size_t k)
+{
+    if (k + 16 < order.size())
+        __builtin_prefetch(&lines[order[k + 16]]);
+    if (k + 8 < order.size())
+        __builtin_prefetch(lines[order[k + 8]].data());
+}
 
 } // namespace wordloom::ops

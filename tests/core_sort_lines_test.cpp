@@ -1,12 +1,12 @@
 #include "SortLines.h"
 #include "Utf8Lines.h"
-#include "CodeUnitOrder.h"
 #include "TextCodec.h"
 #include "TextViews.h"
 #include "SideBySide.h"
 #include "Literal.h"
 #include "CommandRunChecks.h"
 #include "TextGenerator.h"
+#include "Utf8LinesSorted.h"
 
 #include <gtest/gtest.h>
 
@@ -182,14 +182,7 @@ TEST(Utf8Lines, SortedTheyAreSortLinesOnTheDecodedText)
             text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         const QByteArray bytes = text.toUtf8();
         for (const bool raw : {false, true}) {
-            QByteArray mine = bytes;
-            const std::vector<QByteArrayView> lines = ops::utf8Lines(mine, raw, true);
-            const std::vector<std::uint32_t> order = wordloom::stableCodeUnitOrder(lines);
-            QByteArray joined;
-            for (std::size_t k = 0; k < order.size(); ++k)
-                joined += (k > 0 ? "\r\n" : "") + lines[order[k]].toByteArray();
-            ASSERT_EQ(wordloom::decodeUtf8(joined, false),
-                      reference::sortLinesText(wordloom::decodeUtf8(bytes, !raw)))
+            ASSERT_EQ(wt::sortedUtf8Lines(bytes, raw), reference::sortLinesText(wordloom::decodeUtf8(bytes, !raw)))
                 << bytes.toHex(' ').constData() << (raw ? " raw" : "");
 
             const qsizetype lf = bytes.indexOf(raw ? "\r\n" : "\n", generate.below(int(bytes.size()) + 1));
