@@ -182,8 +182,10 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
             if (write - block.get() + before.size() + line.size() > kBlockBytes) {
                 flush();
                 if (before.size() + line.size() > kBlockBytes) { // a line longer than a block goes as it is
-                    sink(before), sink(line);
-                    written += before.size() + line.size();
+                    put(before);
+                    flush();
+                    sink(line);
+                    written += line.size();
                     continue;
                 }
             }
@@ -205,9 +207,16 @@ void OrderedOutput::writeLines(std::span<const QByteArrayView> lines, std::span<
     if (!openEverywhere(mine))
         return writeThroughFirst(blocks);
     job_.attempt([&] {
+        // Every line, or a selection (Unique Lines): the whole list is
+        // read in memory order rather than sorted order.
         long long bytes = 0;
-        for (const std::uint32_t k : order)
-            bytes += lines[k].size();
+        if (order.size() == lines.size()) {
+            for (const QByteArrayView line : lines)
+                bytes += line.size();
+        } else {
+            for (const std::uint32_t k : order)
+                bytes += lines[k].size();
+        }
         const std::size_t breaks = order.empty() ? 0 : order.size() - 1;
         size = bytes + lineBreak.size() * qsizetype(breaks + (breakAfter ? 1 : 0));
     });
