@@ -40,19 +40,14 @@ void drainListed(DistinctWords &words, bool unique, const LineSink &sink)
 
 } // namespace
 
-void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
-                       CommandHost &status, OutputFile &output)
+qsizetype wordListFirstPieceBytes(std::size_t bufferBytes)
 {
-    DistinctWords words;
-    RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
-    std::size_t parts = 0;
-    const auto spill = [&] {
-        status.showStatus(QStringLiteral("Sorting part %1...").arg(++parts));
-        auto run = std::make_unique<RunFile>(job.temporaryDirectory);
-        drainListed(words, job.unique, [&](QStringView word) { run->append(word); });
-        run->finishWriting();
-        runs.add(std::move(run));
-    };
+    return qsizetype(std::max<std::size_t>(bufferBytes / 8, 1));
+}
+
+void takeWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                       DistinctWords &words, const std::function<void()> &spill)
+{
     const auto take = [&](const QByteArray &piece) {
         words.addWordsOf(decodeInput(piece, job.raw));
         if (words.bytes() > job.bufferBytes / 2)
@@ -73,6 +68,22 @@ void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSort
     first = QByteArray();
     while (!input.atEnd())
         take(input.next());
+}
+
+void listWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                       CommandHost &status, OutputFile &output)
+{
+    DistinctWords words;
+    RunMerge runs(job.temporaryDirectory, job.bufferBytes, job.mergeWidth);
+    std::size_t parts = 0;
+    const auto spill = [&] {
+        status.showStatus(QStringLiteral("Sorting part %1...").arg(++parts));
+        auto run = std::make_unique<RunFile>(job.temporaryDirectory);
+        drainListed(words, job.unique, [&](QStringView word) { run->append(word); });
+        run->finishWriting();
+        runs.add(std::move(run));
+    };
+    takeWordsInPieces(input, std::move(first), job, words, spill);
     // Sort Words ends every word with CR LF; Unique Words joins them.
     LineOutput lines(output, job.crLfToLf, !job.unique);
     if (runs.empty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DistinctWords.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
 #include "OutputFile.h"
@@ -25,6 +26,16 @@ qsizetype wordPieceBytes(std::size_t bufferBytes);
 // Count its text: only one piece is held at a time.
 void forEachTextPiece(ChunkedInput &input, QByteArray first, bool raw,
                       const std::function<void(QStringView)> &take);
+
+// The piece Sort Words and Unique Words read first, whole, to see whether
+// the text fits in memory (the command takes about seven times its text).
+qsizetype wordListFirstPieceBytes(std::size_t bufferBytes);
+
+// How listWordsInPieces reads: each piece's words go into `words` (the
+// first piece a word piece's size at a time), and `spill` is called each
+// time they outgrow half the buffer.
+void takeWordsInPieces(ChunkedInput &input, QByteArray first, const ExternalSortJob &job,
+                       DistinctWords &words, const std::function<void()> &spill);
 
 // Sort Words (job.unique false) or Unique Words (true) on an input larger than
 // the buffer, a piece at a time (PieceEnd::WordGap). A piece's words are the

@@ -110,9 +110,7 @@ int run(const Options &options)
         if (!input.atEnd())
             return sortExternally(options, input, std::move(bytes), buffer, output);
     } else if (listsWords(options)) {
-        // Sort Words in memory takes about seven times its text.
-        ChunkedInput input(options.files, qsizetype(std::max<std::size_t>(buffer / 8, 1)),
-                           PieceEnd::WordGap);
+        ChunkedInput input(options.files, wordListFirstPieceBytes(buffer), PieceEnd::WordGap);
         bytes = input.next();
         if (!input.atEnd())
             return listWordsExternally(options, input, std::move(bytes), buffer, output);

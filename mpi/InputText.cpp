@@ -305,7 +305,7 @@ long long InputText::lastCut(long long from, long long to, Boundary rule)
     return from;
 }
 
-void InputText::settleEarlyFailure()
+void InputText::settleEarlyFailure(const std::function<void()> &beforeEnding)
 {
     const long long failedAt = job_.earliestFailure();
     if (failedAt == Failure::kNowhere)
@@ -316,6 +316,8 @@ void InputText::settleEarlyFailure()
     const long long end = std::min(all[std::size_t(job_.rank()) + 1], failedAt);
     while (at < end && !job_.failingBefore(at))
         readPiece(at, end, kSearchBlock * 16, Boundary::AfterLf);
+    if (beforeEnding)
+        beforeEnding();
     job_.agree();
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ public:
     // or any failure held before the work, at a line break, ends the job,
     // but only once the text before it is checked: invalid UTF-8 there comes
     // first, as wordloom-cli reads in order (collective).
-    void settleEarlyFailure();
+    // `beforeEnding` runs on every process once that text is read.
+    void settleEarlyFailure(const std::function<void()> &beforeEnding = {});
 
     // The bytes [begin, end), each file's part checked to be UTF-8.
     QByteArray read(long long begin, long long end);

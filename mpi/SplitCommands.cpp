@@ -266,6 +266,7 @@ void listWords(Context &c, bool unique)
     Keys words;
     QString held;
     c.job.attempt([&] { words = distinctWords(c, begin, end, held); });
+    meetWordListFailureAsCli(c);
     c.done = end - begin;
     c.step("Cleaned");
     KeyRange range;
@@ -421,9 +422,13 @@ void runSplit(Job &job, const cli::Options &options)
     job.setCommandName(std::string(command.name));
     OrderedOutput output(job, options.output);
     InputText input(job, options.files);
-    input.settleEarlyFailure();
     Context c{job, options, input, output, !(options.raw || options.crlf)};
-    switch (splitOf(command.id)) {
+    const Split split = splitOf(command.id);
+    input.settleEarlyFailure([&] {
+        if (split == Split::SortedWords)
+            meetWordListFailureAsCli(c);
+    });
+    switch (split) {
     case Split::SortedLines: return sortLines(c, command.traits.unique);
     case Split::SortedWords: return listWords(c, command.traits.unique);
     case Split::CountedWords: return countWords(c);

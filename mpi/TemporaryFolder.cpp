@@ -3,9 +3,13 @@
 #include "LinesBeyondMemory.h"
 
 #include "BufferSize.h"
+#include "CliErrors.h"
 #include "RunFile.h"
+#include "WordStream.h"
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace wordloom::mpi {
 
@@ -90,13 +94,57 @@ void checkFolderForWords(Context &c, std::size_t distinctBytes)
         all += bytes;
     if (all <= (long long)(buffer / 2))
         return;
-    // wordloom-cli reads Sort Words' text in pieces of an eighth of the buffer.
     long long pieces = 0;
     if (c.job.first())
-        pieces = cliPiece(c.input, 0, 0, qsizetype(std::max<std::size_t>(buffer / 8, 1)), Boundary::WordGap).textRead
+        pieces = cliPiece(c.input, 0, 0, cli::wordListFirstPieceBytes(buffer), Boundary::WordGap).textRead
                      ? 0 : 1;
     if (c.job.allGather(pieces).front())
         tryFolder(c, Failure::kNowhere - 1);
+}
+
+namespace {
+
+// Whether every input can be read again: no standard input, pipe or
+// device (a missing file or a folder fails again as it failed).
+bool readableAgain(const std::vector<std::string> &names)
+{
+    if (names.empty())
+        return false;
+    for (const std::string &name : names) {
+        struct stat info {};
+        if (name == "-" || (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void meetWordListFailureAsCli(Context &c)
+{
+    const long long failedAt = c.job.earliestFailure();
+    if (failedAt >= Failure::kNowhere - 1 || !c.job.first() || !readableAgain(c.options.files))
+        return; // none, or none of the input's; or only process 0 reads
+    const std::string folder = temporaryDirectory(c.options);
+    // Its failure, at -1, comes before any the ranges found.
+    c.job.attempt([&] {
+        try {
+            cli::RunFile run(folder);
+            return; // a usable folder: the input's failure stands
+        } catch (const cli::IoError &) {
+        }
+        const std::size_t buffer = cli::workingBufferSize(c.options.bufferSize);
+        cli::ChunkedInput input(c.options.files, cli::wordListFirstPieceBytes(buffer), cli::PieceEnd::WordGap);
+        QByteArray first = input.next();
+        if (input.atEnd())
+            return; // wordloom-cli lists the words in memory
+        input.setChunkBytes(cli::wordPieceBytes(buffer));
+        cli::ExternalSortJob job;
+        job.raw = c.options.raw;
+        job.bufferBytes = buffer;
+        cli::DistinctWords words;
+        cli::takeWordsInPieces(input, std::move(first), job, words, [&] { cli::RunFile run(folder); });
+    }, -1);
 }
 
 } // namespace wordloom::mpi

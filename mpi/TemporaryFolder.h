@@ -25,4 +25,12 @@ bool sortLinesThroughFolder(Context &c, long long largestRange);
 // words take as wordloom-cli counts them (cli::DistinctWords::bytes()).
 void checkFolderForWords(Context &c, std::size_t distinctBytes);
 
+// Sort Words and Unique Words once the text before the earliest failure is
+// read (collective): when that failure is the input's and the folder is
+// unusable, wordloom-cli fails at whichever it meets first, the folder (its
+// first run, once its distinct words outgrow half the buffer) or the input.
+// Process 0 finds which by reading the files again as wordloom-cli reads
+// them; a stream, read once, keeps the input's failure.
+void meetWordListFailureAsCli(Context &c);
+
 } // namespace wordloom::mpi

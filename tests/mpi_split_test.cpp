@@ -239,6 +239,11 @@ std::vector<Case> cases()
         {.name = "many lines, a temporary folder under a file", .files = {manyLines}, .temporaryFolder = "f0/x"},
         {.name = "one long line, a missing temporary folder", .files = {oneLine}, .temporaryFolder = "missing/x"},
         {.name = "one long line, a temporary folder under a file", .files = {oneLine}, .temporaryFolder = "f0/x"},
+        // wordloom-cli meets the folder, at its first run, before the input's failure.
+        {.name = "many words, then invalid UTF-8, a missing temporary folder", .files = {oneLine + "\n\xe2\x82\n"},
+         .temporaryFolder = "missing/x"},
+        {.name = "many words, then a missing file, a temporary folder under a file", .files = {manyLines},
+         .extraNames = {QStringLiteral("missing.txt")}, .temporaryFolder = "f0/x"},
     };
 }
 
