@@ -10,7 +10,9 @@
 # ratios -n 1 / wordloom-cli (the cost of the frame) and -n 2 / -n 1 (the
 # scaling), and whether the bytes are the same, with the load average
 # (1 minute) as each line ends: figures from a busy machine are told apart.
-# Then the communication volume: bytes
+# Then the instructions each program runs (cachegrind, when valgrind is
+# there and MPI_BENCH_INSTRUCTIONS is not 0): the frame's cost per byte and
+# once, figures a busy machine does not move. Then the communication volume: bytes
 # sent between processes over input bytes, on 2 and 4 processes (from the
 # --status lines). Then a process killed mid-run: kill -9 of process 1, then
 # of process 0, of a sort-lines -o job: seconds until the job ends, its exit
@@ -91,15 +93,47 @@ compare() {
              cut -d' ' -f2 "$work/$f.t" | median
              cut -d' ' -f3 "$work/$f.t" | median
            done)
+  # The ratios within each round too: the runs of a round follow one
+  # another, so a slow spell of a shared machine weighs on both sides.
+  set -- "$@" $(paste -d' ' "$work/cli.t" "$work/n1.t" "$work/n2.t" | awk '{ print $4 / $1 }' | median) \
+              $(paste -d' ' "$work/cli.t" "$work/n1.t" "$work/n2.t" | awk '{ print $7 / $4 }' | median)
   echo "$@" | awk -v n="$cmd" -v same="$same" -v load="$(cut -d' ' -f1 /proc/loadavg)" '{
-    printf "%-12s wall: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || CPU: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || user: cli %5.2f s, -n 1 %5.2f s, -n 2 %5.2f s | -n1/cli %4.2f | same bytes: %s | load %s\n",
-      n, $1, $4, $7, $4 / $1, $7 / $4, $2, $5, $8, $5 / $2, $8 / $5, $3, $6, $9, $6 / $3, same, load }'
+    printf "%-12s wall: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f (in a round: %4.2f, %4.2f) || CPU: cli %5.1f s, -n 1 %5.1f s, -n 2 %5.1f s | -n1/cli %4.2f, -n2/-n1 %4.2f || user: cli %5.2f s, -n 1 %5.2f s, -n 2 %5.2f s | -n1/cli %4.2f | same bytes: %s | load %s\n",
+      n, $1, $4, $7, $4 / $1, $7 / $4, $10, $11, $2, $5, $8, $5 / $2, $8 / $5, $3, $6, $9, $6 / $3, same, load }'
 }
 
 echo "medians of $RUNS runs in turn:"
 for cmd in ${MPI_BENCH_COMMANDS:-sort-lines unique-lines word-count}; do
   case $cmd in *word*) compare "$cmd" "$work/words" ;; *) compare "$cmd" "$work/lines" ;; esac
 done
+
+# The frame's cost in instructions, which a busy or shared machine does not
+# change: each program's own instructions (cachegrind; mpirun's are not
+# counted) on the first 16 and 64 MiB of the text, split into what the
+# frame adds once and per input byte (the slope between the two sizes).
+if command -v valgrind > /dev/null && [ "${MPI_BENCH_INSTRUCTIONS:-1}" = 1 ]; then
+  echo "instructions (cachegrind; -n 1 and wordloom-cli, the first 16 and 64 MiB):"
+  refs() { valgrind --tool=cachegrind --cache-sim=no --cachegrind-out-file=/dev/null "$@" 2>&1 |
+           sed -n 's/.*I *refs: *//p' | tr -d ','; }
+  for cmd in ${MPI_BENCH_COMMANDS:-sort-lines unique-lines word-count}; do
+    text="$work/lines"; case $cmd in *word*) text="$work/words";; esac
+    for mib in 16 64; do
+      head -c $((mib << 20)) "$text" > "$work/cut$mib"
+      refs "$CLI" "$cmd" -o "$work/cut.cli" "$work/cut$mib" > "$work/refs.cli$mib" &
+      $ALONE -n 1 valgrind --tool=cachegrind --cache-sim=no --cachegrind-out-file=/dev/null \
+        "$MPI" "$cmd" -o "$work/cut.mpi" "$work/cut$mib" 2>&1 | sed -n 's/.*I *refs: *//p' | tr -d ',' > "$work/refs.mpi$mib"
+      wait
+      cmp -s "$work/cut.cli" "$work/cut.mpi" || echo "  $cmd: NOT the same bytes at $mib MiB"
+    done
+    awk -v n="$cmd" -v c16="$(cat "$work/refs.cli16")" -v c64="$(cat "$work/refs.cli64")" \
+        -v m16="$(cat "$work/refs.mpi16")" -v m64="$(cat "$work/refs.mpi64")" 'BEGIN {
+      # a + b x through both sizes: b per byte, a once.
+      once = (4 * m16 - m64) / 3 - (4 * c16 - c64) / 3
+      printf "  %-12s at 64 MiB: cli %.4g, -n 1 %.4g (%.3f); per byte -n 1 / cli %.3f; -n 1 adds %.3g once\n",
+        n, c64, m64, m64 / c64, (m64 - m16) / (c64 - c16), once }'
+    rm -f "$work"/cut* "$work"/refs.*
+  done
+fi
 
 echo "communication volume (bytes sent between processes / input bytes; -o, each process writing its part):"
 for cmd in sort-lines unique-lines sort-words unique-words word-count change-case; do
