@@ -29,8 +29,16 @@ void WordTally::add(QStringView piece, wordloom::CommandHost &host)
     // characters of the text itself, so they are read in place.
     const char16_t *units = piece.utf16();
     const qsizetype n = piece.size();
+    // A whole text in one piece is counted in stretches of a few million
+    // characters, between which the window stays responsive.
+    constexpr qsizetype kStretchUnits = qsizetype(1) << 21;
+    qsizetype pauseAt = kStretchUnits;
     for (qsizetype i = 0; i < n;) {
         if (!isWordCharacter(units[i])) {
+            if (i >= pauseAt) {
+                host.stayResponsive();
+                pauseAt = i + kStretchUnits;
+            }
             ++i;
             continue;
         }

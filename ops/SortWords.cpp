@@ -8,7 +8,7 @@
 
 namespace wordloom::ops {
 
-PackedText packedText(QStringView text)
+PackedText packedText(QStringView text, const std::function<void()> &between)
 {
     PackedText packed;
     packed.text.resize(text.size());
@@ -19,16 +19,21 @@ PackedText packedText(QStringView text)
     // Without branches: every unit is written, and the write position moves
     // on unless the unit is a space after a space.
     const char16_t *const units = reinterpret_cast<const char16_t *>(text.utf16());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = units[i];
-        const bool space = unit == u' ';
-        const bool keep = !(space && previous == u' ');
-        *write = unit;
-        write += keep;
-        packed.spaces += keep & space;
-        run = space ? run + 1 : 0;
-        longest = std::max(longest, run);
-        previous = unit;
+    constexpr qsizetype kStretchUnits = qsizetype(1) << 21;
+    for (qsizetype i = 0; i < text.size();) {
+        for (const qsizetype end = std::min(text.size(), i + kStretchUnits); i < end; ++i) {
+            const char16_t unit = units[i];
+            const bool space = unit == u' ';
+            const bool keep = !(space && previous == u' ');
+            *write = unit;
+            write += keep;
+            packed.spaces += keep & space;
+            run = space ? run + 1 : 0;
+            longest = std::max(longest, run);
+            previous = unit;
+        }
+        if (i < text.size() && between)
+            between();
     }
     packed.text.truncate(write - begin);
     for (; longest > 1; longest = (longest + 1) / 2)
@@ -88,7 +93,7 @@ Outcome parsedWords(CommandHost &host, Words &words)
     host.showStatus(QStringLiteral("Packing..."));
     // What the last pass leaves, made in one go; the cleaned text stays for a
     // cancel part-way, which leaves the passes made so far in the work pane.
-    const PackedText packed = packedText(work);
+    const PackedText packed = packedText(work, [&host] { host.stayResponsive(); });
     for (int pass = 1; pass <= packed.passes; ++pass) {
         if (host.cancelRequested()) {
             if (pass > 1)
@@ -138,7 +143,7 @@ Outcome listWords(CommandHost &host)
     if (parsedWords(host, words) == Outcome::Cancelled)
         return Outcome::Cancelled;
     host.showStatus(QStringLiteral("Sorting..."));
-    const WordCounts distinct = countedWords(words.text);
+    const WordCounts distinct = countedWords(words.text, [&host] { host.stayResponsive(); });
     const std::vector<std::uint32_t> order = distinct.sortedOrder();
     if (host.cancelRequested())
         return cancelled(host);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace wordloom::ops {
 
 // Sort Words after BeginOperation: cancel test, "Dehyphenating...",
@@ -21,12 +23,13 @@ QString packSpaces(QString text, int passes);
 
 // What the packing loop leaves once it has run to its end, made in one pass:
 // every run of spaces made one space; the spaces left; and how many passes the
-// loop runs until a pass changes nothing.
+// loop runs until a pass changes nothing. `between`, if given, runs between
+// stretches of a few million characters.
 struct PackedText {
     QString text;
     qsizetype spaces = 0;
     int passes = 1;
 };
-PackedText packedText(QStringView text);
+PackedText packedText(QStringView text, const std::function<void()> &between = {});
 
 } // namespace wordloom::ops

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Sort Words' steps on one piece of text, shared by the command on the whole
@@ -68,7 +69,8 @@ private:
     WordTable table_;
 };
 
-// A cleaned text's words, counted.
-WordCounts countedWords(QStringView cleaned);
+// A cleaned text's words, counted; `between`, if given, runs between slices
+// of a few million characters, each ending at a space.
+WordCounts countedWords(QStringView cleaned, const std::function<void()> &between = {});
 
 } // namespace wordloom::ops

@@ -96,6 +96,7 @@ Outcome keepUniqueSortedLines(const QString &sortedText, CommandHost &host, QStr
         if (host.cancelRequested())
             return Outcome::Cancelled;
     }
+    host.stayResponsive(); // between reading the lines and joining them
     std::vector<std::uint32_t> order(kept.stretches.size());
     std::iota(order.begin(), order.end(), 0u);
     unique = joinInOrder(kept.stretches, order, kCrLf);

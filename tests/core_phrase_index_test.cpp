@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <numeric>
 #include <random>
+#include <thread>
 
 using namespace wordloom;
 
@@ -134,6 +135,41 @@ TEST(PhraseIndex, WordsOfALargeTextAreNumberedInSpellingOrder)
     for (std::uint32_t id = 1; id < index.distinctWords(); ++id)
         ASSERT_LT(QStringView(index.spelling(id - 1)).compare(index.spelling(id)), 0) << id;
     EXPECT_EQ(index.distinctWords(), std::uint32_t(QSet<QString>(words.begin(), words.end()).size()));
+}
+
+// An index of more than a million words is built in stretches, pausing
+// between them on the calling thread only, and stays exact: the suffixes in
+// order, each shared length what the two neighbours share.
+TEST(PhraseIndex, ALargeIndexPausesOnTheCallingThreadAndStaysExact)
+{
+    std::mt19937 rng(16);
+    QString text;
+    std::vector<std::uint32_t> words;
+    while (words.size() < (std::size_t(5) << 18)) {
+        words.push_back(std::uint32_t(rng() % 300));
+        for (std::uint32_t n = words.back(), k = 0; k < 3; ++k, n /= 10)
+            text += QChar(char16_t(u'a' + n % 10));
+        text += QStringLiteral(" ");
+    }
+    int pauses = 0;
+    bool elsewhere = false;
+    const auto caller = std::this_thread::get_id();
+    const WordSuffixIndex index(text, [&] {
+        ++pauses;
+        elsewhere = elsewhere || std::this_thread::get_id() != caller;
+    });
+    EXPECT_GE(pauses, 8);
+    EXPECT_FALSE(elsewhere);
+    ASSERT_EQ(index.wordCount(), std::uint32_t(words.size()));
+    for (std::uint32_t r = 1; r < index.wordCount(); ++r) {
+        const std::uint32_t a = index.suffixAt(r - 1), b = index.suffixAt(r);
+        std::uint32_t shared = 0;
+        while (b + shared < words.size() && a + shared < words.size() && index.id(a + shared) == index.id(b + shared))
+            ++shared;
+        ASSERT_EQ(index.sharedWithPrevious(r), shared) << r;
+        ASSERT_TRUE(b + shared == words.size() ? false
+                    : a + shared == words.size() || index.id(a + shared) < index.id(b + shared)) << r;
+    }
 }
 
 // What the forecast promises before the walk, the walk records: as many

@@ -1,4 +1,5 @@
 #include "SortWords.h"
+#include "SortWordsSteps.h"
 #include "TextViews.h"
 #include "Literal.h"
 #include "CommandRunChecks.h"
@@ -6,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
+
+#include <map>
 #include <random>
 
 using wordloom::Outcome;
@@ -83,6 +87,38 @@ TEST(SortWords, PackingMatchesTheRepeatedReplaceLoop)
         ASSERT_EQ(packed.text, looped);
         ASSERT_EQ(packed.spaces, looped.count(u' '));
     }
+}
+
+// A text of several million characters is packed and counted in stretches,
+// the window kept responsive between them: the same packing as the loop's
+// model, each word counted once per occurrence, a pause between stretches.
+TEST(SortWords, LongTextsArePackedAndCountedInStretches)
+{
+    std::mt19937 random(17);
+    QString text;
+    std::map<QString, qsizetype> expected;
+    while (text.size() < (qsizetype(5) << 20)) {
+        QString word;
+        for (int k = 1 + int(random() % 9); k > 0; --k)
+            word += QChar(char16_t(u'a' + random() % 4));
+        ++expected[word];
+        text += word + QString(1 + int(random() % 3), u' ');
+    }
+    int pauses = 0;
+    const ops::PackedText packed = ops::packedText(text, [&] { ++pauses; });
+    EXPECT_GE(pauses, 2);
+    QString collapsed = text;
+    collapsed.replace(QRegularExpression(QStringLiteral(" +")), QStringLiteral(" "));
+    EXPECT_EQ(packed.text, collapsed);
+    EXPECT_EQ(packed.spaces, collapsed.count(u' '));
+    pauses = 0;
+    const ops::WordCounts counts = ops::countedWords(packed.text, [&] { ++pauses; });
+    EXPECT_GE(pauses, 2);
+    std::map<QString, qsizetype> counted;
+    for (std::size_t k = 0; k < counts.words().size(); ++k)
+        counted[counts.words()[k].toString()] += counts.counts()[k];
+    EXPECT_EQ(counted.size(), counts.words().size()); // each word once
+    EXPECT_EQ(counted, expected);
 }
 
 // Hyphen line breaks at every offset of the eight-unit blocks, beside lone

@@ -14,6 +14,9 @@ namespace {
 using Text = std::span<const std::int32_t>;
 // Whether each suffix is S-type, a byte each: read at random while inducing.
 using Types = std::vector<std::uint8_t>;
+// Runs between stretches of about a million suffixes (or none).
+using Pause = std::function<void()>;
+constexpr std::int32_t kStretch = std::int32_t(1) << 20;
 
 struct Buckets {
     std::vector<std::int32_t> sStart; // where the S-type suffixes of a value begin
@@ -40,7 +43,7 @@ Buckets bucketStarts(const Text &s, const Types &isS, std::int32_t upper)
 // Places the LMS suffixes in this order, then induces the L-type suffixes
 // left to right and the S-type ones right to left.
 void induce(const Text &s, const Types &isS, const Buckets &b, const std::vector<std::int32_t> &lms,
-            std::vector<std::int32_t> &sa)
+            std::vector<std::int32_t> &sa, const Pause &pause)
 {
     const auto n = std::int32_t(s.size());
     std::fill(sa.begin(), sa.end(), -1);
@@ -50,25 +53,32 @@ void induce(const Text &s, const Types &isS, const Buckets &b, const std::vector
             sa[next[s[d]]++] = d;
     next = b.lStart;
     sa[next[s[n - 1]]++] = n - 1;
-    for (std::int32_t i = 0; i < n; ++i) {
-        const std::int32_t v = sa[i];
-        if (v >= 1 && !isS[v - 1])
-            sa[next[s[v - 1]]++] = v - 1;
+    for (std::int32_t i = 0; i < n;) {
+        for (const std::int32_t end = std::min(n, i + kStretch); i < end; ++i) {
+            const std::int32_t v = sa[i];
+            if (v >= 1 && !isS[v - 1])
+                sa[next[s[v - 1]]++] = v - 1;
+        }
+        pause();
     }
     next = b.lStart;
-    for (std::int32_t i = n - 1; i >= 0; --i) {
-        const std::int32_t v = sa[i];
-        if (v >= 1 && isS[v - 1])
-            sa[--next[s[v - 1] + 1]] = v - 1;
+    for (std::int32_t i = n - 1; i >= 0;) {
+        for (const std::int32_t end = std::max(-1, i - kStretch); i > end; --i) {
+            const std::int32_t v = sa[i];
+            if (v >= 1 && isS[v - 1])
+                sa[--next[s[v - 1] + 1]] = v - 1;
+        }
+        pause();
     }
 }
 
-std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper);
+std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper, const Pause &pause);
 
 // Names the sorted LMS substrings (equal ones alike), sorts the reduced text
 // and returns the LMS suffixes in their final order.
 std::vector<std::int32_t> sortedLms(const Text &s, const std::vector<std::int32_t> &lms,
-                                    const std::vector<std::int32_t> &lmsIndex, const std::vector<std::int32_t> &sa)
+                                    const std::vector<std::int32_t> &lmsIndex, const std::vector<std::int32_t> &sa,
+                                    const Pause &pause)
 {
     const auto n = std::int32_t(s.size());
     const auto m = std::int32_t(lms.size());
@@ -77,6 +87,7 @@ std::vector<std::int32_t> sortedLms(const Text &s, const std::vector<std::int32_
     for (const auto v : sa)
         if (lmsIndex[v] != -1)
             order.push_back(v);
+    pause();
     std::vector<std::int32_t> reduced(m);
     std::int32_t names = 0;
     reduced[lmsIndex[order[0]]] = 0;
@@ -94,13 +105,14 @@ std::vector<std::int32_t> sortedLms(const Text &s, const std::vector<std::int32_
             ++names;
         reduced[lmsIndex[order[i]]] = names;
     }
-    const auto reducedSa = suffixArray(reduced, names);
+    pause();
+    const auto reducedSa = suffixArray(reduced, names, pause);
     for (std::int32_t i = 0; i < m; ++i)
         order[i] = lms[reducedSa[i]];
     return order;
 }
 
-std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper)
+std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper, const Pause &pause)
 {
     const auto n = std::int32_t(s.size());
     if (n == 0)
@@ -112,7 +124,9 @@ std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper)
     Types isS(n);
     for (std::int32_t i = n - 2; i >= 0; --i)
         isS[i] = s[i] == s[i + 1] ? isS[i + 1] : std::uint8_t(s[i] < s[i + 1]);
+    pause();
     const Buckets buckets = bucketStarts(s, isS, upper);
+    pause();
     std::vector<std::int32_t> lmsIndex(n + 1, -1), lms;
     for (std::int32_t i = 1; i < n; ++i)
         if (!isS[i - 1] && isS[i]) {
@@ -120,20 +134,23 @@ std::vector<std::int32_t> suffixArray(const Text &s, std::int32_t upper)
             lms.push_back(i);
         }
     std::vector<std::int32_t> sa(n);
-    induce(s, isS, buckets, lms, sa);
+    pause();
+    induce(s, isS, buckets, lms, sa, pause);
     if (!lms.empty())
-        induce(s, isS, buckets, sortedLms(s, lms, lmsIndex, sa), sa);
+        induce(s, isS, buckets, sortedLms(s, lms, lmsIndex, sa, pause), sa, pause);
     return sa;
 }
 
 } // namespace
 
-std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, std::uint32_t alphabet)
+std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, std::uint32_t alphabet,
+                                        const std::function<void()> &between)
 {
+    const Pause pause = between ? between : [] {};
     if (text.size() >= std::size_t(std::numeric_limits<std::int32_t>::max()))
         throw CommandError("The text has too many words for Phrase Count.");
     const Text s(reinterpret_cast<const std::int32_t *>(text.data()), text.size());
-    const auto sa = suffixArray(s, std::int32_t(std::max<std::uint32_t>(alphabet, 1) - 1));
+    const auto sa = suffixArray(s, std::int32_t(std::max<std::uint32_t>(alphabet, 1) - 1), pause);
     return std::vector<std::uint32_t>(sa.begin(), sa.end());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace wordloom {
@@ -10,6 +11,8 @@ namespace wordloom {
 // how long the repeats are (induced sorting), which matters for a text that
 // repeats itself: sorting by prefix doubling takes one pass per doubling of
 // the longest repeat.
-std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, std::uint32_t alphabet);
+// `between`, if given, runs between stretches of about a million suffixes.
+std::vector<std::uint32_t> sortSuffixes(const std::vector<std::uint32_t> &text, std::uint32_t alphabet,
+                                        const std::function<void()> &between = {});
 
 } // namespace wordloom

@@ -17,13 +17,12 @@ constexpr std::uint32_t kWordsWorthASecondCore = std::uint32_t(kUnitsWorthASecon
 
 WordSuffixIndex::WordSuffixIndex(QStringView cleanedText, const std::function<void()> &betweenPhases)
 {
-    numberWords(cleanedText);
-    if (betweenPhases)
-        betweenPhases();
-    buildSuffixArray();
-    if (betweenPhases)
-        betweenPhases();
-    buildSharedLengths();
+    const Pause pause = betweenPhases ? betweenPhases : [] {};
+    numberWords(cleanedText, pause);
+    pause();
+    buildSuffixArray(pause);
+    pause();
+    buildSharedLengths(pause);
 }
 
 namespace {
@@ -36,13 +35,20 @@ struct FirstSightNumbers {
     std::vector<std::uint64_t> hashes;
     std::vector<std::uint32_t> ids;
 
-    void scan(QStringView text)
+    // pause, if given, runs every few million characters.
+    void scan(QStringView text, const std::function<void()> &pause = {})
     {
         std::vector<std::uint32_t> table(1024, kFree);
         const char16_t *units = reinterpret_cast<const char16_t *>(text.utf16());
         ids.reserve(std::size_t(text.size() / 5));
+        constexpr qsizetype kStretchUnits = qsizetype(1) << 21;
+        qsizetype pauseAt = pause ? kStretchUnits : text.size();
         for (qsizetype i = 0; i < text.size();) {
             if (units[i] == u' ') {
+                if (i >= pauseAt) {
+                    pause();
+                    pauseAt = i + kStretchUnits;
+                }
                 ++i;
                 continue;
             }
@@ -93,7 +99,7 @@ private:
 
 } // namespace
 
-void WordSuffixIndex::numberWords(QStringView text)
+void WordSuffixIndex::numberWords(QStringView text, const Pause &pause)
 {
     // A large text is numbered in two parts at once, split at a space; the
     // numbers are then given again in binary order of the spelling, which
@@ -106,9 +112,10 @@ void WordSuffixIndex::numberWords(QStringView text)
     }
     FirstSightNumbers parts[2];
     if (split < text.size())
-        runSideBySide([&] { parts[0].scan(text.first(split)); }, [&] { parts[1].scan(text.sliced(split)); });
+        runSideBySide([&] { parts[0].scan(text.first(split), pause); }, [&] { parts[1].scan(text.sliced(split)); });
     else
-        parts[0].scan(text);
+        parts[0].scan(text, pause);
+    pause();
     if (std::uint64_t(parts[0].ids.size()) + parts[1].ids.size() >= 0x7FFFFFF0u)
         throw CommandError("The text has too many words for Phrase Count.");
     // Renumber in binary order of the spelling: words that begin with the same
@@ -140,12 +147,13 @@ void WordSuffixIndex::numberWords(QStringView text)
         renumber(0);
 }
 
-void WordSuffixIndex::buildSuffixArray()
+void WordSuffixIndex::buildSuffixArray(const Pause &pause)
 {
-    suffixes_ = sortSuffixes(ids_, distinctWords());
+    suffixes_ = sortSuffixes(ids_, distinctWords(), pause);
     ranks_.resize(suffixes_.size());
     for (std::uint32_t r = 0; r < suffixes_.size(); ++r)
         ranks_[suffixes_[r]] = r;
+    pause();
     firstRankOfWord_.assign(size_t(distinctWords()) + 1, 0);
     for (const auto id : ids_)
         ++firstRankOfWord_[id + 1];
@@ -181,16 +189,24 @@ void WordSuffixIndex::repeatsFrom(std::uint32_t begin, std::uint32_t end)
     }
 }
 
-void WordSuffixIndex::buildSharedLengths()
+void WordSuffixIndex::buildSharedLengths(const Pause &pause)
 {
     const std::uint32_t n = wordCount();
     shared_.assign(n, 0);
     repeated_.assign(n, 0);
-    // Each part writes the entries of its own positions only.
+    // Each part writes the entries of its own positions only. The calling
+    // thread's part goes a stretch at a time, pausing between.
+    const auto inStretches = [&pause](auto part, std::uint32_t begin, std::uint32_t end) {
+        constexpr std::uint32_t kStretch = std::uint32_t(1) << 20;
+        for (std::uint32_t from = begin; from < end; from += std::min(kStretch, end - from)) {
+            part(from, from + std::min(kStretch, end - from));
+            pause();
+        }
+    };
     const auto inTwoParts = [&](auto part) {
         if (n < kWordsWorthASecondCore)
-            return part(0, n);
-        runSideBySide([&] { part(0, n / 2); }, [&] { part(n / 2, n); });
+            return inStretches(part, 0, n);
+        runSideBySide([&] { inStretches(part, 0, n / 2); }, [&] { part(n / 2, n); });
     };
     inTwoParts([this](std::uint32_t begin, std::uint32_t end) { sharedLengthsFrom(begin, end); });
     inTwoParts([this](std::uint32_t begin, std::uint32_t end) { repeatsFrom(begin, end); });

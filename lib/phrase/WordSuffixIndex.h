@@ -26,7 +26,8 @@ class WordSuffixIndex {
 public:
     // cleanedText: words separated by spaces; runs of spaces are skipped.
     // betweenPhases, if given, runs between the numbering, the suffix array
-    // and the shared lengths.
+    // and the shared lengths, and within each every million words or so
+    // (on the calling thread only).
     explicit WordSuffixIndex(QStringView cleanedText, const std::function<void()> &betweenPhases = {});
 
     std::uint32_t wordCount() const { return std::uint32_t(ids_.size()); }
@@ -57,9 +58,10 @@ public:
     WordRange rangeOf(std::span<const std::uint32_t> positions) const;
 
 private:
-    void numberWords(QStringView cleanedText);
-    void buildSuffixArray();
-    void buildSharedLengths();
+    using Pause = std::function<void()>;
+    void numberWords(QStringView cleanedText, const Pause &pause);
+    void buildSuffixArray(const Pause &pause);
+    void buildSharedLengths(const Pause &pause);
     void sharedLengthsFrom(std::uint32_t begin, std::uint32_t end);
     void repeatsFrom(std::uint32_t begin, std::uint32_t end);
 
