@@ -4,6 +4,7 @@
 
 #include "BufferSize.h"
 #include "CliErrors.h"
+#include "PiecePlan.h"
 #include "RunFile.h"
 #include "WordStream.h"
 
@@ -15,43 +16,11 @@ namespace wordloom::mpi {
 
 namespace {
 
-// A piece of the text as cli::ChunkedInput cuts it, and how far the text was
-// read by then.
-struct Piece {
-    long long end = 0;
-    long long read = 0;
-    bool textRead = false; // its end was seen: nothing comes after the piece
-};
-
-// wordloom-cli's piece from `from`, `read` bytes of the text having been read:
-// it reads on to chunkBytes past `from` (a read asks for a byte more than it
-// needs, as from a regular file) and cuts at the last place the rule allows
-// in the first chunkBytes + 1; without one it looks a chunk further at a
-// time, reading a chunk more when it has looked at all it read, until the
-// read finds the text's end and the rest comes whole.
-Piece cliPiece(InputText &input, long long from, long long read, qsizetype chunkBytes, Boundary rule)
+// wordloom-cli's piece from `from` of the input.
+cli::PlannedPiece cliPiece(InputText &input, long long from, long long read, qsizetype chunkBytes, Boundary rule)
 {
-    const long long size = input.size();
-    if (size - from < chunkBytes)
-        return {size, size, true};
-    if (read - from < chunkBytes)
-        read = std::min(size, from + chunkBytes + 1);
-    long long looked = from, window = std::min(read, from + chunkBytes + 1);
-    for (;;) {
-        const long long cut = input.lastCut(looked, window, rule);
-        if (cut > looked)
-            return {cut, read, false};
-        looked = window;
-        if (window < read) {
-            window = std::min(read, window + chunkBytes);
-            continue;
-        }
-        if (size < read + chunkBytes)
-            return {size, size, true};
-        const long long before = read;
-        read = std::min(size, read + chunkBytes + 1);
-        window = std::min(read, before + chunkBytes);
-    }
+    return cli::plannedPiece(input.size(), from, read, chunkBytes,
+                             [&](long long after, long long to) { return input.lastCut(after, to, rule); });
 }
 
 // Process 0 makes a run file in the folder and lets it go: an unusable
@@ -71,7 +40,7 @@ bool sortLinesThroughFolder(Context &c, long long largestRange)
     // Where wordloom-cli makes its first run: once its second piece is read.
     long long firstRunAt = -1; // -1: it sorts in memory
     if (c.job.first()) {
-        const Piece first = cliPiece(c.input, 0, 0, chunkBytes, rule);
+        const cli::PlannedPiece first = cliPiece(c.input, 0, 0, chunkBytes, rule);
         if (!first.textRead)
             firstRunAt = first.end == c.input.size() ? first.end
                                                      : cliPiece(c.input, first.end, first.read, chunkBytes, rule).end;

@@ -6,6 +6,7 @@
 #include "CliErrors.h"
 #include "ExternalSort.h"
 #include "InputFiles.h"
+#include "PiecePlan.h"
 #include "RunMerge.h"
 #include "TempFiles.h"
 #include "cli_test_support.h"
@@ -407,12 +408,25 @@ TEST(CliChunkedInput, PiecesAreWholeLinesThatMakeUpTheText)
             to = to < 0 ? whole.size() : to;
             longestLine = std::max(longestLine, to - from + end.size());
         }
+        // Where a piece may end, looked for backwards as the plan looks.
+        const auto lastEnd = [&](long long from, long long to) {
+            const qsizetype at = whole.first(qsizetype(to)).lastIndexOf(end);
+            return at < 0 || at + end.size() <= from ? from : at + end.size();
+        };
         for (const qsizetype size : {1, 100, 4096, 100000}) {
             wordloom::cli::ChunkedInput input(names, size, crLfOnly ? wordloom::cli::PieceEnd::CrLf
                                                                          : wordloom::cli::PieceEnd::Lf);
             QByteArray joined;
+            wordloom::cli::PlannedPiece planned;
             while (!input.atEnd()) {
                 const QByteArray piece = input.next();
+                // The plan, from the text's size alone, cuts where the reads
+                // cut (a one-byte chunk meets the head read of a file's start,
+                // which the plan does not follow).
+                planned = wordloom::cli::plannedPiece(whole.size(), planned.end, planned.read, size, lastEnd);
+                if (size > 1) {
+                    EXPECT_EQ(planned.end, joined.size() + piece.size()) << size << crLfOnly;
+                }
                 joined += piece;
                 if (!input.atEnd()) {
                     // Whole lines, about the size.
